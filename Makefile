@@ -1,0 +1,30 @@
+# The front door: `make play` and `make test`.
+JOBS ?= $(shell nproc)
+HEADLESS = SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS=1
+
+.PHONY: all deps build play test clean
+
+all: build
+
+deps:
+	@bash tools/install-deps.sh
+
+# The game, playtest, the tools and the generated content (build/game).
+build: deps
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVADINE_BUILD_UNIT_TESTS=OFF
+	cmake --build build -j$(JOBS)
+
+play: build
+	cd build/game && ../bin/corvadine
+
+# Unit tests build separately with the sanitizers; end-to-end checks drive
+# the optimised game.
+test: build
+	cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+	  -DCORVADINE_SANITIZE=ON -DCORVADINE_BUILD_GAME=OFF -DCORVADINE_GAME_DIR=$(CURDIR)/build/game
+	cmake --build build/asan -j$(JOBS)
+	cd build && $(HEADLESS) ctest --output-on-failure -j$(JOBS)
+	cd build/asan && $(HEADLESS) ctest --output-on-failure -j$(JOBS)
+
+clean:
+	rm -rf build
