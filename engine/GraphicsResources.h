@@ -1,0 +1,69 @@
+// The shared graphics resources every screen and drawing function works
+// with: the sprite, the textures made from bitmap resources, the two cached
+// text layers, the render targets, the meshes and the camera track.
+//
+// Screens and drawing functions are free functions taking the resources
+// first and the device second: runField(resources, device).
+#pragma once
+
+#include <memory>
+
+#include "platform/Gfx.h"
+
+class KeyframeTrack;  // engine/KeyframeTrack.h
+
+struct GraphicsResources {
+    GraphicsResources();
+    ~GraphicsResources();
+    GraphicsResources(const GraphicsResources&) = delete;
+    GraphicsResources& operator=(const GraphicsResources&) = delete;
+
+    gfx::Matrix worldMatrix{};  // scratch world transform of the 3D drawing operations
+
+    std::unique_ptr<gfx::Sprite> sprite;
+    std::unique_ptr<gfx::VertexBuffer> quadVertices;  // 4 vertices, the shared quad
+
+    std::unique_ptr<gfx::Texture> spriteSheets[6];  // bitmaps 141 143 144 145 147 148, keyed
+    std::unique_ptr<gfx::Texture> tileAtlas;        // 152
+    std::unique_ptr<gfx::Texture> windowBackground; // 259
+    std::unique_ptr<gfx::Texture> gaugeBar;         // 245
+    std::unique_ptr<gfx::Texture> windowBorder;     // 249, keyed
+    std::unique_ptr<gfx::Texture> cursorBar;        // 250
+    std::unique_ptr<gfx::Texture> pointerHand;      // 251, keyed
+    std::unique_ptr<gfx::Texture> arrowSheet;       // 246, keyed
+    std::unique_ptr<gfx::Texture> enterMark;        // 244, keyed
+    std::unique_ptr<gfx::Texture> gaugeFrame;       // 247, keyed
+    std::unique_ptr<gfx::Texture> digitSheet;       // 242, keyed
+    std::unique_ptr<gfx::Texture> popupWords;       // 243, keyed
+    std::unique_ptr<gfx::Texture> effectSheet;      // 260, keyed
+    std::unique_ptr<gfx::Texture> faceIcons;        // 241
+    std::unique_ptr<gfx::Texture> portraitSheet;    // 347 (the message window swaps it)
+    std::unique_ptr<gfx::Texture> iconStrip;        // 156, keyed
+    std::unique_ptr<gfx::Texture> pictureTexture;   // 197 (full-screen picture slot)
+    std::unique_ptr<gfx::Texture> cardSheets[5];    // 159 to 163
+    std::unique_ptr<gfx::Texture> cardBack;         // 164
+    std::unique_ptr<gfx::Texture> stoneBanner;      // 158
+    std::unique_ptr<gfx::Texture> menuStrips;       // 253, keyed
+    std::unique_ptr<gfx::Texture> titleNamePlate;   // 255, keyed
+    std::unique_ptr<gfx::Texture> openingLogo;      // 355
+    std::unique_ptr<gfx::Texture> saveSlotPanel;    // 157
+
+    // The back buffer is the render target selected by null.
+    gfx::Texture* const backBuffer = nullptr;
+    std::unique_ptr<gfx::Texture> layer2Target;  // 640 x 480, the second cached text layer
+    std::unique_ptr<gfx::Texture> layer1Target;  // 640 x 480, the first text layer and the field snapshot
+    std::unique_ptr<gfx::Texture> groundTarget;  // 320 x 320, not in low-spec mode
+    std::unique_ptr<gfx::Texture> newsTarget;    // 640 x 30, not in low-spec mode
+
+    std::unique_ptr<KeyframeTrack> cameraTrack;
+
+    std::unique_ptr<gfx::Mesh> closedChestMesh;  // "XFILE" 327
+    std::unique_ptr<gfx::Mesh> openChestMesh;    // 328
+    std::unique_ptr<gfx::Mesh> effectMesh;       // 329 at start; the battle swaps it
+};
+
+// Builds every member and sets the render states that stay for the run:
+// 0 on success, negative after showing the failure's message box.
+int createGraphicsResources(GraphicsResources& resources, gfx::Device* device);
+// Releases every member; a second call is harmless.
+void releaseGraphicsResources(GraphicsResources& resources);
