@@ -63,7 +63,18 @@ struct GraphicsResources {
 };
 
 // Builds every member and sets the render states that stay for the run:
-// 0 on success, negative after showing the failure's message box.
+// 0 on success, negative after showing the failure's message box (a mesh
+// that fails shows none). Low-spec mode (gConfig[1] == 1) makes the keyed
+// textures and the layers A4R4G4B4 and skips the ground and news targets.
 int createGraphicsResources(GraphicsResources& resources, gfx::Device* device);
 // Releases every member; a second call is harmless.
 void releaseGraphicsResources(GraphicsResources& resources);
+
+// The box a start-up failure is reported in: Shift-JIS text and caption, an
+// OK button, owned by the main window. Until the application's message box
+// lands, a weak default in engine/pendingServices_gres.cpp writes to stderr.
+void showMessageBox(const char* textCp932, const char* captionCp932);
+// What createGraphicsResources calls to show its box: showMessageBox unless a
+// test puts its own function here.
+using MessageBoxFunction = void (*)(const char* textCp932, const char* captionCp932);
+extern MessageBoxFunction gGraphicsFailureBox;
