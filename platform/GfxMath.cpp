@@ -10,7 +10,9 @@ Colour colourFromFloats(float r, float g, float b, float a) {
     auto byte = [](float c) -> Colour {
         if (c >= 1.0f) return 255;
         if (c <= 0.0f) return 0;
-        return static_cast<Colour>(c * 255.0f + 0.5f);
+        // In double: 0.9f gives 229 and 0.7f gives 0xB2, as the game's colours
+        // were made (single-precision products would round 229.49999 up).
+        return static_cast<Colour>(static_cast<double>(c) * 255.0 + 0.5);
     };
     return (byte(a) << 24) | (byte(r) << 16) | (byte(g) << 8) | byte(b);
 }
