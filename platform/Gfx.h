@@ -27,6 +27,7 @@ constexpr int kOutOfMemory = -2;        // host memory
 constexpr int kOutOfVideoMemory = -3;
 constexpr int kNotAvailable = -4;
 constexpr int kInvalidCall = -5;
+constexpr int kInvalidData = -6;        // a file that is short, corrupt or of a kind not read
 
 constexpr int kBackBufferWidth = 640;
 constexpr int kBackBufferHeight = 480;
@@ -260,8 +261,10 @@ public:
 
     // Resources. Failures return null and write a result code to *result when
     // it is given. Release with delete (unique_ptr).
-    // A bitmap file (24- or 8-bit BMP); keyed: pure black (0,0,0) becomes
-    // transparent before the picture is stretched to power-of-two sides.
+    // A bitmap file (8-bit palettised, 24- or 32-bit BMP); keyed: pure black
+    // (0,0,0) becomes transparent before the picture is stretched to
+    // power-of-two sides. A missing file fails with kFail, a corrupt one with
+    // kInvalidData, one too large with kOutOfMemory.
     virtual std::unique_ptr<Texture> createTextureFromFile(const std::string& path, bool keyed, TextureFormat format,
                                                            int* result = nullptr) = 0;
     // A texture from 32-bit ARGB pixels (row 0 at the top), stretched likewise.
@@ -278,6 +281,9 @@ public:
     // Reads the back buffer as ARGB, row 0 at the top (640 x 480). The null
     // backend returns false.
     virtual bool readBackBuffer(std::vector<std::uint32_t>& argb) = 0;
+    // Reads a render-target texture likewise (its own size, row 0 at the
+    // top); false for other textures and on the null backend.
+    virtual bool readRenderTarget(Texture* target, std::vector<std::uint32_t>& argb) = 0;
 };
 
 struct DeviceOptions {
