@@ -6,7 +6,7 @@
 
 namespace {
 
-bool emptyCell(DuelPosition p) { return onBoard(p) && gDuelBoard[cellNumber(p)].card == kNoCard; }
+bool emptyCell(DuelPosition p) { return onBoard(p) && gDuelBoard[cellNumber(p)].card == kEmptyCell; }
 
 // The highest unplayed slot, or kNoSlot.
 int highestUnplayedSlot() {
@@ -88,7 +88,7 @@ int evaluateCell(int column, int row, DuelPosition& position) {
 bool tryFlippingMove() {
     for (int cell = 0; cell < kBoardCells; ++cell) {
         const DuelCell& target = gDuelBoard[cell];
-        if (target.card == kNoCard || target.owner != kPlayerOwner) continue;
+        if (target.card == kEmptyCell || target.owner != kPlayerOwner) continue;
         const DuelPosition p = cellPosition(cell);
         DuelPosition to{};
         const int slot = evaluateCell(p.column, p.row, to);

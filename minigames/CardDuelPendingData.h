@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+constexpr int kCardCount = 100;
+
 struct CardRecord {
     char name[100];
     std::uint8_t rarity;    // 0 common, 1 uncommon, 2 rare, 3 legend

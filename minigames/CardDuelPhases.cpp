@@ -101,7 +101,7 @@ void stepChooseCell(int input) {
         case kInputDecide: {
             const int cell = cellOfCursor(k);
             const int slot = selectedPlayerSlot();
-            if (gDuelBoard[cell].card != kNoCard || slot < 0) break;
+            if (gDuelBoard[cell].card != kEmptyCell || slot < 0) break;
             HandSlot& hand = gPlayerHand[slot];
             putCardOnCell(cell, hand.card, kPlayerOwner);
             hand.selected = 0;
@@ -136,7 +136,7 @@ void stepOpponentTurn() {
 
 void stepScoring() {
     const int score = playerScore();
-    for (DuelCell& cell : gDuelBoard) cell = DuelCell{kNoCard, kOpponentOwner, {0, 0, 0, 0}};
+    for (DuelCell& cell : gDuelBoard) cell = DuelCell{kEmptyCell, kOpponentOwner, {0, 0, 0, 0}};
     for (HandSlot& slot : gOpponentHand) slot.played = slot.selected = 0;
     for (HandSlot& slot : gPlayerHand) {
         slot.played = slot.selected = 0;

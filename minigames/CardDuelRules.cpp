@@ -67,7 +67,7 @@ void placeCard(DuelPosition position) {
         const DuelPosition n{position.column + d.columnStep, position.row + d.rowStep};
         if (!onBoard(n)) continue;
         DuelCell& neighbour = gDuelBoard[cellNumber(n)];
-        if (neighbour.card == kNoCard) continue;
+        if (neighbour.card == kEmptyCell) continue;
         if (neighbour.owner != placed.owner &&
             sideBeats(placed.sides[d.ownSide], placedElement, neighbour.sides[d.neighbourSide],
                       cardRow(neighbour.card).element)) {
@@ -85,7 +85,7 @@ int countFlips(int column, int row, int card) {
         const DuelPosition n{column + d.columnStep, row + d.rowStep};
         if (!onBoard(n)) continue;
         const DuelCell& neighbour = gDuelBoard[cellNumber(n)];
-        if (neighbour.card == kNoCard || neighbour.owner != kPlayerOwner) continue;
+        if (neighbour.card == kEmptyCell || neighbour.owner != kPlayerOwner) continue;
         if (sideBeats(attacker.sides[d.ownSide], attacker.element, neighbour.sides[d.neighbourSide],
                       cardRow(neighbour.card).element)) {
             ++flips;
@@ -97,7 +97,7 @@ int countFlips(int column, int row, int card) {
 int playerScore() {
     int score = 0;
     for (const DuelCell& cell : gDuelBoard)
-        if (cell.card != kNoCard && cell.owner == kPlayerOwner) ++score;
+        if (cell.card != kEmptyCell && cell.owner == kPlayerOwner) ++score;
     for (const HandSlot& slot : gPlayerHand)
         if (!slot.played) ++score;
     return score;
@@ -111,6 +111,6 @@ std::uint8_t resultForScore(int score) {
 
 bool boardFull() {
     for (const DuelCell& cell : gDuelBoard)
-        if (cell.card == kNoCard) return false;
+        if (cell.card == kEmptyCell) return false;
     return true;
 }

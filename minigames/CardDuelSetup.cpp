@@ -191,7 +191,7 @@ void startCardDuel(int extraCard, int code) {
     gDuelPhase = 0;
     gHandChosen = 0;
     gDuelOpponent = static_cast<std::uint8_t>(code);
-    for (DuelCell& cell : gDuelBoard) cell = DuelCell{kNoCard, kPlayerOwner, {0, 0, 0, 0}};
+    for (DuelCell& cell : gDuelBoard) cell = DuelCell{kEmptyCell, kPlayerOwner, {0, 0, 0, 0}};
     gRedrawRequest[0] = 2;
     gRedrawRequest[1] = 2;
     for (HandSlot& slot : gPlayerHand) slot = HandSlot{0, 1, 0};

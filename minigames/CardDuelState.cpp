@@ -24,7 +24,7 @@ int duelRandom() {
 }
 
 void resetCardDuelState() {
-    for (DuelCell& cell : gDuelBoard) cell = DuelCell{kNoCard, kPlayerOwner, {0, 0, 0, 0}};
+    for (DuelCell& cell : gDuelBoard) cell = DuelCell{kEmptyCell, kPlayerOwner, {0, 0, 0, 0}};
     for (HandSlot& slot : gPlayerHand) slot = HandSlot{0, 1, 0};
     for (HandSlot& slot : gOpponentHand) slot = HandSlot{0, 0, 0};
     gDuelOpponent = 0;

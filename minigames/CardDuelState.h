@@ -9,9 +9,8 @@
 
 constexpr int kBoardCells = 9;
 constexpr int kHandSlots = 5;
-constexpr int kCardCount = 100;
 
-constexpr int kNoCard = 255;    // an empty board cell
+constexpr int kEmptyCell = 255;    // an empty board cell
 constexpr int kCardBack = 100;  // drawn face down; also an unchosen hand slot
 
 // Side indices of a card's four values.
@@ -30,7 +29,7 @@ constexpr std::uint8_t kDuelDraw = 2;
 
 // One board cell. Cell number k = 3 * column + row.
 struct DuelCell {
-    int card;               // 0-99, kNoCard when empty
+    int card;               // 0-99, kEmptyCell when empty
     std::uint8_t owner;     // kPlayerOwner or kOpponentOwner
     std::uint8_t sides[4];  // the card's current values, changed by element effects
 };

@@ -7,15 +7,11 @@
 
 #include "engine/Music.h"
 #include "engine/Scene.h"
-#include "engine/TextLayers.h"
 #include "minigames/CardDuelPendingData.h"
 
 // Until foundation lands.
 __attribute__((weak)) int gScene;
 __attribute__((weak)) int randomThousand() { return 0; }
-
-// Until the text layers land.
-__attribute__((weak)) int gRedrawRequest[2];
 
 // Until music lands.
 __attribute__((weak)) char gRequestedSong[100];

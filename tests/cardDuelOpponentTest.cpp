@@ -78,7 +78,7 @@ TEST_F(CardDuelOpponent, WithoutAFlipTheHighestEnclosedCellTakesTheHighestUnplay
     gOpponentHand[2].played = 1;
     runDuelAiTurn();
     EXPECT_EQ(gDuelBoard[8].card, 11);
-    EXPECT_EQ(gDuelBoard[0].card, kNoCard);
+    EXPECT_EQ(gDuelBoard[0].card, kEmptyCell);
 }
 
 TEST_F(CardDuelOpponent, APositionalMoveIsAlwaysAnUnplayedCardOnAnEmptyCell) {
@@ -89,7 +89,7 @@ TEST_F(CardDuelOpponent, APositionalMoveIsAlwaysAnUnplayedCardOnAnEmptyCell) {
     for (int filled = 0; filled < (1 << 9) - 1; ++filled) {
         for (int cell = 0; cell < kBoardCells; ++cell)
             gDuelBoard[cell] = (filled >> cell) & 1 ? DuelCell{1, kOpponentOwner, {9, 9, 9, 9}}
-                                                    : DuelCell{kNoCard, kPlayerOwner, {0, 0, 0, 0}};
+                                                    : DuelCell{kEmptyCell, kPlayerOwner, {0, 0, 0, 0}};
         for (const auto& hand : {std::vector<int>{10}, std::vector<int>{10, 11}, std::vector<int>{12, 10, 11}}) {
             opponentHand({});
             for (std::size_t s = 0; s < hand.size(); ++s) gOpponentHand[s] = HandSlot{hand[s], 0, 0};
@@ -98,9 +98,9 @@ TEST_F(CardDuelOpponent, APositionalMoveIsAlwaysAnUnplayedCardOnAnEmptyCell) {
             choosePositionalMove();
             int placed = 0;
             for (int cell = 0; cell < kBoardCells; ++cell) {
-                if (before[cell].card != kNoCard) {
+                if (before[cell].card != kEmptyCell) {
                     EXPECT_EQ(gDuelBoard[cell].card, 1);
-                } else if (gDuelBoard[cell].card != kNoCard) {
+                } else if (gDuelBoard[cell].card != kEmptyCell) {
                     ++placed;
                     EXPECT_EQ(gDuelBoard[cell].owner, kOpponentOwner);
                 }

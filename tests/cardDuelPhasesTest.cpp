@@ -44,12 +44,12 @@ protected:
                     continue;
                 case 4: input = kInputDecide; break;
                 case 5:
-                    input = gDuelBoard[cellOfCursor(gDuelCursor)].card == kNoCard ? kInputDecide : kInputRight;
+                    input = gDuelBoard[cellOfCursor(gDuelCursor)].card == kEmptyCell ? kInputDecide : kInputRight;
                     break;
                 case 9: {
                     record.playerCellsWhenFull = record.cardsOnBoardWhenFull = 0;
                     for (const DuelCell& cell : gDuelBoard) {
-                        if (cell.card == kNoCard) continue;
+                        if (cell.card == kEmptyCell) continue;
                         ++record.cardsOnBoardWhenFull;
                         if (cell.owner == kPlayerOwner) ++record.playerCellsWhenFull;
                     }
@@ -250,7 +250,7 @@ TEST_F(CardDuelDraw, ADrawInATournamentStartsDeckBuildingAgainWithTheFullBudget)
     EXPECT_EQ(gHandChosen, 0);
     for (const HandSlot& slot : gPlayerHand) EXPECT_EQ(slot.played, 1);
     for (const HandSlot& slot : gOpponentHand) EXPECT_EQ(slot.played, 0);
-    for (const DuelCell& cell : gDuelBoard) EXPECT_EQ(cell.card, kNoCard);
+    for (const DuelCell& cell : gDuelBoard) EXPECT_EQ(cell.card, kEmptyCell);
 }
 
 TEST_F(CardDuelDraw, ADrawAgainstAPresetHandDealsANewHand) {

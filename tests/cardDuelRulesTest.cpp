@@ -118,7 +118,7 @@ TEST_F(CardDuelPlacement, CountFlipsCountsOnlyThePlayersBeatenCardsAndChangesNot
     put(1, 2, 2, kPlayerOwner);        // too strong
     put(0, 1, 1, kPlayerOwner);
     EXPECT_EQ(countFlips(1, 1, 0), 2);
-    EXPECT_EQ(at(1, 1).card, kNoCard);
+    EXPECT_EQ(at(1, 1).card, kEmptyCell);
     EXPECT_EQ(at(1, 0).owner, kPlayerOwner);
     EXPECT_EQ(sidesOf(1, 0), (std::vector<int>{5, 5, 5, 5}));
 }

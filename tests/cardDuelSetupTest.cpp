@@ -73,7 +73,7 @@ TEST_F(CardDuelSetup, ATownspersonPlaysItsLegendsThenUncommonsOfItsGroupThenComm
     EXPECT_STREQ(gRequestedSong, kTownspersonDuelSong);
     EXPECT_STREQ(gRememberedSong, "field.mid");
     for (const HandSlot& slot : gPlayerHand) EXPECT_EQ(slot.played, 1);
-    for (const DuelCell& cell : gDuelBoard) EXPECT_EQ(cell.card, kNoCard);
+    for (const DuelCell& cell : gDuelBoard) EXPECT_EQ(cell.card, kEmptyCell);
 }
 
 TEST_F(CardDuelSetup, AnOpponentWhoseLegendIsOwnedTakesBackACardItWonEarlier) {
