@@ -28,3 +28,6 @@ extern CardRecord gCardTable[100];
 extern CardStock gCardStock[100];
 
 int randomThousand();
+
+// Until the input header lands: the code of this frame (engine/Input.h).
+extern int gInputCode;

@@ -12,6 +12,7 @@
 // Until foundation lands.
 __attribute__((weak)) int gScene;
 __attribute__((weak)) int randomThousand() { return 0; }
+__attribute__((weak)) int gInputCode;
 
 // Until music lands.
 __attribute__((weak)) char gRequestedSong[100];
