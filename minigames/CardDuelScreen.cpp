@@ -186,6 +186,7 @@ void drawDuelCard(GraphicsResources& resources, gfx::Device* device, int card, i
     device->setViewport(gfx::Viewport{x, y, kCardWidth, kCardHeight, 0.0f, 1.0f});
     device->clear(gfx::kClearTarget, 0x00000000u, 1.0f, 0);
     device->setRenderTarget(resources.backBuffer);
+    device->setViewport(gfx::Viewport{0, 0, gfx::kBackBufferWidth, gfx::kBackBufferHeight, 0.0f, 1.0f});
 
     // Layer 2 (target 1): dark grey for the player, orange-red for the opponent.
     const int colour = ownerFlag == 0 ? 1 : 2;
