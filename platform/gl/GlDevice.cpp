@@ -1,11 +1,910 @@
-#include "platform/Gfx.h"
+#include "platform/gl/GlDevice.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/Bitmap.h"
+#include "platform/gl/GlText.h"
+#include "platform/gl/GlWindow.h"
 
 namespace gfx {
+namespace {
 
-// Temporary until the OpenGL device lands on this branch.
-std::unique_ptr<Device> createGlDevice(const DeviceOptions&, int* result) {
-    if (result != nullptr) *result = kNotAvailable;
-    return nullptr;
+void setResult(int* result, int value) {
+    if (result != nullptr) *result = value;
+}
+
+const char* kVertexShader = R"(#version 330 core
+layout(location = 0) in vec4 aPosition;
+layout(location = 1) in vec4 aColour;
+layout(location = 2) in vec2 aUv;
+out vec4 vColour;
+out vec2 vUv;
+void main() {
+    gl_Position = aPosition;
+    vColour = aColour;
+    vUv = aUv;
+}
+)";
+
+// Texture stage 0 of the fixed function, and the alpha test.
+const char* kFragmentShader = R"(#version 330 core
+in vec4 vColour;
+in vec2 vUv;
+out vec4 fragColour;
+uniform sampler2D uTexture;
+uniform int uTextured;
+uniform int uColourOp;   // 1 disable, 2 texture, 3 diffuse, 4 modulate
+uniform int uAlphaOp;
+uniform int uAlphaTest;
+uniform int uAlphaFunc;  // 1 never ... 8 always
+uniform int uAlphaRef;
+vec4 stage(int op, vec4 t, vec4 d) {
+    if (op == 2) return t;
+    if (op == 4) return t * d;
+    return d;
+}
+void main() {
+    vec4 c = vColour;
+    if (uTextured != 0) {
+        vec4 t = texture(uTexture, vUv);
+        c = vec4(stage(uColourOp, t, vColour).rgb, stage(uAlphaOp, t, vColour).a);
+    }
+    if (uAlphaTest != 0) {
+        int a = int(c.a * 255.0 + 0.5);
+        bool pass = true;
+        if (uAlphaFunc == 1) pass = false;
+        else if (uAlphaFunc == 2) pass = a < uAlphaRef;
+        else if (uAlphaFunc == 3) pass = a == uAlphaRef;
+        else if (uAlphaFunc == 4) pass = a <= uAlphaRef;
+        else if (uAlphaFunc == 5) pass = a > uAlphaRef;
+        else if (uAlphaFunc == 6) pass = a != uAlphaRef;
+        else if (uAlphaFunc == 7) pass = a >= uAlphaRef;
+        if (!pass) discard;
+    }
+    fragColour = c;
+}
+)";
+
+GLuint compile(GLenum kind, const char* source) {
+    const GLuint s = glCreateShader(kind);
+    glShaderSource(s, 1, &source, nullptr);
+    glCompileShader(s);
+    GLint ok = 0;
+    glGetShaderiv(s, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        char log[1024] = {};
+        glGetShaderInfoLog(s, sizeof log, nullptr, log);
+        std::fprintf(stderr, "gfx: shader: %s\n", log);
+        glDeleteShader(s);
+        return 0;
+    }
+    return s;
+}
+
+GLenum glBlend(std::uint32_t b) {
+    switch (b) {
+    case kBlendZero: return GL_ZERO;
+    case kBlendOne: return GL_ONE;
+    case kBlendSrcColour: return GL_SRC_COLOR;
+    case kBlendInvSrcColour: return GL_ONE_MINUS_SRC_COLOR;
+    case kBlendSrcAlpha: return GL_SRC_ALPHA;
+    case kBlendInvSrcAlpha: return GL_ONE_MINUS_SRC_ALPHA;
+    case kBlendDestAlpha: return GL_DST_ALPHA;
+    case kBlendInvDestAlpha: return GL_ONE_MINUS_DST_ALPHA;
+    case kBlendDestColour: return GL_DST_COLOR;
+    case kBlendInvDestColour: return GL_ONE_MINUS_DST_COLOR;
+    default: return GL_ONE;
+    }
+}
+
+GLenum glCompare(std::uint32_t c) {
+    switch (c) {
+    case kCmpNever: return GL_NEVER;
+    case kCmpLess: return GL_LESS;
+    case kCmpEqual: return GL_EQUAL;
+    case kCmpLessEqual: return GL_LEQUAL;
+    case kCmpGreater: return GL_GREATER;
+    case kCmpNotEqual: return GL_NOTEQUAL;
+    case kCmpGreaterEqual: return GL_GEQUAL;
+    default: return GL_ALWAYS;
+    }
+}
+
+ColourValue unpack(std::uint32_t argb) {
+    return ColourValue{((argb >> 16) & 0xFF) / 255.0f, ((argb >> 8) & 0xFF) / 255.0f, (argb & 0xFF) / 255.0f,
+                       (argb >> 24) / 255.0f};
+}
+
+// The vertex count a primitive count needs, or -1 for an unknown type.
+int vertexCountFor(Primitive type, int primitives) {
+    switch (type) {
+    case Primitive::PointList: return primitives;
+    case Primitive::LineList: return primitives * 2;
+    case Primitive::LineStrip: return primitives + 1;
+    case Primitive::TriangleList: return primitives * 3;
+    case Primitive::TriangleStrip:
+    case Primitive::TriangleFan: return primitives + 2;
+    }
+    return -1;
+}
+
+// Expands strips and fans into lists (indices into the source), keeping
+// every triangle's winding as the fixed function sees it.
+GLenum expand(Primitive type, int primitives, std::vector<int>& indices) {
+    indices.clear();
+    switch (type) {
+    case Primitive::PointList:
+        for (int i = 0; i < primitives; ++i) indices.push_back(i);
+        return GL_POINTS;
+    case Primitive::LineList:
+        for (int i = 0; i < primitives * 2; ++i) indices.push_back(i);
+        return GL_LINES;
+    case Primitive::LineStrip:
+        for (int i = 0; i < primitives; ++i) {
+            indices.push_back(i);
+            indices.push_back(i + 1);
+        }
+        return GL_LINES;
+    case Primitive::TriangleList:
+        for (int i = 0; i < primitives * 3; ++i) indices.push_back(i);
+        return GL_TRIANGLES;
+    case Primitive::TriangleStrip:
+        for (int i = 0; i < primitives; ++i) {
+            if (i % 2 == 0) {
+                indices.insert(indices.end(), {i, i + 1, i + 2});
+            } else {
+                indices.insert(indices.end(), {i + 1, i, i + 2});
+            }
+        }
+        return GL_TRIANGLES;
+    case Primitive::TriangleFan:
+        for (int i = 0; i < primitives; ++i) indices.insert(indices.end(), {0, i + 1, i + 2});
+        return GL_TRIANGLES;
+    }
+    return GL_TRIANGLES;
+}
+
+class GlVertexBuffer final : public VertexBuffer {
+public:
+    explicit GlVertexBuffer(int n) : vertices_(static_cast<std::size_t>(n)) {}
+    int count() const override { return static_cast<int>(vertices_.size()); }
+    Vertex* lock() override { return vertices_.data(); }
+    void unlock() override {}
+    const Vertex* data() const { return vertices_.data(); }
+
+private:
+    std::vector<Vertex> vertices_;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------- textures
+
+GlTexture::GlTexture(std::shared_ptr<GlDeviceLink> link, GLuint texture, int width, int height, int imageWidth,
+                     int imageHeight, GLuint framebuffer, GLuint ownDepth)
+    : link_(std::move(link)), texture_(texture), width_(width), height_(height), imageWidth_(imageWidth),
+      imageHeight_(imageHeight), framebuffer_(framebuffer), ownDepth_(ownDepth) {}
+
+GlTexture::~GlTexture() {
+    if (link_->device == nullptr) return;  // the context went with the device
+    link_->device->forgetTexture(this);
+    if (framebuffer_ != 0) glDeleteFramebuffers(1, &framebuffer_);
+    if (ownDepth_ != 0) glDeleteRenderbuffers(1, &ownDepth_);
+    glDeleteTextures(1, &texture_);
+}
+
+// ---------------------------------------------------------------- device
+
+GlDevice::GlDevice(const DeviceOptions& options) : options_(options), link_(std::make_shared<GlDeviceLink>()) {
+    link_->device = this;
+    for (std::uint32_t& s : states_) s = 0;
+    states_[kRsZEnable] = 1;
+    states_[kRsFillMode] = 3;
+    states_[kRsZWriteEnable] = 1;
+    states_[kRsSrcBlend] = kBlendOne;
+    states_[kRsDestBlend] = kBlendZero;
+    states_[kRsCullMode] = kCullCounterClockwise;
+    states_[kRsZFunc] = kCmpLessEqual;
+    states_[kRsAlphaFunc] = kCmpAlways;
+    states_[kRsTextureFactor] = 0xFFFFFFFFu;
+    states_[kRsLighting] = 1;
+    states_[kRsColorVertex] = 1;
+    view_ = projection_ = world_ = worldViewProjection_ = matrixIdentity();
+    for (Light& l : lights_) l = Light{LightType::Directional, {1, 1, 1, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0}, {0, 0, 1}};
+    material_.diffuse = {1, 1, 1, 1};
+    material_.ambient = {0, 0, 0, 0};
+    material_.specular = {0, 0, 0, 0};
+    material_.emissive = {0, 0, 0, 0};
+    material_.power = 0;
+    viewport_ = Viewport{0, 0, kBackBufferWidth, kBackBufferHeight, 0.0f, 1.0f};
+}
+
+GlDevice::~GlDevice() {
+    link_->device = nullptr;
+    textCache_.reset();
+    glDeleteFramebuffers(1, &backFramebuffer_);
+    glDeleteTextures(1, &backTexture_);
+    glDeleteRenderbuffers(1, &sharedDepth_);
+    glDeleteBuffers(1, &vbo_);
+    glDeleteVertexArrays(1, &vao_);
+    glDeleteProgram(program_);
+}
+
+bool GlDevice::init() {
+    const GLuint vs = compile(GL_VERTEX_SHADER, kVertexShader);
+    const GLuint fs = compile(GL_FRAGMENT_SHADER, kFragmentShader);
+    if (vs == 0 || fs == 0) return false;
+    program_ = glCreateProgram();
+    glAttachShader(program_, vs);
+    glAttachShader(program_, fs);
+    glLinkProgram(program_);
+    glDeleteShader(vs);
+    glDeleteShader(fs);
+    GLint linked = 0;
+    glGetProgramiv(program_, GL_LINK_STATUS, &linked);
+    if (!linked) return false;
+    glUseProgram(program_);
+    glUniform1i(glGetUniformLocation(program_, "uTexture"), 0);
+    uTextured_ = glGetUniformLocation(program_, "uTextured");
+    uColourOp_ = glGetUniformLocation(program_, "uColourOp");
+    uAlphaOp_ = glGetUniformLocation(program_, "uAlphaOp");
+    uAlphaTest_ = glGetUniformLocation(program_, "uAlphaTest");
+    uAlphaFunc_ = glGetUniformLocation(program_, "uAlphaFunc");
+    uAlphaRef_ = glGetUniformLocation(program_, "uAlphaRef");
+
+    glGenVertexArrays(1, &vao_);
+    glBindVertexArray(vao_);
+    glGenBuffers(1, &vbo_);
+    glBindBuffer(GL_ARRAY_BUFFER, vbo_);
+    glEnableVertexAttribArray(0);
+    glEnableVertexAttribArray(1);
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, sizeof(StreamVertex), reinterpret_cast<void*>(0));
+    // ARGB in a little-endian word is B, G, R, A in memory.
+    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(StreamVertex),
+                          reinterpret_cast<void*>(offsetof(StreamVertex, colour)));
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(StreamVertex),
+                          reinterpret_cast<void*>(offsetof(StreamVertex, u)));
+
+    // One depth-stencil buffer for the back buffer and every render target.
+    glGenRenderbuffers(1, &sharedDepth_);
+    glBindRenderbuffer(GL_RENDERBUFFER, sharedDepth_);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, kBackBufferWidth, kBackBufferHeight);
+
+    // The back buffer is a target like the others: row 0 at the top.
+    glGenTextures(1, &backTexture_);
+    glBindTexture(GL_TEXTURE_2D, backTexture_);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kBackBufferWidth, kBackBufferHeight, 0, GL_BGRA,
+                 GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glGenFramebuffers(1, &backFramebuffer_);
+    glBindFramebuffer(GL_FRAMEBUFFER, backFramebuffer_);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, backTexture_, 0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, sharedDepth_);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return false;
+
+    // Clip z 0..w as the design's projection gives it.
+    GLint major = 0, minor = 0;
+    glGetIntegerv(GL_MAJOR_VERSION, &major);
+    glGetIntegerv(GL_MINOR_VERSION, &minor);
+    clipControl_ = major > 4 || (major == 4 && minor >= 5);
+    if (!clipControl_) {
+        GLint n = 0;
+        glGetIntegerv(GL_NUM_EXTENSIONS, &n);
+        for (GLint i = 0; i < n && !clipControl_; ++i) {
+            const char* e = reinterpret_cast<const char*>(glGetStringi(GL_EXTENSIONS, static_cast<GLuint>(i)));
+            clipControl_ = e != nullptr && std::strcmp(e, "GL_ARB_clip_control") == 0;
+        }
+    }
+    if (clipControl_) glClipControl(GL_LOWER_LEFT, GL_ZERO_TO_ONE);
+
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glActiveTexture(GL_TEXTURE0);
+    glFrontFace(GL_CCW);
+    glDisable(GL_DITHER);
+
+    textCache_ = std::make_unique<GlTextCache>(*this);
+    bindTarget();
+    clear(kClearTarget | kClearDepth | kClearStencil, 0xFF000000u, 1.0f, 0);
+
+    vsync_ = false;
+    if (options_.paced) {
+        // Retrace pacing only where the display runs at 60 Hz; elsewhere
+        // (faster displays, no display) our own limiter holds 60.
+        SDL_DisplayMode mode;
+        const int display = window::sdlWindow() ? SDL_GetWindowDisplayIndex(window::sdlWindow()) : 0;
+        const bool sixty = SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) == 0 &&
+                           mode.refresh_rate >= 59 && mode.refresh_rate <= 61;
+        const char* driver = SDL_GetCurrentVideoDriver();
+        const bool realDisplay = driver != nullptr && std::strcmp(driver, "offscreen") != 0 &&
+                                 std::strcmp(driver, "dummy") != 0;
+        vsync_ = sixty && realDisplay && SDL_GL_SetSwapInterval(1) == 0;
+        if (!vsync_) SDL_GL_SetSwapInterval(0);
+    } else {
+        SDL_GL_SetSwapInterval(0);
+    }
+    return glGetError() == GL_NO_ERROR;
+}
+
+int GlDevice::beginScene() { return kOk; }
+int GlDevice::endScene() { return kOk; }
+
+void GlDevice::bindTarget() {
+    glBindFramebuffer(GL_FRAMEBUFFER, target_ ? target_->framebuffer() : backFramebuffer_);
+    glViewport(viewport_.x, viewport_.y, viewport_.width, viewport_.height);
+    glDepthRange(viewport_.minZ, viewport_.maxZ);
+}
+
+int GlDevice::clear(std::uint32_t flags, Colour colour, float z, std::uint32_t stencil) {
+    flush();
+    GLbitfield mask = 0;
+    if (flags & kClearTarget) {
+        const ColourValue c = unpack(colour);
+        glClearColor(c.r, c.g, c.b, c.a);
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        mask |= GL_COLOR_BUFFER_BIT;
+    }
+    if (flags & kClearDepth) {
+        glClearDepth(std::clamp(z, 0.0f, 1.0f));
+        glDepthMask(GL_TRUE);
+        appliedValid_ = false;
+        mask |= GL_DEPTH_BUFFER_BIT;
+    }
+    if (flags & kClearStencil) {
+        glClearStencil(static_cast<GLint>(stencil & 0xFF));
+        glStencilMask(0xFF);
+        mask |= GL_STENCIL_BUFFER_BIT;
+    }
+    if (mask == 0) return kInvalidCall;
+    // A clear touches only the viewport.
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(viewport_.x, viewport_.y, viewport_.width, viewport_.height);
+    glClear(mask);
+    glDisable(GL_SCISSOR_TEST);
+    return kOk;
+}
+
+int GlDevice::setRenderTarget(Texture* target) {
+    GlTexture* t = nullptr;
+    if (target != nullptr) {
+        t = dynamic_cast<GlTexture*>(target);
+        if (t == nullptr || !t->isRenderTarget()) return kInvalidCall;
+    }
+    flush();
+    target_ = t;
+    viewport_ = Viewport{0, 0, t ? t->width() : kBackBufferWidth, t ? t->height() : kBackBufferHeight, 0.0f, 1.0f};
+    bindTarget();
+    return kOk;
+}
+
+int GlDevice::setViewport(const Viewport& viewport) {
+    const int tw = target_ ? target_->width() : kBackBufferWidth;
+    const int th = target_ ? target_->height() : kBackBufferHeight;
+    if (viewport.width <= 0 || viewport.height <= 0 || viewport.x < 0 || viewport.y < 0 ||
+        viewport.x + viewport.width > tw || viewport.y + viewport.height > th)
+        return kInvalidCall;
+    flush();
+    viewport_ = viewport;
+    bindTarget();
+    return kOk;
+}
+
+void GlDevice::setTransform(TransformKind kind, const Matrix& matrix) {
+    switch (kind) {
+    case TransformKind::View: view_ = matrix; break;
+    case TransformKind::Projection: projection_ = matrix; break;
+    default: world_ = matrix; break;
+    }
+    matricesDirty_ = true;
+}
+
+Matrix GlDevice::transform(TransformKind kind) const {
+    switch (kind) {
+    case TransformKind::View: return view_;
+    case TransformKind::Projection: return projection_;
+    default: return world_;
+    }
+}
+
+void GlDevice::setRenderState(RenderState state, std::uint32_t value) {
+    if (state >= 0 && state < kRsCount) states_[state] = value;
+    if (state == kRsNormalizeNormals) matricesDirty_ = true;
+}
+
+std::uint32_t GlDevice::renderState(RenderState state) const {
+    return state >= 0 && state < kRsCount ? states_[state] : 0;
+}
+
+void GlDevice::setTextureStageState(TextureStageState state, std::uint32_t value) {
+    if (state == kTssColourOp) colourOp_ = value;
+    if (state == kTssAlphaOp) alphaOp_ = value;
+}
+
+void GlDevice::setTexture(Texture* texture) { texture_ = dynamic_cast<GlTexture*>(texture); }
+
+void GlDevice::setLight(int index, const Light& light) {
+    if (index >= 0 && index < 8) lights_[index] = light;
+}
+
+void GlDevice::enableLight(int index, bool enable) {
+    if (index >= 0 && index < 8) lightEnabled_[index] = enable;
+}
+
+void GlDevice::setMaterial(const Material& material) { material_ = material; }
+
+void GlDevice::forgetTexture(const GlTexture* texture) {
+    if (pendingKey_.texture == texture->glTexture() && !stream_.empty()) flush();
+    if (texture_ == texture) texture_ = nullptr;
+    if (target_ == texture) {
+        target_ = nullptr;
+        viewport_ = Viewport{0, 0, kBackBufferWidth, kBackBufferHeight, 0.0f, 1.0f};
+        bindTarget();
+    }
+    if (appliedKey_.texture == texture->glTexture()) appliedValid_ = false;
+}
+
+// ---------------------------------------------------------------- stream
+
+BatchKey GlDevice::worldKey(GLenum mode) const {
+    BatchKey k;
+    k.mode = mode;
+    k.texture = texture_ ? texture_->glTexture() : 0;
+    k.blend = states_[kRsAlphaBlendEnable] != 0;
+    k.srcBlend = states_[kRsSrcBlend];
+    k.destBlend = states_[kRsDestBlend];
+    k.depthTest = states_[kRsZEnable] != 0;
+    k.depthWrite = states_[kRsZWriteEnable] != 0;
+    k.depthFunc = states_[kRsZFunc];
+    k.alphaTest = states_[kRsAlphaTestEnable] != 0;
+    k.alphaFunc = states_[kRsAlphaFunc];
+    k.alphaRef = states_[kRsAlphaRef] & 0xFF;
+    k.cull = states_[kRsCullMode];
+    k.colourOp = colourOp_;
+    k.alphaOp = alphaOp_;
+    if (!k.blend) k.srcBlend = k.destBlend = 0;  // differences that draw the same do not split batches
+    if (!k.alphaTest) k.alphaFunc = k.alphaRef = 0;
+    if (!k.depthTest) k.depthWrite = false, k.depthFunc = 0;
+    return k;
+}
+
+BatchKey GlDevice::spriteKey(GLuint texture) const {
+    BatchKey k;
+    k.mode = GL_TRIANGLES;
+    k.texture = texture;
+    k.blend = true;
+    k.srcBlend = kBlendSrcAlpha;
+    k.destBlend = kBlendInvSrcAlpha;
+    k.depthTest = false;
+    k.depthWrite = false;
+    k.depthFunc = 0;
+    k.alphaTest = false;
+    k.alphaFunc = k.alphaRef = 0;
+    k.cull = kCullNone;
+    k.colourOp = kTopModulate;
+    k.alphaOp = kTopModulate;
+    return k;
+}
+
+void GlDevice::emit(const BatchKey& key, const StreamVertex* vertices, std::size_t count) {
+    if (count == 0) return;
+    if (!stream_.empty() && !(key == pendingKey_)) flush();
+    pendingKey_ = key;
+    stream_.insert(stream_.end(), vertices, vertices + count);
+}
+
+void GlDevice::applyKey(const BatchKey& k) {
+    const bool all = !appliedValid_;
+    const BatchKey& a = appliedKey_;
+    if (all || a.texture != k.texture) glBindTexture(GL_TEXTURE_2D, k.texture);
+    if (all || a.blend != k.blend || a.srcBlend != k.srcBlend || a.destBlend != k.destBlend) {
+        if (k.blend) {
+            glEnable(GL_BLEND);
+            // One function for colour and alpha: the destination alpha of a
+            // render target becomes srcA*srcA + dstA*(1-srcA), as the
+            // layers' pictures were made with.
+            glBlendFunc(glBlend(k.srcBlend), glBlend(k.destBlend));
+        } else {
+            glDisable(GL_BLEND);
+        }
+    }
+    if (all || a.depthTest != k.depthTest || a.depthWrite != k.depthWrite || a.depthFunc != k.depthFunc) {
+        if (k.depthTest) {
+            glEnable(GL_DEPTH_TEST);
+            glDepthFunc(glCompare(k.depthFunc));
+            glDepthMask(k.depthWrite ? GL_TRUE : GL_FALSE);
+        } else {
+            glDisable(GL_DEPTH_TEST);
+        }
+    }
+    if (all || a.cull != k.cull) {
+        // Our y flip turns the screen's clockwise into GL's counter-clockwise.
+        if (k.cull == kCullCounterClockwise) {
+            glEnable(GL_CULL_FACE);
+            glCullFace(GL_BACK);
+        } else if (k.cull == kCullClockwise) {
+            glEnable(GL_CULL_FACE);
+            glCullFace(GL_FRONT);
+        } else {
+            glDisable(GL_CULL_FACE);
+        }
+    }
+    if (all || (a.texture != 0) != (k.texture != 0)) glUniform1i(uTextured_, k.texture != 0 ? 1 : 0);
+    if (all || a.colourOp != k.colourOp) glUniform1i(uColourOp_, static_cast<GLint>(k.colourOp));
+    if (all || a.alphaOp != k.alphaOp) glUniform1i(uAlphaOp_, static_cast<GLint>(k.alphaOp));
+    if (all || a.alphaTest != k.alphaTest || a.alphaFunc != k.alphaFunc || a.alphaRef != k.alphaRef) {
+        glUniform1i(uAlphaTest_, k.alphaTest ? 1 : 0);
+        glUniform1i(uAlphaFunc_, static_cast<GLint>(k.alphaFunc));
+        glUniform1i(uAlphaRef_, static_cast<GLint>(k.alphaRef));
+    }
+    appliedKey_ = k;
+    appliedValid_ = true;
+}
+
+void GlDevice::flush() {
+    if (stream_.empty()) return;
+    applyKey(pendingKey_);
+    const std::size_t bytes = stream_.size() * sizeof(StreamVertex);
+    glBindBuffer(GL_ARRAY_BUFFER, vbo_);
+    if (bytes > vboCapacity_) {
+        vboCapacity_ = std::max(bytes, std::size_t{1} << 20);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vboCapacity_), nullptr, GL_STREAM_DRAW);
+    } else {
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vboCapacity_), nullptr, GL_STREAM_DRAW);  // orphan
+    }
+    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(bytes), stream_.data());
+    glDrawArrays(pendingKey_.mode, 0, static_cast<GLsizei>(stream_.size()));
+    stream_.clear();
+}
+
+// ---------------------------------------------------------------- transform and light
+
+void GlDevice::updateMatrices() {
+    if (!matricesDirty_) return;
+    worldViewProjection_ = matrixMultiply(matrixMultiply(world_, view_), projection_);
+    // Normals go by the inverse transpose of the world's 3 x 3 part.
+    const float(*m)[4] = world_.m;
+    const float c00 = m[1][1] * m[2][2] - m[1][2] * m[2][1];
+    const float c01 = m[1][2] * m[2][0] - m[1][0] * m[2][2];
+    const float c02 = m[1][0] * m[2][1] - m[1][1] * m[2][0];
+    const float det = m[0][0] * c00 + m[0][1] * c01 + m[0][2] * c02;
+    if (std::fabs(det) < 1e-20f) {
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j) normalMatrix_[i][j] = m[i][j];
+    } else {
+        const float inv = 1.0f / det;
+        // Cofactor matrix / det = inverse transpose (row-vector use: n * N).
+        normalMatrix_[0][0] = c00 * inv;
+        normalMatrix_[0][1] = c01 * inv;
+        normalMatrix_[0][2] = c02 * inv;
+        normalMatrix_[1][0] = (m[0][2] * m[2][1] - m[0][1] * m[2][2]) * inv;
+        normalMatrix_[1][1] = (m[0][0] * m[2][2] - m[0][2] * m[2][0]) * inv;
+        normalMatrix_[1][2] = (m[0][1] * m[2][0] - m[0][0] * m[2][1]) * inv;
+        normalMatrix_[2][0] = (m[0][1] * m[1][2] - m[0][2] * m[1][1]) * inv;
+        normalMatrix_[2][1] = (m[0][2] * m[1][0] - m[0][0] * m[1][2]) * inv;
+        normalMatrix_[2][2] = (m[0][0] * m[1][1] - m[0][1] * m[1][0]) * inv;
+    }
+    matricesDirty_ = false;
+}
+
+std::uint32_t GlDevice::lightColour(const Vec3& n, std::uint32_t vertexColour, bool hasColour) const {
+    const bool colourVertex = states_[kRsColorVertex] != 0 && hasColour;
+    const ColourValue diffuse = colourVertex ? unpack(vertexColour) : material_.diffuse;
+    const ColourValue& ambient = material_.ambient;
+    const ColourValue global = unpack(states_[kRsAmbient]);
+    float r = material_.emissive.r + ambient.r * global.r;
+    float g = material_.emissive.g + ambient.g * global.g;
+    float b = material_.emissive.b + ambient.b * global.b;
+    for (int i = 0; i < 8; ++i) {
+        if (!lightEnabled_[i]) continue;
+        const Light& l = lights_[i];
+        r += ambient.r * l.ambient.r;
+        g += ambient.g * l.ambient.g;
+        b += ambient.b * l.ambient.b;
+        if (l.type != LightType::Directional) continue;  // the game lights with directional lights only
+        const Vec3 toLight = vec3Normalize(Vec3{-l.direction.x, -l.direction.y, -l.direction.z});
+        const float nl = vec3Dot(n, toLight);
+        if (nl <= 0.0f) continue;
+        r += diffuse.r * l.diffuse.r * nl;
+        g += diffuse.g * l.diffuse.g * nl;
+        b += diffuse.b * l.diffuse.b * nl;
+    }
+    return colourFromFloats(r, g, b, diffuse.a);
+}
+
+void GlDevice::drawWorld(GLenum mode, const LitInput* in, std::size_t count, bool hasNormals, bool hasColour) {
+    updateMatrices();
+    const Matrix& m = worldViewProjection_;
+    const bool lighting = states_[kRsLighting] != 0;
+    const bool normalise = states_[kRsNormalizeNormals] != 0;
+    const BatchKey key = worldKey(mode);
+    if (!stream_.empty() && !(key == pendingKey_)) flush();
+    pendingKey_ = key;
+    const std::size_t base = stream_.size();
+    stream_.resize(base + count);
+    StreamVertex* out = stream_.data() + base;
+    for (std::size_t i = 0; i < count; ++i) {
+        const LitInput& v = in[i];
+        const float x = v.position.x, y = v.position.y, z = v.position.z;
+        StreamVertex& o = out[i];
+        o.x = x * m.m[0][0] + y * m.m[1][0] + z * m.m[2][0] + m.m[3][0];
+        o.y = -(x * m.m[0][1] + y * m.m[1][1] + z * m.m[2][1] + m.m[3][1]);
+        o.z = x * m.m[0][2] + y * m.m[1][2] + z * m.m[2][2] + m.m[3][2];
+        o.w = x * m.m[0][3] + y * m.m[1][3] + z * m.m[2][3] + m.m[3][3];
+        if (!clipControl_) o.z = 2.0f * o.z - o.w;
+        o.u = v.u;
+        o.v = v.v;
+        if (!lighting) {
+            o.colour = hasColour ? v.colour : 0xFFFFFFFFu;
+        } else {
+            Vec3 n{0, 0, 0};
+            if (hasNormals) {
+                const float(*q)[3] = normalMatrix_;
+                n = Vec3{v.normal.x * q[0][0] + v.normal.y * q[1][0] + v.normal.z * q[2][0],
+                         v.normal.x * q[0][1] + v.normal.y * q[1][1] + v.normal.z * q[2][1],
+                         v.normal.x * q[0][2] + v.normal.y * q[1][2] + v.normal.z * q[2][2]};
+                if (normalise) n = vec3Normalize(n);
+            }
+            o.colour = lightColour(n, v.colour, hasColour);
+        }
+    }
+}
+
+StreamVertex GlDevice::screenToClip(float x, float y, float z, float rhw, std::uint32_t colour, float u,
+                                    float v) const {
+    // Pixels of the target to the viewport's clip space, top row first.
+    const float w = rhw > 0.0f ? 1.0f / rhw : 1.0f;
+    const float nx = (x - viewport_.x) / viewport_.width * 2.0f - 1.0f;
+    const float ny = (y - viewport_.y) / viewport_.height * 2.0f - 1.0f;
+    float nz = viewport_.maxZ > viewport_.minZ ? (z - viewport_.minZ) / (viewport_.maxZ - viewport_.minZ) : z;
+    if (!clipControl_) nz = 2.0f * nz - 1.0f;
+    return StreamVertex{nx * w, ny * w, nz * w, w, colour, u, v};
+}
+
+// ---------------------------------------------------------------- drawing
+
+int GlDevice::drawPrimitive(Primitive type, VertexBuffer* buffer, int startVertex, int primitiveCount) {
+    auto* vb = dynamic_cast<GlVertexBuffer*>(buffer);
+    if (vb == nullptr || primitiveCount <= 0 || startVertex < 0) return kInvalidCall;
+    const int needed = vertexCountFor(type, primitiveCount);
+    if (needed < 0 || startVertex + needed > vb->count()) return kInvalidCall;
+    return drawPrimitiveUp(type, primitiveCount, vb->data() + startVertex);
+}
+
+int GlDevice::drawPrimitiveUp(Primitive type, int primitiveCount, const Vertex* vertices) {
+    if (vertices == nullptr || primitiveCount <= 0 || vertexCountFor(type, primitiveCount) < 0) return kInvalidCall;
+    static thread_local std::vector<int> indices;
+    static thread_local std::vector<LitInput> lit;
+    const GLenum mode = expand(type, primitiveCount, indices);
+    lit.resize(indices.size());
+    for (std::size_t i = 0; i < indices.size(); ++i) {
+        const Vertex& v = vertices[indices[i]];
+        lit[i] = LitInput{{v.x, v.y, v.z}, {0, 0, 0}, v.diffuse, v.u, v.v};
+    }
+    drawWorld(mode, lit.data(), lit.size(), false, true);
+    return kOk;
+}
+
+int GlDevice::drawScreenPrimitiveUp(Primitive type, int primitiveCount, const ScreenVertex* vertices) {
+    if (vertices == nullptr || primitiveCount <= 0 || vertexCountFor(type, primitiveCount) < 0) return kInvalidCall;
+    static thread_local std::vector<int> indices;
+    static thread_local std::vector<StreamVertex> out;
+    const GLenum mode = expand(type, primitiveCount, indices);
+    out.resize(indices.size());
+    for (std::size_t i = 0; i < indices.size(); ++i) {
+        const ScreenVertex& v = vertices[indices[i]];
+        out[i] = screenToClip(v.x, v.y, v.z, v.rhw, v.diffuse, v.u, v.v);
+    }
+    BatchKey key = worldKey(mode);
+    emit(key, out.data(), out.size());
+    return kOk;
+}
+
+// ---------------------------------------------------------------- resources
+
+std::unique_ptr<Texture> GlDevice::makeTexture(std::vector<std::uint32_t> argb, int w, int h, int imageW, int imageH,
+                                               int* result) {
+    GLuint tex = 0;
+    glGenTextures(1, &tex);
+    glBindTexture(GL_TEXTURE_2D, tex);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, argb.data());
+    // Without mipmaps the default minification filter leaves the texture incomplete.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    appliedValid_ = false;  // the bound texture changed behind the batch
+    if (glGetError() == GL_OUT_OF_MEMORY) {
+        glDeleteTextures(1, &tex);
+        setResult(result, kOutOfVideoMemory);
+        return nullptr;
+    }
+    setResult(result, kOk);
+    return std::make_unique<GlTexture>(link_, tex, w, h, imageW, imageH, 0, 0);
+}
+
+namespace {
+void quantise(bitmap::Image& image, TextureFormat format) {
+    if (format == TextureFormat::A4R4G4B4) bitmap::quantiseA4R4G4B4(image);
+    if (format == TextureFormat::R5G6B5) bitmap::quantiseR5G6B5(image);
+}
+}  // namespace
+
+std::unique_ptr<Texture> GlDevice::createTextureFromFile(const std::string& path, bool keyed, TextureFormat format,
+                                                         int* result) {
+    bitmap::Image image;
+    const int r = bitmap::readBmpFile(path, image);
+    if (r != bitmap::kOk) {
+        setResult(result, r);
+        return nullptr;
+    }
+    if (keyed) bitmap::applyColourKey(image);
+    bitmap::Image stretched = bitmap::stretchToPowerOfTwo(image);
+    quantise(stretched, format);
+    return makeTexture(std::move(stretched.argb), stretched.width, stretched.height, image.width, image.height, result);
+}
+
+std::unique_ptr<Texture> GlDevice::createTextureFromPixels(const std::uint32_t* argb, int width, int height,
+                                                           TextureFormat format, int* result) {
+    if (argb == nullptr || width <= 0 || height <= 0 || width > bitmap::kMaxSide || height > bitmap::kMaxSide) {
+        setResult(result, kInvalidCall);
+        return nullptr;
+    }
+    bitmap::Image image{width, height, std::vector<std::uint32_t>(argb, argb + static_cast<std::size_t>(width) * height)};
+    bitmap::Image stretched = bitmap::stretchToPowerOfTwo(image);
+    quantise(stretched, format);
+    return makeTexture(std::move(stretched.argb), stretched.width, stretched.height, width, height, result);
+}
+
+std::unique_ptr<Texture> GlDevice::createRenderTarget(int width, int height, TextureFormat, int* result) {
+    GLint maxSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    if (width <= 0 || height <= 0 || width > maxSize || height > maxSize) {
+        setResult(result, kInvalidCall);
+        return nullptr;
+    }
+    flush();
+    // Low-spec 4-bit targets are kept at 8 bits: only the look of the
+    // layers would change, and blending into 4 bits is not worth emulating.
+    GLuint tex = 0, fbo = 0, depth = 0;
+    glGenTextures(1, &tex);
+    glBindTexture(GL_TEXTURE_2D, tex);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    appliedValid_ = false;
+    glGenFramebuffers(1, &fbo);
+    glBindFramebuffer(GL_FRAMEBUFFER, fbo);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, tex, 0);
+    GLuint useDepth = sharedDepth_;
+    if (width > kBackBufferWidth || height > kBackBufferHeight) {
+        glGenRenderbuffers(1, &depth);
+        glBindRenderbuffer(GL_RENDERBUFFER, depth);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+        useDepth = depth;
+    }
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, useDepth);
+    const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
+    const GLenum error = glGetError();
+    if (status != GL_FRAMEBUFFER_COMPLETE || error != GL_NO_ERROR) {
+        glDeleteFramebuffers(1, &fbo);
+        glDeleteTextures(1, &tex);
+        if (depth) glDeleteRenderbuffers(1, &depth);
+        bindTarget();
+        setResult(result, error == GL_OUT_OF_MEMORY ? kOutOfVideoMemory : kNotAvailable);
+        return nullptr;
+    }
+    // A new target starts transparent black.
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0, 0, 0, 0);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glClear(GL_COLOR_BUFFER_BIT);
+    bindTarget();
+    setResult(result, kOk);
+    return std::make_unique<GlTexture>(link_, tex, width, height, width, height, fbo, depth);
+}
+
+std::unique_ptr<VertexBuffer> GlDevice::createVertexBuffer(int vertexCount, int* result) {
+    if (vertexCount <= 0 || vertexCount > (1 << 24)) {
+        setResult(result, kInvalidCall);
+        return nullptr;
+    }
+    setResult(result, kOk);
+    return std::make_unique<GlVertexBuffer>(vertexCount);
+}
+
+// ---------------------------------------------------------------- read-back and present
+
+bool GlDevice::readBackBuffer(std::vector<std::uint32_t>& argb) {
+    flush();
+    argb.assign(static_cast<std::size_t>(kBackBufferWidth) * kBackBufferHeight, 0);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, backFramebuffer_);
+    glReadPixels(0, 0, kBackBufferWidth, kBackBufferHeight, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, argb.data());
+    bindTarget();
+    return glGetError() == GL_NO_ERROR;
+}
+
+bool GlDevice::readRenderTarget(Texture* target, std::vector<std::uint32_t>& argb) {
+    auto* t = dynamic_cast<GlTexture*>(target);
+    if (t == nullptr || !t->isRenderTarget()) return false;
+    flush();
+    argb.assign(static_cast<std::size_t>(t->width()) * t->height(), 0);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, t->framebuffer());
+    glReadPixels(0, 0, t->width(), t->height(), GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, argb.data());
+    bindTarget();
+    return glGetError() == GL_NO_ERROR;
+}
+
+int GlDevice::present() {
+    flush();
+    SDL_Window* w = window::sdlWindow();
+    if (w == nullptr) return kFail;
+    int dw = 0, dh = 0;
+    SDL_GL_GetDrawableSize(w, &dw, &dh);
+    if (dw > 0 && dh > 0) {
+        // The 640 x 480 picture scaled to fit, centred, black bars around.
+        const float scale = std::min(static_cast<float>(dw) / kBackBufferWidth, static_cast<float>(dh) / kBackBufferHeight);
+        const int pw = static_cast<int>(kBackBufferWidth * scale + 0.5f);
+        const int ph = static_cast<int>(kBackBufferHeight * scale + 0.5f);
+        const int x0 = (dw - pw) / 2, y0 = (dh - ph) / 2;
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+        glDisable(GL_SCISSOR_TEST);
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, backFramebuffer_);
+        // Our row 0 is the top; the window's is the bottom.
+        const bool exact = pw == kBackBufferWidth && ph == kBackBufferHeight;
+        glBlitFramebuffer(0, 0, kBackBufferWidth, kBackBufferHeight, x0, y0 + ph, x0 + pw, y0, GL_COLOR_BUFFER_BIT,
+                          exact ? GL_NEAREST : GL_LINEAR);
+        SDL_GL_SwapWindow(w);
+        bindTarget();
+    }
+    if (options_.paced) pace();
+    return kOk;
+}
+
+void GlDevice::pace() {
+    // Our own 60 Hz when the retrace does not hold it: sleep to the next
+    // frame boundary; after a long stall start counting afresh rather than
+    // racing to catch up.
+    const std::uint64_t freq = SDL_GetPerformanceFrequency();
+    const std::uint64_t period = freq / 60;
+    std::uint64_t now = SDL_GetPerformanceCounter();
+    if (vsync_) {
+        nextFrame_ = now;
+        return;
+    }
+    if (nextFrame_ == 0 || now > nextFrame_ + 4 * period) nextFrame_ = now;
+    nextFrame_ += period;
+    while (now < nextFrame_) {
+        const std::uint64_t left = nextFrame_ - now;
+        const std::uint64_t ms = left * 1000 / freq;
+        if (ms >= 2) SDL_Delay(static_cast<Uint32>(ms - 1));
+        now = SDL_GetPerformanceCounter();
+    }
+}
+
+std::unique_ptr<Device> createGlDevice(const DeviceOptions& options, int* result) {
+    if (window::sdlWindow() == nullptr || SDL_GL_GetCurrentContext() == nullptr) {
+        setResult(result, kNotAvailable);
+        return nullptr;
+    }
+    auto device = std::make_unique<GlDevice>(options);
+    if (!device->init()) {
+        setResult(result, kNotAvailable);
+        return nullptr;
+    }
+    setResult(result, kOk);
+    return device;
 }
 
 }  // namespace gfx

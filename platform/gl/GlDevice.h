@@ -1,0 +1,198 @@
+// Inside the GL backend: the device with its draw stream, shared by the
+// sprite, font, mesh and texture classes of platform/gl.
+//
+// Every draw is transformed (and lit) on the CPU into one stream of
+// clip-space vertices; the stream is sent to GL only when the state that the
+// shader or the fixed GL pipeline needs changes (texture, blending, depth,
+// alpha test, culling, stage operations), and at target switches, clears,
+// read-backs and present. A software rasteriser pays about 30 microseconds
+// a draw call; this keeps the game's thousands of small quads cheap.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/Gfx.h"
+#include "platform/gl/GlApi.h"
+
+namespace gfx {
+
+class GlDevice;
+class GlTextCache;
+
+// The device's lifetime as seen by its resources: a texture released after
+// the device does not touch it.
+struct GlDeviceLink {
+    GlDevice* device = nullptr;
+};
+
+class GlTexture final : public Texture {
+public:
+    GlTexture(std::shared_ptr<GlDeviceLink> link, GLuint texture, int width, int height, int imageWidth,
+              int imageHeight, GLuint framebuffer, GLuint ownDepth);
+    ~GlTexture() override;
+    int width() const override { return width_; }
+    int height() const override { return height_; }
+    int imageWidth() const override { return imageWidth_; }
+    int imageHeight() const override { return imageHeight_; }
+    bool isRenderTarget() const override { return framebuffer_ != 0; }
+
+    GLuint glTexture() const { return texture_; }
+    GLuint framebuffer() const { return framebuffer_; }
+
+private:
+    std::shared_ptr<GlDeviceLink> link_;
+    GLuint texture_;
+    int width_, height_, imageWidth_, imageHeight_;
+    GLuint framebuffer_;
+    GLuint ownDepth_;
+};
+
+// One vertex of the stream: clip space (with our top-row-first flip
+// applied), colour as ARGB bytes, texture coordinates.
+struct StreamVertex {
+    float x, y, z, w;
+    std::uint32_t colour;
+    float u, v;
+};
+
+// Everything that forces a new GL draw call when it changes.
+struct BatchKey {
+    GLenum mode = GL_TRIANGLES;
+    GLuint texture = 0;
+    bool blend = false;
+    std::uint32_t srcBlend = kBlendOne, destBlend = kBlendZero;
+    bool depthTest = true, depthWrite = true;
+    std::uint32_t depthFunc = kCmpLessEqual;
+    bool alphaTest = false;
+    std::uint32_t alphaFunc = kCmpAlways, alphaRef = 0;
+    std::uint32_t cull = kCullNone;
+    std::uint32_t colourOp = kTopModulate, alphaOp = kTopSelectTexture;
+
+    bool operator==(const BatchKey&) const = default;
+};
+
+// A vertex with an optional normal, as the lighting stage sees it.
+struct LitInput {
+    Vec3 position;
+    Vec3 normal;
+    std::uint32_t colour;
+    float u, v;
+};
+
+class GlDevice final : public Device {
+public:
+    explicit GlDevice(const DeviceOptions& options);
+    ~GlDevice() override;
+    // False when the GL objects could not be made.
+    bool init();
+
+    int beginScene() override;
+    int endScene() override;
+    int present() override;
+    int clear(std::uint32_t flags, Colour colour, float z, std::uint32_t stencil) override;
+
+    int setRenderTarget(Texture* target) override;
+    Texture* renderTarget() const override { return target_; }
+    int setViewport(const Viewport& viewport) override;
+    Viewport viewport() const override { return viewport_; }
+
+    void setTransform(TransformKind kind, const Matrix& matrix) override;
+    Matrix transform(TransformKind kind) const override;
+    void setRenderState(RenderState state, std::uint32_t value) override;
+    std::uint32_t renderState(RenderState state) const override;
+    void setTextureStageState(TextureStageState state, std::uint32_t value) override;
+    void setTexture(Texture* texture) override;
+    void setLight(int index, const Light& light) override;
+    void enableLight(int index, bool enable) override;
+    void setMaterial(const Material& material) override;
+
+    int drawPrimitive(Primitive type, VertexBuffer* buffer, int startVertex, int primitiveCount) override;
+    int drawPrimitiveUp(Primitive type, int primitiveCount, const Vertex* vertices) override;
+    int drawScreenPrimitiveUp(Primitive type, int primitiveCount, const ScreenVertex* vertices) override;
+
+    std::unique_ptr<Texture> createTextureFromFile(const std::string& path, bool keyed, TextureFormat format,
+                                                   int* result) override;
+    std::unique_ptr<Texture> createTextureFromPixels(const std::uint32_t* argb, int width, int height,
+                                                     TextureFormat format, int* result) override;
+    std::unique_ptr<Texture> createRenderTarget(int width, int height, TextureFormat format, int* result) override;
+    std::unique_ptr<VertexBuffer> createVertexBuffer(int vertexCount, int* result) override;
+    std::unique_ptr<Mesh> loadMesh(const std::string& path, int* result) override;
+    std::unique_ptr<Sprite> createSprite(int* result) override;
+    std::unique_ptr<Font> createFont(const FontDesc& desc, int* result) override;
+
+    bool readBackBuffer(std::vector<std::uint32_t>& argb) override;
+    bool readRenderTarget(Texture* target, std::vector<std::uint32_t>& argb) override;
+
+    // --- inside the backend ---
+    // Appends vertices of one GL primitive mode under `key`, flushing first
+    // when the key differs from the pending one.
+    void emit(const BatchKey& key, const StreamVertex* vertices, std::size_t count);
+    // Sends the pending stream to GL.
+    void flush();
+    // Called after binding a texture outside the stream (uploads).
+    void forgetBoundTexture() { appliedValid_ = false; }
+    // Called by a texture before its GL objects go.
+    void forgetTexture(const GlTexture* texture);
+    // The key of a world-space draw under the current states.
+    BatchKey worldKey(GLenum mode) const;
+    // The key of a sprite or text quad with this texture.
+    BatchKey spriteKey(GLuint texture) const;
+    // Transforms, lights and appends world-space vertices already expanded
+    // to a list of `mode` (triangles, lines or points).
+    void drawWorld(GLenum mode, const LitInput* vertices, std::size_t count, bool hasNormals, bool hasColour);
+    // Screen pixels (top-left origin of the current target) to clip space.
+    StreamVertex screenToClip(float x, float y, float z, float rhw, std::uint32_t colour, float u, float v) const;
+    // The material the next mesh subset is lit with.
+    const Material& material() const { return material_; }
+    GlTextCache& textCache() { return *textCache_; }
+    const std::shared_ptr<GlDeviceLink>& link() const { return link_; }
+
+private:
+    void applyKey(const BatchKey& key);
+    void bindTarget();
+    void updateMatrices();
+    std::uint32_t lightColour(const Vec3& normalWorld, std::uint32_t vertexColour, bool hasColour) const;
+    std::unique_ptr<Texture> makeTexture(std::vector<std::uint32_t> argb, int w, int h, int imageW, int imageH,
+                                         int* result);
+    void pace();
+
+    DeviceOptions options_;
+    std::shared_ptr<GlDeviceLink> link_;
+    std::unique_ptr<GlTextCache> textCache_;
+
+    // GL objects.
+    GLuint program_ = 0, vao_ = 0, vbo_ = 0;
+    GLint uTextured_ = -1, uColourOp_ = -1, uAlphaOp_ = -1, uAlphaTest_ = -1, uAlphaFunc_ = -1, uAlphaRef_ = -1;
+    GLuint sharedDepth_ = 0;
+    GLuint backTexture_ = 0, backFramebuffer_ = 0;
+    bool clipControl_ = false;
+    std::size_t vboCapacity_ = 0;
+
+    // The pending stream.
+    std::vector<StreamVertex> stream_;
+    BatchKey pendingKey_;
+    BatchKey appliedKey_;
+    bool appliedValid_ = false;
+
+    // Device state.
+    std::uint32_t states_[kRsCount];
+    std::uint32_t colourOp_ = kTopModulate, alphaOp_ = kTopSelectTexture;
+    Matrix view_, projection_, world_;
+    Matrix worldViewProjection_;
+    float normalMatrix_[3][3];
+    bool matricesDirty_ = true;
+    Light lights_[8];
+    bool lightEnabled_[8] = {};
+    Material material_{};
+    GlTexture* texture_ = nullptr;
+    GlTexture* target_ = nullptr;
+    Viewport viewport_{};
+
+    // Pacing.
+    bool vsync_ = false;
+    std::uint64_t nextFrame_ = 0;
+};
+
+}  // namespace gfx

@@ -1,0 +1,160 @@
+#include "platform/gl/GlText.h"
+
+#include <algorithm>
+
+#include "platform/Text.h"
+#include "platform/gl/GlDevice.h"
+
+namespace gfx {
+namespace {
+
+// Bounds on the measurement caches: past them they start over.
+constexpr std::size_t kMaxLines = 8192;
+constexpr std::size_t kMaxLayouts = 4096;
+
+class GlFont final : public Font {
+public:
+    GlFont(std::shared_ptr<GlDeviceLink> link, std::shared_ptr<fontrender::Face> face)
+        : link_(std::move(link)), face_(std::move(face)) {}
+    int begin() override { return kOk; }
+    int drawText(const char* text, int length, Rect* rect, std::uint32_t format, Colour colour) override {
+        if (link_->device == nullptr || text == nullptr || rect == nullptr) return 0;
+        const std::string s = length >= 0 ? std::string(text, static_cast<std::size_t>(length)) : std::string(text);
+        return link_->device->textCache().drawText(face_, s, rect, format, colour);
+    }
+    int end() override { return kOk; }
+
+private:
+    std::shared_ptr<GlDeviceLink> link_;
+    std::shared_ptr<fontrender::Face> face_;
+};
+
+}  // namespace
+
+std::unique_ptr<Font> GlDevice::createFont(const FontDesc& desc, int* result) {
+    auto face = fontrender::openFace(desc);
+    if (face == nullptr) {
+        if (result != nullptr) *result = kNotAvailable;
+        return nullptr;
+    }
+    if (result != nullptr) *result = kOk;
+    return std::make_unique<GlFont>(link_, std::move(face));
+}
+
+GlTextCache::GlTextCache(GlDevice& device) : device_(device) {
+    glGenTextures(1, &atlas_);
+    glBindTexture(GL_TEXTURE_2D, atlas_);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kAtlasWidth, kAtlasHeight, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+}
+
+GlTextCache::~GlTextCache() { glDeleteTextures(1, &atlas_); }
+
+void GlTextCache::resetAtlas() {
+    device_.flush();  // pending text still reads the old contents
+    slots_.clear();
+    shelfX_ = shelfY_ = shelfH_ = 0;
+}
+
+const GlTextCache::Line& GlTextCache::line(const std::shared_ptr<fontrender::Face>& face, const std::string& cp932) {
+    std::string key = fontrender::faceKey(*face);
+    key += '\n';
+    key += cp932;
+    auto it = lines_.find(key);
+    if (it != lines_.end()) return it->second;
+    if (lines_.size() >= kMaxLines) lines_.clear();
+    Line l;
+    l.utf8 = text::cp932ToUtf8(cp932.data(), static_cast<int>(cp932.size()));
+    l.face = face;
+    // A face without every glyph of the line gives the whole line to the fallback.
+    if (!fontrender::hasAllGlyphs(*face, l.utf8)) {
+        if (auto fallback = fontrender::fallbackFor(*face)) l.face = fallback;
+    }
+    l.width = fontrender::measure(*l.face, l.utf8);
+    return lines_.emplace(std::move(key), std::move(l)).first->second;
+}
+
+const GlTextCache::Slot* GlTextCache::slot(const Line& l) {
+    std::string key = fontrender::faceKey(*l.face);
+    key += '\n';
+    key += l.utf8;
+    const auto it = slots_.find(key);
+    if (it != slots_.end()) return &it->second;
+    bitmap::Image image = fontrender::render(*l.face, l.utf8);
+    if (image.width <= 0 || image.height <= 0) return nullptr;
+    const int w = std::min(image.width, kAtlasWidth);
+    const int h = std::min(image.height, kAtlasHeight);
+    // Shelves: left to right, a new shelf below when the row is full.
+    if (shelfX_ + w + 1 > kAtlasWidth) {
+        shelfY_ += shelfH_ + 1;
+        shelfX_ = 0;
+        shelfH_ = 0;
+    }
+    if (shelfY_ + h > kAtlasHeight) resetAtlas();
+    const Slot s{shelfX_, shelfY_, w, h};
+    shelfX_ += w + 1;
+    shelfH_ = std::max(shelfH_, h);
+    glBindTexture(GL_TEXTURE_2D, atlas_);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, image.width);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, s.x, s.y, w, h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, image.argb.data());
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    device_.forgetBoundTexture();
+    return &slots_.emplace(std::move(key), s).first->second;
+}
+
+int GlTextCache::drawText(const std::shared_ptr<fontrender::Face>& face, const std::string& cp932, Rect* rect,
+                          std::uint32_t format, Colour colour) {
+    const int rectW = rect->right - rect->left, rectH = rect->bottom - rect->top;
+    const int cell = fontrender::cellHeight(*face);
+    std::string key = fontrender::faceKey(*face);
+    key += '\n' + std::to_string(format) + ' ' + std::to_string(rectW) + ' ' + std::to_string(rectH) + '\n' + cp932;
+    auto it = layouts_.find(key);
+    if (it == layouts_.end()) {
+        if (layouts_.size() >= kMaxLayouts) layouts_.clear();
+        fontlayout::Layout layout = fontlayout::layoutText(
+            cp932, rectW, rectH, format, cell, [&](const std::string& s) { return line(face, s).width; });
+        it = layouts_.emplace(std::move(key), std::move(layout)).first;
+    }
+    const fontlayout::Layout& layout = it->second;
+    if (format & kDtCalcRect) {
+        rect->right = rect->left + layout.width;
+        rect->bottom = rect->top + layout.height;
+        return layout.height;
+    }
+    const bool clip = !(format & kDtNoClip);
+    const BatchKey batch = device_.spriteKey(atlas_);
+    for (const fontlayout::PlacedLine& p : layout.lines) {
+        if (p.text.empty()) continue;
+        const Line& l = line(face, p.text);
+        const Slot* s = slot(l);
+        if (s == nullptr) continue;
+        float x0 = static_cast<float>(rect->left + p.x), y0 = static_cast<float>(rect->top + p.y);
+        float x1 = x0 + s->w, y1 = y0 + s->h;
+        float u0 = static_cast<float>(s->x), v0 = static_cast<float>(s->y);
+        float u1 = u0 + s->w, v1 = v0 + s->h;
+        if (clip) {
+            // Cut the quad (and its texture window) to the rectangle.
+            const float cl = static_cast<float>(rect->left), ct = static_cast<float>(rect->top);
+            const float cr = static_cast<float>(rect->right), cb = static_cast<float>(rect->bottom);
+            if (x0 < cl) { u0 += cl - x0; x0 = cl; }
+            if (y0 < ct) { v0 += ct - y0; y0 = ct; }
+            if (x1 > cr) { u1 -= x1 - cr; x1 = cr; }
+            if (y1 > cb) { v1 -= y1 - cb; y1 = cb; }
+            if (x1 <= x0 || y1 <= y0) continue;
+        }
+        const float aw = static_cast<float>(kAtlasWidth), ah = static_cast<float>(kAtlasHeight);
+        u0 /= aw; u1 /= aw; v0 /= ah; v1 /= ah;
+        const StreamVertex a = device_.screenToClip(x0, y0, 0, 1, colour, u0, v0);
+        const StreamVertex b = device_.screenToClip(x1, y0, 0, 1, colour, u1, v0);
+        const StreamVertex c = device_.screenToClip(x0, y1, 0, 1, colour, u0, v1);
+        const StreamVertex d = device_.screenToClip(x1, y1, 0, 1, colour, u1, v1);
+        const StreamVertex quad[6] = {a, b, c, c, b, d};
+        device_.emit(batch, quad, 6);
+    }
+    return layout.height;
+}
+
+}  // namespace gfx

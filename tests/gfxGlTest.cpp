@@ -1,0 +1,468 @@
+// The OpenGL device drawn headless (SDL's offscreen driver) and read back.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/Gfx.h"
+#include "platform/Window.h"
+
+namespace {
+
+using gfx::Colour;
+
+int channel(Colour c, int shift) { return static_cast<int>((c >> shift) & 0xFF); }
+
+// Colours equal within a tolerance per channel.
+bool near(Colour a, Colour b, int tolerance = 2) {
+    for (int s = 0; s < 32; s += 8)
+        if (std::abs(channel(a, s) - channel(b, s)) > tolerance) return false;
+    return true;
+}
+
+std::string hex(Colour c) {
+    char b[16];
+    std::snprintf(b, sizeof b, "%08X", c);
+    return b;
+}
+
+class GfxGl : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        setenv("SDL_VIDEODRIVER", "offscreen", 0);
+        window::WindowOptions o;
+        o.titleCp932 = "gfx test";
+        o.hidden = true;
+        window::openWindow(o);
+    }
+
+    void SetUp() override {
+        ASSERT_TRUE(window::isWindowOpen()) << "no GL window under this video driver";
+        int r = 1;
+        gfx::DeviceOptions options;
+        options.paced = false;
+        device = gfx::createGlDevice(options, &r);
+        ASSERT_NE(device, nullptr);
+        ASSERT_EQ(r, gfx::kOk);
+        device->setRenderState(gfx::kRsLighting, 0);
+        device->setRenderState(gfx::kRsCullMode, gfx::kCullNone);
+    }
+
+    void read() { ASSERT_TRUE(device->readBackBuffer(pixels)); }
+    Colour at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * 640 + x]; }
+
+    std::unique_ptr<gfx::Texture> texture(const std::vector<Colour>& argb, int w, int h) {
+        return device->createTextureFromPixels(argb.data(), w, h, gfx::TextureFormat::A8R8G8B8);
+    }
+
+    // A quad in clip space with identity matrices (x, y in -1..1, y up).
+    void clipQuad(float x0, float y0, float x1, float y1, float z, Colour c) {
+        const gfx::Vertex v[4] = {{x0, y1, z, c, 0, 0}, {x1, y1, z, c, 1, 0}, {x0, y0, z, c, 0, 1}, {x1, y0, z, c, 1, 1}};
+        ASSERT_EQ(device->drawPrimitiveUp(gfx::Primitive::TriangleStrip, 2, v), gfx::kOk);
+    }
+
+    std::unique_ptr<gfx::Device> device;
+    std::vector<Colour> pixels;
+};
+
+TEST_F(GfxGl, ClearFillsOnlyTheViewport) {
+    device->clear(gfx::kClearTarget, 0xFF102030u, 1.0f, 0);
+    device->setViewport(gfx::Viewport{100, 50, 20, 10, 0, 1});
+    device->clear(gfx::kClearTarget, 0xFFFF0000u, 1.0f, 0);
+    read();
+    EXPECT_EQ(at(0, 0), 0xFF102030u);
+    EXPECT_EQ(at(639, 479), 0xFF102030u);
+    EXPECT_EQ(at(100, 50), 0xFFFF0000u);
+    EXPECT_EQ(at(119, 59), 0xFFFF0000u);
+    EXPECT_EQ(at(120, 59), 0xFF102030u);
+    EXPECT_EQ(at(119, 60), 0xFF102030u);
+    EXPECT_EQ(device->present(), gfx::kOk);
+}
+
+TEST_F(GfxGl, SpritesArePlacedScaledTurnedAndTinted) {
+    // 2 x 2 texels: red green / blue white.
+    auto t = texture({0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu}, 2, 2);
+    ASSERT_NE(t, nullptr);
+    auto sprite = device->createSprite();
+    device->clear(gfx::kClearTarget, 0xFF000000u, 1.0f, 0);
+    sprite->begin();
+    const gfx::Vec2 at1{100, 50};
+    sprite->draw(t.get(), nullptr, nullptr, nullptr, 0, &at1, 0xFFFFFFFFu);
+    const gfx::Vec2 scale{10, 10}, at2{200, 100};
+    sprite->draw(t.get(), nullptr, &scale, nullptr, 0, &at2, 0xFFFFFFFFu);
+    // A quarter turn clockwise about the top-left: the picture hangs to the left.
+    const gfx::Vec2 at3{300, 100};
+    sprite->draw(t.get(), nullptr, &scale, nullptr, static_cast<float>(M_PI / 2), &at3, 0xFFFFFFFFu);
+    // Half-bright tint, and a source rectangle of the white texel.
+    const gfx::Rect white{1, 1, 2, 2};
+    const gfx::Vec2 at4{400, 100};
+    sprite->draw(t.get(), &white, &scale, nullptr, 0, &at4, 0xFF808080u);
+    sprite->end();
+    read();
+    EXPECT_EQ(at(100, 50), 0xFFFF0000u);
+    EXPECT_EQ(at(101, 50), 0xFF00FF00u);
+    EXPECT_EQ(at(100, 51), 0xFF0000FFu);
+    EXPECT_EQ(at(102, 50), 0xFF000000u);
+    EXPECT_EQ(at(99, 50), 0xFF000000u);
+    // Scaled: 20 x 20, red at the top-left corner, white at the bottom-right.
+    // (Magnified texels blend at their borders: corners are near, not exact.)
+    EXPECT_TRUE(near(at(200, 100), 0xFFFF0000u, 16)) << hex(at(200, 100));
+    EXPECT_TRUE(near(at(219, 119), 0xFFFFFFFFu, 16)) << hex(at(219, 119));
+    EXPECT_EQ(at(220, 119), 0xFF000000u);
+    // Turned: red stays at the pivot, green (top-right) goes below it, blue (bottom-left) to its left.
+    EXPECT_TRUE(near(at(299, 100), 0xFFFF0000u, 40)) << hex(at(299, 100));
+    EXPECT_TRUE(near(at(299, 119), 0xFF00FF00u, 40)) << hex(at(299, 119));
+    EXPECT_TRUE(near(at(281, 100), 0xFF0000FFu, 40)) << hex(at(281, 100));
+    EXPECT_EQ(at(300, 110), 0xFF000000u);
+    EXPECT_TRUE(near(at(405, 105), 0xFF808080u)) << hex(at(405, 105));
+}
+
+TEST_F(GfxGl, ColourKeyedBitmapsArePowerOfTwoWithPureBlackTransparent) {
+    // A 3 x 2 24-bit BMP: (0,0,0) keyed, (1,0,0) near-black, white, ...
+    const int w = 3, h = 2, stride = 12;
+    std::string b(54 + stride * h, '\0');
+    auto put32 = [&](int at, std::uint32_t v) { for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>(v >> (8 * i)); };
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(2, static_cast<std::uint32_t>(b.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, w);
+    put32(22, h);
+    b[26] = 1;
+    b[28] = 24;
+    auto pixel = [&](int x, int y, int r, int g, int bl) {
+        const int at = 54 + (h - 1 - y) * stride + 3 * x;
+        b[at] = static_cast<char>(bl);
+        b[at + 1] = static_cast<char>(g);
+        b[at + 2] = static_cast<char>(r);
+    };
+    pixel(0, 0, 0, 0, 0);
+    pixel(1, 0, 1, 0, 0);
+    pixel(2, 0, 0, 0, 0);
+    for (int x = 0; x < 3; ++x) pixel(x, 1, 255, 255, 255);
+    const std::string path = testing::TempDir() + "gfxGlKeyed.bmp";
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::fwrite(b.data(), 1, b.size(), f);
+    std::fclose(f);
+
+    int r = 1;
+    auto t = device->createTextureFromFile(path, true, gfx::TextureFormat::A8R8G8B8, &r);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->width(), 4);
+    EXPECT_EQ(t->height(), 2);
+    EXPECT_EQ(t->imageWidth(), 3);
+    auto plain = device->createTextureFromFile(path, false, gfx::TextureFormat::A8R8G8B8, &r);
+    ASSERT_NE(plain, nullptr);
+
+    device->clear(gfx::kClearTarget, 0xFF0000FFu, 1.0f, 0);
+    auto sprite = device->createSprite();
+    sprite->begin();
+    const gfx::Vec2 keyedAt{0, 0}, plainAt{0, 10};
+    sprite->draw(t.get(), nullptr, nullptr, nullptr, 0, &keyedAt, 0xFFFFFFFFu);
+    sprite->draw(plain.get(), nullptr, nullptr, nullptr, 0, &plainAt, 0xFFFFFFFFu);
+    sprite->end();
+    read();
+    EXPECT_EQ(at(0, 0), 0xFF0000FFu) << "pure black is transparent: " << hex(at(0, 0));
+    EXPECT_EQ(at(0, 10), 0xFF000000u) << "without the key black is black";
+    // The near-black texel stretched with its transparent neighbours keeps
+    // some opacity; its colour is dark, not the blue behind.
+    EXPECT_LT(channel(at(1, 0), 0), 0xFF);
+    EXPECT_EQ(at(0, 1), 0xFFFFFFFFu);
+    EXPECT_EQ(device->createTextureFromFile(path + ".missing", true, gfx::TextureFormat::A8R8G8B8, &r), nullptr);
+    EXPECT_LT(r, 0);
+    std::remove(path.c_str());
+}
+
+TEST_F(GfxGl, RenderTargetDrawnThenCompositedOntoTheBackBuffer) {
+    auto target = device->createRenderTarget(64, 32, gfx::TextureFormat::A8R8G8B8);
+    ASSERT_NE(target, nullptr);
+    device->setViewport(gfx::Viewport{10, 10, 50, 50, 0, 1});
+    ASSERT_EQ(device->setRenderTarget(target.get()), gfx::kOk);
+    EXPECT_EQ(device->viewport().width, 64);  // reset by the switch
+    EXPECT_EQ(device->viewport().height, 32);
+    EXPECT_EQ(device->viewport().x, 0);
+    device->clear(gfx::kClearTarget | gfx::kClearDepth, 0xFF00FF00u, 1.0f, 0);
+    // A red square in the target's top-left quarter (clip y up: the top half).
+    clipQuad(-1, 0, 0, 1, 0.5f, 0xFFFF0000u);
+    ASSERT_EQ(device->setRenderTarget(nullptr), gfx::kOk);
+    EXPECT_EQ(device->viewport().width, 640);
+    device->clear(gfx::kClearTarget, 0xFF000000u, 1.0f, 0);
+    auto sprite = device->createSprite();
+    sprite->begin();
+    const gfx::Vec2 pos{100, 200};
+    sprite->draw(target.get(), nullptr, nullptr, nullptr, 0, &pos, 0xFFFFFFFFu);
+    sprite->end();
+    read();
+    EXPECT_EQ(at(100, 200), 0xFFFF0000u) << "row 0 of a target is its top";
+    EXPECT_EQ(at(131, 215), 0xFFFF0000u);
+    EXPECT_EQ(at(132, 200), 0xFF00FF00u);
+    EXPECT_EQ(at(100, 216), 0xFF00FF00u);
+    EXPECT_EQ(at(163, 231), 0xFF00FF00u);
+    EXPECT_EQ(at(164, 231), 0xFF000000u);
+    std::vector<Colour> targetPixels;
+    ASSERT_TRUE(device->readRenderTarget(target.get(), targetPixels));
+    EXPECT_EQ(targetPixels[0], 0xFFFF0000u);
+    EXPECT_EQ(targetPixels.back(), 0xFF00FF00u);
+}
+
+TEST_F(GfxGl, BlendingIntoATargetSquaresTheSourceAlpha) {
+    // The layers' alpha: srcA * srcA + dstA * (1 - srcA).
+    auto target = device->createRenderTarget(16, 16, gfx::TextureFormat::A8R8G8B8);
+    auto white = texture({0xFFFFFFFFu}, 1, 1);
+    device->setRenderTarget(target.get());
+    device->clear(gfx::kClearTarget, 0x00000000u, 1.0f, 0);
+    auto sprite = device->createSprite();
+    sprite->begin();
+    const gfx::Vec2 scale{16, 16};
+    sprite->draw(white.get(), nullptr, &scale, nullptr, 0, nullptr, 0x80FFFFFFu);
+    sprite->end();
+    std::vector<Colour> p;
+    ASSERT_TRUE(device->readRenderTarget(target.get(), p));
+    EXPECT_NEAR(channel(p[8 * 16 + 8], 24), 0x80 * 0x80 / 255, 1);
+    EXPECT_NEAR(channel(p[8 * 16 + 8], 16), 0x80, 1);
+}
+
+TEST_F(GfxGl, DepthTestIsLessOrEqualByDefault) {
+    device->clear(gfx::kClearTarget | gfx::kClearDepth, 0xFF000000u, 1.0f, 0);
+    clipQuad(-1, -1, 1, 1, 0.5f, 0xFFFF0000u);
+    clipQuad(-1, -1, 0, 1, 0.5f, 0xFF0000FFu);  // equal depth: drawn
+    clipQuad(-1, -1, 1, 0, 0.7f, 0xFF00FF00u);  // behind: hidden
+    clipQuad(0, 0, 1, 1, 0.2f, 0xFFFFFFFFu);    // in front: drawn
+    read();
+    EXPECT_EQ(at(100, 100), 0xFF0000FFu);
+    EXPECT_EQ(at(100, 400), 0xFF0000FFu);
+    EXPECT_EQ(at(500, 400), 0xFFFF0000u);
+    EXPECT_EQ(at(500, 100), 0xFFFFFFFFu);
+}
+
+TEST_F(GfxGl, AlphaTestDiscardsTexelsAtOrBelowTheReference) {
+    // Alpha 127 on the left texel, 128 on the right; test "greater than 127".
+    auto t = texture({0x7FFF0000u, 0x80FF0000u}, 2, 1);
+    device->clear(gfx::kClearTarget | gfx::kClearDepth, 0xFF0000FFu, 1.0f, 0);
+    device->setTexture(t.get());
+    device->setRenderState(gfx::kRsAlphaTestEnable, 1);
+    device->setRenderState(gfx::kRsAlphaRef, 127);
+    device->setRenderState(gfx::kRsAlphaFunc, gfx::kCmpGreater);
+    // Texel centres only: the left half samples texel 0, the right half texel 1.
+    const gfx::Vertex v[4] = {{-1, 1, 0.5f, 0xFFFFFFFFu, 0.25f, 0.5f}, {0, 1, 0.5f, 0xFFFFFFFFu, 0.25f, 0.5f},
+                              {-1, -1, 0.5f, 0xFFFFFFFFu, 0.25f, 0.5f}, {0, -1, 0.5f, 0xFFFFFFFFu, 0.25f, 0.5f}};
+    device->drawPrimitiveUp(gfx::Primitive::TriangleStrip, 2, v);
+    const gfx::Vertex w[4] = {{0, 1, 0.5f, 0xFFFFFFFFu, 0.75f, 0.5f}, {1, 1, 0.5f, 0xFFFFFFFFu, 0.75f, 0.5f},
+                              {0, -1, 0.5f, 0xFFFFFFFFu, 0.75f, 0.5f}, {1, -1, 0.5f, 0xFFFFFFFFu, 0.75f, 0.5f}};
+    device->drawPrimitiveUp(gfx::Primitive::TriangleStrip, 2, w);
+    read();
+    EXPECT_EQ(at(100, 240), 0xFF0000FFu) << "discarded";
+    EXPECT_EQ(at(500, 240) & 0x00FFFFFFu, 0x00FF0000u) << "kept, no blending";
+}
+
+TEST_F(GfxGl, CullingRemovesCounterClockwiseTrianglesByDefault) {
+    device->setRenderState(gfx::kRsCullMode, gfx::kCullCounterClockwise);
+    device->clear(gfx::kClearTarget | gfx::kClearDepth, 0xFF000000u, 1.0f, 0);
+    // Clockwise on screen (top-left, top-right, bottom-left): kept.
+    const gfx::ScreenVertex cw[3] = {{0, 0, 0.5f, 1, 0xFFFF0000u, 0, 0}, {100, 0, 0.5f, 1, 0xFFFF0000u, 0, 0},
+                                     {0, 100, 0.5f, 1, 0xFFFF0000u, 0, 0}};
+    device->drawScreenPrimitiveUp(gfx::Primitive::TriangleList, 1, cw);
+    const gfx::ScreenVertex ccw[3] = {{200, 0, 0.5f, 1, 0xFF00FF00u, 0, 0}, {200, 100, 0.5f, 1, 0xFF00FF00u, 0, 0},
+                                      {300, 0, 0.5f, 1, 0xFF00FF00u, 0, 0}};
+    device->drawScreenPrimitiveUp(gfx::Primitive::TriangleList, 1, ccw);
+    device->setRenderState(gfx::kRsCullMode, gfx::kCullClockwise);
+    const gfx::ScreenVertex ccw2[3] = {{400, 0, 0.5f, 1, 0xFF0000FFu, 0, 0}, {400, 100, 0.5f, 1, 0xFF0000FFu, 0, 0},
+                                       {500, 0, 0.5f, 1, 0xFF0000FFu, 0, 0}};
+    device->drawScreenPrimitiveUp(gfx::Primitive::TriangleList, 1, ccw2);
+    read();
+    EXPECT_EQ(at(10, 10), 0xFFFF0000u);
+    EXPECT_EQ(at(210, 10), 0xFF000000u);
+    EXPECT_EQ(at(410, 10), 0xFF0000FFu);
+}
+
+TEST_F(GfxGl, DirectionalLightAndMaterialLightAMeshInWorldSpace) {
+    // Two quads: one facing -z (toward a light travelling +z), one facing +z.
+    const char* x = R"(xof 0303txt 0032
+Mesh {
+  8;
+  -1;-1;0;, -1;0;0;, 0;0;0;, 0;-1;0;,
+  0;0;0;, 0;1;0;, 1;1;0;, 1;0;0;;
+  2;
+  4;0,1,2,3;,
+  4;4,5,6,7;;
+  MeshNormals { 2; 0;0;-1;, 0;0;1;; 2; 4;0,0,0,0;, 4;1,1,1,1;; }
+  MeshMaterialList { 1; 1; 0;; Material { 1;0.5;0.25;1;; 0; 0;0;0;; 0;0;0.2;; } }
+}
+)";
+    const std::string path = testing::TempDir() + "gfxGlLit.x";
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::fputs(x, f);
+    std::fclose(f);
+    auto mesh = device->loadMesh(path);
+    ASSERT_NE(mesh, nullptr);
+    ASSERT_EQ(mesh->materialCount(), 1);
+    device->clear(gfx::kClearTarget | gfx::kClearDepth, 0xFF000000u, 1.0f, 0);
+    gfx::Light light{};
+    light.type = gfx::LightType::Directional;
+    light.diffuse = {1, 1, 1, 0};
+    light.direction = {0, 0, 1};
+    device->setLight(0, light);
+    device->enableLight(0, true);
+    device->setRenderState(gfx::kRsLighting, 1);
+    device->setMaterial(mesh->material(0));
+    // Off the near plane (the identity projection keeps z as depth).
+    const gfx::Matrix away = gfx::matrixTranslation(0, 0, 0.5f);
+    device->setTransform(gfx::TransformKind::World, away);
+    mesh->drawSubset(0);
+    read();
+    // Facing the light: diffuse (1, 0.5, 0.25) plus emissive blue 0.2.
+    EXPECT_TRUE(near(at(160, 360), 0xFFFF8073u)) << hex(at(160, 360));
+    // Facing away: emissive only (ambient is 0 unless set).
+    EXPECT_TRUE(near(at(480, 120), 0xFF000033u)) << hex(at(480, 120));
+    // The light turned by the world matrix of the mesh: a half turn about y
+    // makes the first quad face away.
+    device->clear(gfx::kClearTarget | gfx::kClearDepth, 0xFF000000u, 1.0f, 0);
+    device->setTransform(gfx::TransformKind::World, gfx::matrixMultiply(gfx::matrixRotationY(static_cast<float>(M_PI)), away));
+    mesh->drawSubset(0);
+    read();
+    EXPECT_TRUE(near(at(480, 360), 0xFF000033u)) << hex(at(480, 360));
+    std::remove(path.c_str());
+}
+
+TEST_F(GfxGl, ManyQuadsThroughOneBufferKeepTheirOwnTransformsAndOrder) {
+    auto vb = device->createVertexBuffer(4);
+    gfx::Vertex* v = vb->lock();
+    const gfx::Vertex quad[4] = {{0, 0, 0, 0xFFFFFFFFu, 0, 0}, {1, 0, 0, 0xFFFFFFFFu, 1, 0},
+                                 {0, -1, 0, 0xFFFFFFFFu, 0, 1}, {1, -1, 0, 0xFFFFFFFFu, 1, 1}};
+    std::copy(quad, quad + 4, v);
+    vb->unlock();
+    auto red = texture({0xFFFF0000u}, 1, 1);
+    auto green = texture({0xFF00FF00u}, 1, 1);
+    // Pixels as units: the projection maps x 0..640, y 0..-480 onto the screen.
+    device->setTransform(gfx::TransformKind::Projection,
+                         gfx::matrixMultiply(gfx::matrixTranslation(-320, 240, 0), gfx::matrixScaling(1 / 320.0f, 1 / 240.0f, 1)));
+    device->clear(gfx::kClearTarget | gfx::kClearDepth, 0xFF000000u, 1.0f, 0);
+    device->setRenderState(gfx::kRsZEnable, 0);
+    // A 100 x 60 grid of 6-pixel quads, alternating textures by row.
+    for (int row = 0; row < 60; ++row) {
+        device->setTexture(row % 2 ? green.get() : red.get());
+        for (int col = 0; col < 100; ++col) {
+            device->setTransform(gfx::TransformKind::World,
+                                 gfx::matrixMultiply(gfx::matrixScaling(5, 5, 1), gfx::matrixTranslation(col * 6.0f, -row * 6.0f, 0)));
+            ASSERT_EQ(device->drawPrimitive(gfx::Primitive::TriangleStrip, vb.get(), 0, 2), gfx::kOk);
+        }
+    }
+    // Later draws cover earlier ones whatever the batching.
+    device->setTexture(green.get());
+    device->setTransform(gfx::TransformKind::World, gfx::matrixMultiply(gfx::matrixScaling(20, 20, 1), gfx::matrixTranslation(0, 0, 0)));
+    device->drawPrimitive(gfx::Primitive::TriangleStrip, vb.get(), 0, 2);
+    read();
+    EXPECT_EQ(at(2, 2), 0xFF00FF00u);
+    EXPECT_EQ(at(302, 2), 0xFFFF0000u);
+    EXPECT_EQ(at(302, 8), 0xFF00FF00u);
+    EXPECT_EQ(at(305, 2), 0xFF000000u);  // the gap between quads
+    EXPECT_EQ(at(596, 356), 0xFF00FF00u);  // last row (59), last column
+    EXPECT_EQ(at(2, 370), 0xFF000000u);
+    EXPECT_EQ(device->drawPrimitive(gfx::Primitive::TriangleStrip, vb.get(), 1, 2), gfx::kInvalidCall);
+}
+
+// Text: inside its rectangle, aligned, coloured.
+struct Ink {
+    int left = 10000, top = 10000, right = -1, bottom = -1;
+    int count = 0;
+    Colour brightest = 0;
+};
+
+class GfxGlText : public GfxGl {
+protected:
+    Ink ink(Colour background) const {
+        Ink k;
+        for (int y = 0; y < 480; ++y)
+            for (int x = 0; x < 640; ++x) {
+                const Colour c = at(x, y);
+                if (c == background) continue;
+                ++k.count;
+                k.left = std::min(k.left, x);
+                k.right = std::max(k.right, x);
+                k.top = std::min(k.top, y);
+                k.bottom = std::max(k.bottom, y);
+                if ((c & 0xFF) + ((c >> 8) & 0xFF) + ((c >> 16) & 0xFF) >
+                    (k.brightest & 0xFF) + ((k.brightest >> 8) & 0xFF) + ((k.brightest >> 16) & 0xFF))
+                    k.brightest = c;
+            }
+        return k;
+    }
+    void drawAndRead(const gfx::FontDesc& desc, const char* text, gfx::Rect rect, std::uint32_t format, Colour colour) {
+        device->clear(gfx::kClearTarget, 0xFF000000u, 1.0f, 0);
+        auto font = device->createFont(desc);
+        ASSERT_NE(font, nullptr);
+        font->begin();
+        font->drawText(text, -1, &rect, format, colour);
+        font->end();
+        read();
+    }
+};
+
+TEST_F(GfxGlText, TextStaysInItsRectangleWithItsAlignmentAndColour) {
+    const gfx::FontDesc desc{18, 0, 700, false, "ＭＳ Ｐゴシック"};
+    struct Case { const char* text; std::uint32_t format; };
+    for (const Case c : {Case{"Abc", gfx::kDtLeft}, Case{"Abc", gfx::kDtRight}, Case{"Abc", gfx::kDtCentre},
+                         Case{"漢字かな", gfx::kDtLeft}, Case{"漢字かな", gfx::kDtRight}}) {
+        const gfx::Rect rect{100, 100, 300, 140};
+        drawAndRead(desc, c.text, rect, c.format, 0xFFFFFF00u);
+        const Ink k = ink(0xFF000000u);
+        ASSERT_GT(k.count, 20) << c.format;
+        EXPECT_GE(k.left, 100);
+        EXPECT_LT(k.right, 300);
+        EXPECT_GE(k.top, 100);
+        EXPECT_LT(k.bottom, 118) << "within one 18-pixel cell";
+        if (c.format == gfx::kDtLeft) {
+            EXPECT_LT(k.left, 103);
+        } else if (c.format == gfx::kDtRight) {
+            EXPECT_GT(k.right, 295);
+        } else {
+            EXPECT_NEAR((k.left + k.right) / 2.0, 200.0, 3.0);
+        }
+        EXPECT_TRUE(near(k.brightest, 0xFFFFFF00u, 8)) << hex(k.brightest);
+        EXPECT_EQ(k.brightest & 0xFF, 0u) << "no blue in yellow text";
+    }
+}
+
+TEST_F(GfxGlText, LinesBreakAtNewlinesAndMeasureAsTheyDraw) {
+    const gfx::FontDesc desc{15, 0, 700, false, "MS UI Gothic"};
+    auto font = device->createFont(desc);
+    gfx::Rect measured{50, 60, 600, 400};
+    const int h = font->drawText("一行目\nsecond line", -1, &measured, gfx::kDtCalcRect, 0xFFFFFFFFu);
+    EXPECT_EQ(h, 30);
+    EXPECT_EQ(measured.bottom, 90);
+    drawAndRead(desc, "一行目\nsecond line", gfx::Rect{50, 60, 600, 400}, gfx::kDtLeft, 0xFFFFFFFFu);
+    const Ink k = ink(0xFF000000u);
+    EXPECT_GE(k.top, 60);
+    EXPECT_GT(k.bottom, 75) << "a second line below the first";
+    EXPECT_LT(k.bottom, 90);
+    EXPECT_LE(k.right, measured.right);
+    EXPECT_GE(k.right, measured.right - 3);
+}
+
+TEST_F(GfxGlText, EllipsisKeepsACutLineInsideItsRectangle) {
+    const gfx::FontDesc desc{18, 0, 700, false, "ＭＳ Ｐゴシック"};
+    for (int width : {40, 55, 70, 85}) {
+        // No clipping: only the cut can keep the line inside.
+        const gfx::Rect rect{100, 100, 100 + width, 130};
+        drawAndRead(desc, "あいうえおかきくけこ", rect, gfx::kDtWordEllipsis | gfx::kDtNoClip, 0xFFFFFFFFu);
+        const Ink k = ink(0xFF000000u);
+        ASSERT_GT(k.count, 0);
+        EXPECT_LT(k.right, 100 + width) << width;
+    }
+}
+
+TEST_F(GfxGlText, EveryMappedFaceOpensAndDrawsItsText) {
+    struct Case { const char* face; const char* text; };
+    for (const Case c : {Case{"ＭＳ Ｐゴシック", "ＡＢＣ漢字"}, Case{"MS UI Gothic", "Status"}, Case{"ＭＳ ゴシック", "①Ⅱ～"},
+                         Case{"HG創英角ﾎﾟｯﾌﾟ体", "ようこそ"}, Case{"HGS行書体", "星晶"}, Case{"Impact", "GAME OVER"},
+                         Case{"Monotype Crosiva", "Staff"}, Case{"Unknown Face", "abc"}}) {
+        drawAndRead(gfx::FontDesc{24, 0, 400, false, c.face}, c.text, gfx::Rect{0, 0, 640, 100}, 0, 0xFFFFFFFFu);
+        EXPECT_GT(ink(0xFF000000u).count, 30) << c.text;
+    }
+}
+
+}  // namespace
