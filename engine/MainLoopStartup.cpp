@@ -1,0 +1,142 @@
+// Start-up and tear-down, in the order the game has always used.
+#include <cstdio>
+#include <cstring>
+
+#include "engine/Config.h"
+#include "engine/GameTitle.h"
+#include "engine/GraphicsResources.h"
+#include "engine/Input.h"
+#include "engine/MainLoop.h"
+#include "engine/Music.h"
+#include "engine/ResourcePaths.h"
+#include "engine/Scene.h"
+#include "engine/Sound.h"
+#include "gamedata/GameData.h"
+#include "gamedata/NewGame.h"
+
+window::WindowOptions gWindowOptions;
+
+GameSession::GameSession() = default;
+GameSession::~GameSession() = default;
+
+namespace {
+
+void clearSongNames() {
+    gCurrentSong[0] = '\0';
+    gRequestedSong[0] = '\0';
+}
+
+}  // namespace
+
+bool startGame(const StartupOptions& options, GameSession& session, int* exitCode) {
+    *exitCode = 0;
+    // A second start ends silently; the configuration tool's lock refuses.
+    if (options.singleInstance) {
+        switch (app::claimSingleInstance(".")) {
+        case app::InstanceCheck::GameRunning:
+            return false;
+        case app::InstanceCheck::ConfigToolRunning:
+            app::showMessageBox("コンフィグの実行中には起動できません。", "警告");
+            return false;
+        case app::InstanceCheck::Alone:
+            session.lockHeld = true;
+            break;
+        }
+    }
+
+    loadConfig("Config.dat");
+    if (commandLineSelectsFullScreen(options.commandLine)) gConfig[0] = 1;
+
+    *exitCode = -1;
+    resetInput();  // gCommandCode 999 before anything reads input
+
+    app::AppOptions appOptions;
+    appOptions.video = !options.nullGraphics;
+    appOptions.headless = options.headless;
+    if (!app::initialise(appOptions)) {
+        *exitCode = 1;
+        return false;
+    }
+    session.appStarted = true;
+
+    if (!options.nullGraphics) {
+        gWindowOptions = window::WindowOptions{};
+        gWindowOptions.titleCp932 = engine::kGameWindowTitle;
+        gWindowOptions.iconPath = resources::iconPath();
+        gWindowOptions.fullScreen = gConfig[0] != 0;
+        gWindowOptions.hidden = options.headless;
+        if (!window::openWindow(gWindowOptions)) {
+            std::fprintf(stderr, "corvadine: cannot start: no window can be opened\n");
+            *exitCode = 1;
+            return false;
+        }
+        session.windowOpened = true;
+    }
+    initInput();  // no controller is fine
+    session.servicesStarted = true;
+
+    session.resources = std::make_unique<GraphicsResources>();
+    DeviceAttempt nullAttempt[1] = {nullDeviceAttempt};
+    const int deviceResult = options.nullGraphics
+        ? session.device.createDevice(gConfig[1] != 0, gConfig[0] != 0, 640, 480, options.paced, nullAttempt, 1)
+        : session.device.createDevice(gConfig[1] != 0, gConfig[0] != 0, 640, 480, options.paced);
+    if (deviceResult < 0) {
+        std::fprintf(stderr, "corvadine: cannot start: no graphics device could be created\n");
+        *exitCode = 1;
+        return false;
+    }
+
+    gSoundAvailable = initSound() ? 1 : 0;
+
+    if (createGraphicsResources(*session.resources, session.device.getDevice()) < 0) {
+        std::fprintf(stderr, "corvadine: cannot start: the graphics resources failed to load\n");
+        *exitCode = 1;
+        return false;
+    }
+
+    clearSongNames();
+    gScene = 1000;
+
+    if (loadGameData() != 0) {
+        // The design ends quietly here with -1; say why on stderr too.
+        std::fprintf(stderr, "corvadine: cannot start: the game data file \"Data.dat\" is missing or unreadable\n");
+        *exitCode = -1;
+        return false;
+    }
+
+    // The new game's first half requests a map change (scene 1): the
+    // title comes first all the same.
+    resetNewGame();
+    gScene = 1000;
+    clearSongNames();
+    *exitCode = 0;
+    return true;
+}
+
+void tearDownGame(GameSession& session) {
+    if (session.servicesStarted) {
+        stopMusic();
+        releaseMusic();
+        releaseInput();
+        releaseEffectBuffer();
+        releaseSound();
+        session.servicesStarted = false;
+    }
+    if (session.resources != nullptr) {
+        releaseGraphicsResources(*session.resources);
+    }
+    session.device.releaseDevice();
+    session.resources.reset();
+    if (session.windowOpened) {
+        window::closeWindow();
+        session.windowOpened = false;
+    }
+    if (session.appStarted) {
+        app::shutdown();
+        session.appStarted = false;
+    }
+    if (session.lockHeld) {
+        app::releaseInstanceLock();
+        session.lockHeld = false;
+    }
+}

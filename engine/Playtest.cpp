@@ -1,0 +1,208 @@
+#include "engine/Playtest.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "engine/GraphicsResources.h"
+#include "engine/Input.h"
+#include "engine/MainLoop.h"
+#include "engine/Music.h"
+#include "engine/PlaytestPng.h"
+#include "engine/RenderFrame.h"
+#include "platform/Clock.h"
+#include "platform/InputDevices.h"
+
+namespace {
+
+constexpr const char kUsage[] =
+    "usage: playtest --frames N [--input FILE] [--shot FRAME:PATH]... [--state]\n"
+    "                [--workdir DIR] [--clock SECONDS] [--null-gfx]\n";
+
+// Frames presented so far: the run's clocks follow them, 60 to a second.
+long gFramesDone = 0;
+std::int64_t gClockStart = 0;
+
+bool parseLong(const char* text, long* value) {
+    if (text == nullptr || *text == '\0') return false;
+    char* end = nullptr;
+    errno = 0;
+    const long v = std::strtol(text, &end, 10);
+    if (*end != '\0' || errno != 0) return false;
+    *value = v;
+    return true;
+}
+
+std::string absoluteFrom(const std::string& base, const std::string& path) {
+    if (path.empty() || path[0] == '/') return path;
+    return base + "/" + path;
+}
+
+std::string currentDirectory() {
+    char buffer[4096];
+    if (getcwd(buffer, sizeof buffer) == nullptr) return ".";
+    return buffer;
+}
+
+// build/bin/playtest -> build/game
+std::string defaultGameFolder() {
+    char buffer[4096];
+    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) return "../game";
+    std::string exe(buffer, static_cast<size_t>(n));
+    const size_t slash = exe.rfind('/');
+    return exe.substr(0, slash == std::string::npos ? 0 : slash) + "/../game";
+}
+
+bool alwaysShowsFrames() { return true; }
+void noSleep(int) {}
+
+}  // namespace
+
+bool parsePlaytestArguments(int argc, const char* const* argv, PlaytestOptions& options, std::string* error) {
+    const auto fail = [&](const std::string& what) {
+        if (error != nullptr) *error = what;
+        return false;
+    };
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        if (arg == "--frames") {
+            if (!parseLong(value, &options.frames) || options.frames < 0) return fail("--frames wants a count");
+            ++i;
+        } else if (arg == "--input") {
+            if (value == nullptr) return fail("--input wants a file");
+            options.inputPath = value;
+            ++i;
+        } else if (arg == "--shot") {
+            const std::string spec = value != nullptr ? value : "";
+            const size_t colon = spec.find(':');
+            PlaytestShot shot{0, ""};
+            if (colon == std::string::npos || !parseLong(spec.substr(0, colon).c_str(), &shot.frame) || shot.frame < 1 ||
+                colon + 1 == spec.size()) {
+                return fail("--shot wants FRAME:PATH with FRAME from 1");
+            }
+            shot.path = spec.substr(colon + 1);
+            options.shots.push_back(shot);
+            ++i;
+        } else if (arg == "--state") {
+            options.printState = true;
+        } else if (arg == "--workdir") {
+            if (value == nullptr) return fail("--workdir wants a folder");
+            options.workDir = value;
+            ++i;
+        } else if (arg == "--clock") {
+            long seconds = 0;
+            if (!parseLong(value, &seconds)) return fail("--clock wants seconds");
+            options.clockGiven = true;
+            options.clockSeconds = seconds;
+            ++i;
+        } else if (arg == "--null-gfx") {
+            options.nullGraphics = true;
+        } else {
+            return fail("unknown argument '" + arg + "'");
+        }
+    }
+    if (options.frames < 0) return fail("--frames is required");
+    return true;
+}
+
+int runPlaytest(int argc, const char* const* argv) {
+    PlaytestOptions options;
+    std::string error;
+    if (!parsePlaytestArguments(argc, argv, options, &error)) {
+        std::fprintf(stderr, "playtest: %s\n%s", error.c_str(), kUsage);
+        return 2;
+    }
+    // Paths on the command line are relative to where playtest was started.
+    const std::string startFolder = currentDirectory();
+    std::vector<PlaytestSpan> spans;
+    if (!options.inputPath.empty()) {
+        std::ifstream in(absoluteFrom(startFolder, options.inputPath));
+        if (!in) {
+            std::fprintf(stderr, "playtest: cannot read %s\n", options.inputPath.c_str());
+            return 2;
+        }
+        std::stringstream text;
+        text << in.rdbuf();
+        if (!parsePlaytestScript(text.str(), spans, &error)) {
+            std::fprintf(stderr, "playtest: %s: %s\n", options.inputPath.c_str(), error.c_str());
+            return 2;
+        }
+    }
+    for (PlaytestShot& shot : options.shots) shot.path = absoluteFrom(startFolder, shot.path);
+    const std::string workDir = options.workDir.empty() ? defaultGameFolder() : options.workDir;
+    if (chdir(workDir.c_str()) != 0) {
+        std::fprintf(stderr, "playtest: cannot enter %s: %s\n", workDir.c_str(), std::strerror(errno));
+        return 2;
+    }
+
+    // Headless: a hidden window, the offscreen driver when there is no
+    // display, silent audio unless the caller chose a driver.
+    const bool hasDisplay = std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
+    if (!hasDisplay) setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+
+    // The run's clocks follow the frames, so a run is repeatable.
+    gFramesDone = 0;
+    gClockStart = options.clockGiven ? options.clockSeconds : timing::calendarSeconds();
+    timing::setMillisecondClock([] { return static_cast<std::uint32_t>(gFramesDone * 1000 / 60); });
+    timing::setCalendarClock([] { return gClockStart + gFramesDone / 60; });
+
+    StartupOptions startup;
+    startup.singleInstance = false;  // test runs share the game folder
+    startup.headless = true;
+    startup.nullGraphics = options.nullGraphics;
+    startup.paced = false;
+    GameSession session;
+    int exitCode = 0;
+    if (!startGame(startup, session, &exitCode)) {
+        tearDownGame(session);
+        return exitCode != 0 ? exitCode : 1;
+    }
+
+    LoopServices services = gameLoopServices();
+    services.windowShowsFrames = alwaysShowsFrames;
+    services.sleep = noSleep;
+    services.sleepMilliseconds = 0;
+    gfx::Device* device = session.device.getDevice();
+    std::vector<std::uint32_t> pixels;
+    bool quit = false;
+    while (!quit && gFramesDone < options.frames) {
+        const long frame = gFramesDone + 1;
+        holdPlaytestKeys(playtestKeysAt(spans, frame));
+        const PassOutcome outcome = runMainLoopPass(services, device, session.resources.get());
+        if (outcome.quit) {
+            quit = true;
+            break;
+        }
+        if (!outcome.rendered) continue;
+        gFramesDone = frame;
+        for (const PlaytestShot& shot : options.shots) {
+            if (shot.frame != frame) continue;
+            if (!device->readBackBuffer(pixels) || pixels.size() != 640u * 480u) {
+                pixels.assign(640u * 480u, 0xFF000000u);  // the null device shows black
+            }
+            if (!writePng(shot.path, pixels.data(), 640, 480)) {
+                std::fprintf(stderr, "playtest: cannot write %s\n", shot.path.c_str());
+                exitCode = 1;
+            }
+        }
+    }
+    for (const PlaytestShot& shot : options.shots) {
+        if (shot.frame > gFramesDone) {
+            std::fprintf(stderr, "playtest: frame %ld was never reached; %s not written\n", shot.frame, shot.path.c_str());
+            exitCode = 1;
+        }
+    }
+    if (options.printState) printGameState(stdout, gFramesDone);
+    std::fflush(stdout);
+    tearDownGame(session);
+    timing::setMillisecondClock({});
+    timing::setCalendarClock({});
+    return exitCode;
+}

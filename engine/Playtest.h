@@ -1,0 +1,62 @@
+// The headless driver: the real game, unpaced, on a hidden window (or the
+// null device), driven by a script of held keys, with screenshots and a
+// state dump. Its command line:
+//   playtest --frames N [--input FILE] [--shot FRAME:PATH]... [--state]
+//            [--workdir DIR] [--clock SECONDS] [--null-gfx]
+// Frames count from 1.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// Keys a script can hold.
+enum PlaytestKey : unsigned {
+    kPlayUp = 1u << 0,
+    kPlayDown = 1u << 1,
+    kPlayLeft = 1u << 2,
+    kPlayRight = 1u << 3,
+    kPlayDecide = 1u << 4,
+    kPlayCancel = 1u << 5,
+    kPlayF12 = 1u << 6,
+};
+
+struct PlaytestSpan {
+    long first;
+    long last;
+    unsigned keys;
+};
+
+struct PlaytestShot {
+    long frame;
+    std::string path;
+};
+
+struct PlaytestOptions {
+    long frames = -1;
+    std::string inputPath;
+    std::vector<PlaytestShot> shots;
+    bool printState = false;
+    std::string workDir;  // empty: the game folder beside the binaries folder
+    bool clockGiven = false;
+    std::int64_t clockSeconds = 0;
+    bool nullGraphics = false;
+};
+
+// False with a message in *error when the command line is not understood.
+bool parsePlaytestArguments(int argc, const char* const* argv, PlaytestOptions& options, std::string* error);
+// Lines "FIRST LAST KEYS" ('#' starts a comment, KEYS comma-separated or
+// "-"). False with the line's number and what is wrong in *error.
+bool parsePlaytestScript(const std::string& text, std::vector<PlaytestSpan>& spans, std::string* error);
+// The keys held on a frame: the union of every span that covers it.
+unsigned playtestKeysAt(const std::vector<PlaytestSpan>& spans, long frame);
+// Puts exactly these keys into the key table (up, down, left, right,
+// Return for decide, Escape for cancel, F12).
+void holdPlaytestKeys(unsigned keys);
+
+// The state at the end, as key=value lines.
+void printGameState(std::FILE* out, long frames);
+
+// The whole run; the process's exit code.
+int runPlaytest(int argc, const char* const* argv);

@@ -1,0 +1,4 @@
+#include "engine/Scene.h"
+
+// The title is where the game starts.
+int gScene = 1000;
