@@ -52,12 +52,15 @@ bool parsePlaytestScript(const std::string& text, std::vector<PlaytestSpan>& spa
         if (!parseFrame(firstWord, &span.first) || !parseFrame(lastWord, &span.last)) return fail("frames must be numbers");
         if (span.last < span.first) return fail("LAST is before FIRST");
         if (keysWord != "-") {
-            std::istringstream keys(keysWord);
-            std::string name;
-            while (std::getline(keys, name, ',')) {
+            size_t at = 0;
+            for (;;) {
+                const size_t comma = keysWord.find(',', at);
+                const std::string name = keysWord.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
                 unsigned key = 0;
                 if (!keyNamed(name, &key)) return fail("unknown key '" + name + "'");
                 span.keys |= key;
+                if (comma == std::string::npos) break;
+                at = comma + 1;
             }
         }
         spans.push_back(span);

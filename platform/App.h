@@ -50,9 +50,9 @@ void postQuit(int exitCode);
 // A box with an OK button and no owner (Shift-JIS text and caption); the
 // same line goes to stderr. Headless runs write only the stderr line.
 void showMessageBox(const char* textCp932, const char* captionCp932);
-// Tests: every box is handed to the observer (UTF-8) instead of being shown.
-// An empty function restores the real boxes.
-void setMessageBoxObserver(std::function<void(const std::string& text, const std::string& caption)> observer);
+// Tests: every box is handed to the observer (the Shift-JIS bytes as given)
+// instead of being shown. An empty function restores the real boxes.
+void setMessageBoxObserver(std::function<void(const std::string& textCp932, const std::string& captionCp932)> observer);
 
 void sleepMilliseconds(int milliseconds);
 

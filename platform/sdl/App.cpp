@@ -133,12 +133,12 @@ void postQuit(int exitCode) {
 }
 
 void showMessageBox(const char* textCp932, const char* captionCp932) {
-    const std::string textUtf8 = text::cp932ToUtf8(textCp932);
-    const std::string captionUtf8 = text::cp932ToUtf8(captionCp932);
     if (gBoxObserver) {
-        gBoxObserver(textUtf8, captionUtf8);
+        gBoxObserver(textCp932 != nullptr ? textCp932 : "", captionCp932 != nullptr ? captionCp932 : "");
         return;
     }
+    const std::string textUtf8 = text::cp932ToUtf8(textCp932);
+    const std::string captionUtf8 = text::cp932ToUtf8(captionCp932);
     std::fprintf(stderr, "corvadine: [%s] %s\n", captionUtf8.c_str(), textUtf8.c_str());
     if (isHeadless()) return;
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, captionUtf8.c_str(), textUtf8.c_str(), nullptr);
