@@ -44,6 +44,16 @@ bool readController(ControllerState& state);
 // null removes it and returns to the real device.
 void setFakeController(const ControllerState* state);
 
+// Tests: SDL's virtual game controller, so that the real controller path
+// can be driven. attachVirtualController makes one (app::initialise first);
+// axes take raw values (-32768..32767, 0 left stick x, 1 left stick y),
+// buttons are numbered in the game-controller order (0 the bottom face
+// button, 1 the right one, ...).
+bool attachVirtualController();
+void setVirtualControllerAxis(int axis, int raw);
+void setVirtualControllerButton(int button, bool down);
+void detachVirtualController();
+
 // A raw axis value (-32768..32767) scaled linearly to -1000..1000.
 int scaleAxis(int raw);
 

@@ -52,6 +52,7 @@ public:
     std::unique_ptr<gfx::Sprite> createSprite(int*) override { return nullptr; }
     std::unique_ptr<gfx::Font> createFont(const gfx::FontDesc&, int*) override { return nullptr; }
     bool readBackBuffer(std::vector<std::uint32_t>&) override { return false; }
+    bool readRenderTarget(gfx::Texture*, std::vector<std::uint32_t>&) override { return false; }
 
 private:
     int note(const char* what) {

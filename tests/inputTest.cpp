@@ -10,6 +10,7 @@
 #include "engine/TextLayers.h"
 #include "events/EventState.h"
 #include "menus/Title.h"
+#include "platform/App.h"
 #include "platform/InputDevices.h"
 
 namespace {
@@ -202,6 +203,56 @@ TEST(InputDevices, AxesScaleLinearlyToAThousandEachWay) {
     struct Case { int raw, scaled; };
     const Case cases[] = {{-32768, -1000}, {32767, 1000}, {0, 0}, {-1, -1}, {16384, 500}, {-16384, -500}, {3309, 100}, {3310, 101}};
     for (const Case& c : cases) EXPECT_EQ(devices::scaleAxis(c.raw), c.scaled) << c.raw;
+}
+
+}  // namespace
+
+namespace {
+
+// The real controller path, through SDL's virtual game controller.
+TEST(InputController, FirstControllerDrivesTheCodeThroughItsMapping) {
+    app::AppOptions options;
+    options.video = false;
+    options.headless = true;
+    ASSERT_TRUE(app::initialise(options));
+    if (!devices::attachVirtualController()) {
+        app::shutdown();
+        GTEST_SKIP() << "no virtual controller on this SDL";
+    }
+    resetInput();
+    resetConfig();
+    devices::releaseAllKeys();
+    gScene = 200;
+    ASSERT_TRUE(initInput());
+    ASSERT_TRUE(devices::controllerPresent());
+
+    devices::ControllerState pad;
+    devices::setVirtualControllerAxis(0, 32767);
+    devices::setVirtualControllerAxis(1, -32768);
+    ASSERT_TRUE(devices::readController(pad));
+    EXPECT_EQ(pad.x, 1000);
+    EXPECT_EQ(pad.y, -1000);
+    pollInput();
+    EXPECT_EQ(gInputCode, 9);
+
+    devices::setVirtualControllerAxis(0, 0);
+    devices::setVirtualControllerAxis(1, 0);
+    devices::setVirtualControllerButton(0, true);
+    pollInput();
+    EXPECT_EQ(gInputCode, 10);
+    devices::setVirtualControllerButton(0, false);
+    devices::setVirtualControllerButton(1, true);
+    pollInput();
+    EXPECT_EQ(gInputCode, 5);
+    gConfig[5] = 1;
+    pollInput();
+    EXPECT_EQ(gInputCode, 10);  // swapped: the second button decides
+
+    releaseInput();
+    devices::detachVirtualController();
+    app::shutdown();
+    resetConfig();
+    resetInput();
 }
 
 }  // namespace

@@ -9,6 +9,8 @@ bool gKeys[static_cast<int>(Key::Count)] = {};
 
 SDL_GameController* gController = nullptr;  // a device with a mapping
 SDL_Joystick* gJoystick = nullptr;          // else the plain joystick
+int gVirtualIndex = -1;
+SDL_Joystick* gVirtualHandle = nullptr;  // kept open so that its values can be set
 bool gHasFake = false;
 ControllerState gFake;
 
@@ -133,6 +135,36 @@ bool readController(ControllerState& state) {
 void setFakeController(const ControllerState* state) {
     gHasFake = state != nullptr;
     if (state != nullptr) gFake = *state;
+}
+
+bool attachVirtualController() {
+    if (gVirtualIndex >= 0) return true;
+    SDL_VirtualJoystickDesc desc;
+    SDL_zero(desc);
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    desc.name = "virtual controller";
+    gVirtualIndex = SDL_JoystickAttachVirtualEx(&desc);
+    if (gVirtualIndex < 0) return false;
+    gVirtualHandle = SDL_JoystickOpen(gVirtualIndex);
+    return gVirtualHandle != nullptr;
+}
+
+void setVirtualControllerAxis(int axis, int raw) {
+    if (gVirtualHandle != nullptr) SDL_JoystickSetVirtualAxis(gVirtualHandle, axis, static_cast<Sint16>(raw));
+}
+
+void setVirtualControllerButton(int button, bool down) {
+    if (gVirtualHandle != nullptr) SDL_JoystickSetVirtualButton(gVirtualHandle, button, down ? 1 : 0);
+}
+
+void detachVirtualController() {
+    if (gVirtualHandle != nullptr) SDL_JoystickClose(gVirtualHandle);
+    if (gVirtualIndex >= 0) SDL_JoystickDetachVirtual(gVirtualIndex);
+    gVirtualHandle = nullptr;
+    gVirtualIndex = -1;
 }
 
 int scaleAxis(int raw) {
