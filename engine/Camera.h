@@ -13,9 +13,8 @@
 
 struct GraphicsResources;
 
-// The multimedia millisecond clock that every camera track runs on. Until
-// the application's clock lands, a weak default in
-// engine/pendingServices_gres.cpp counts from the first call.
+// The millisecond clock that every camera track runs on (the application
+// layer's clock, engine/MainLoopPlatformBridge.cpp).
 std::uint32_t timeGetTimeMs();
 
 // The clock updateCamera and the start-up track read: timeGetTimeMs unless a

@@ -3,11 +3,9 @@
 #include <string>
 
 #include "engine/Camera.h"
+#include "engine/Config.h"
 #include "engine/KeyframeTrack.h"
 #include "engine/ResourcePaths.h"
-
-// The settings block of "Config.dat"; byte 1 is low-spec mode.
-extern unsigned char gConfig[10];
 
 MessageBoxFunction gGraphicsFailureBox = showMessageBox;
 

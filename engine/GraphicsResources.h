@@ -71,8 +71,7 @@ int createGraphicsResources(GraphicsResources& resources, gfx::Device* device);
 void releaseGraphicsResources(GraphicsResources& resources);
 
 // The box a start-up failure is reported in: Shift-JIS text and caption, an
-// OK button, owned by the main window. Until the application's message box
-// lands, a weak default in engine/pendingServices_gres.cpp writes to stderr.
+// OK button (the application layer's box, engine/MainLoopPlatformBridge.cpp).
 void showMessageBox(const char* textCp932, const char* captionCp932);
 // What createGraphicsResources calls to show its box: showMessageBox unless a
 // test puts its own function here.

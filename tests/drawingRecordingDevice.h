@@ -159,7 +159,7 @@ public:
     std::unique_ptr<gfx::Sprite> createSprite(int* result) override;
     std::unique_ptr<gfx::Font> createFont(const gfx::FontDesc& desc, int* result) override;
     bool readBackBuffer(std::vector<std::uint32_t>&) override { return false; }
-    bool readRenderTarget(gfx::Texture*, std::vector<std::uint32_t>&) { return false; }
+    bool readRenderTarget(gfx::Texture*, std::vector<std::uint32_t>&) override { return false; }
 
 private:
     std::map<gfx::RenderState, std::uint32_t> states;

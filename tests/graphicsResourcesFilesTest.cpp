@@ -8,10 +8,10 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/Config.h"
 #include "engine/GraphicsResources.h"
 #include "engine/ResourcePaths.h"
 
-extern unsigned char gConfig[10];
 
 namespace {
 
@@ -126,7 +126,7 @@ struct InFolder : ::testing::Test {
         gGraphicsFailureBox = savedBox;
     }
     std::string saved;
-    unsigned char savedLowSpec = 0;
+    std::uint8_t savedLowSpec = 0;
     MessageBoxFunction savedBox = nullptr;
     static int gBoxes;
 };

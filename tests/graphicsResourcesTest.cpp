@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "engine/Camera.h"
+#include "engine/Config.h"
 #include "engine/GraphicsResources.h"
 #include "engine/KeyframeTrack.h"
 #include "engine/ResourcePaths.h"
 #include "tests/drawingRecordingDevice.h"
 
-extern unsigned char gConfig[10];
 
 namespace {
 
@@ -44,7 +44,7 @@ struct ResourcesFixture : ::testing::Test {
 
     MessageBoxFunction savedBox = nullptr;
     MillisecondClock savedClock = nullptr;
-    unsigned char savedLowSpec = 0;
+    std::uint8_t savedLowSpec = 0;
     GraphicsResources resources;
     RecordingDevice device;
 };
