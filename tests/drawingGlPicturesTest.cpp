@@ -171,8 +171,11 @@ TEST_F(GlPictures, WindowFrameBlendsItsBorderOverItsBackground) {
 TEST_F(GlPictures, MenuCursorShowsTheBarsTopRowsAndTheHandsKey) {
     // The bar: white top 20 rows, dark red below (never shown).
     resources.cursorBar = load("glBar.bmp", 64, 64, false, [](int, int y) { return y < 20 ? 0xFFFFFFu : 0x800000u; });
-    // The hand, 14 x 12: yellow on its left half, pure black on its right.
-    resources.pointerHand = load("glHand.bmp", 14, 12, true, [](int x, int) { return x < 7 ? 0xFFFF00u : 0x000000u; });
+    // The hand, 14 x 12: yellow on its left half, then pure black (keyed
+    // out), then near-black (kept opaque).
+    resources.pointerHand = load("glHand.bmp", 14, 12, true, [](int x, int) {
+        return x < 7 ? 0xFFFF00u : x < 11 ? 0x000000u : 0x010101u;
+    });
     drawMenuCursor(resources, device, 300, 200, 128);
     const std::vector<Pixel> image = readBack();
 
@@ -180,7 +183,8 @@ TEST_F(GlPictures, MenuCursorShowsTheBarsTopRowsAndTheHandsKey) {
     EXPECT_TRUE(near(image, 420, 218, 0x999999));  // the bar's last row
     EXPECT_TRUE(near(image, 400, 221, 0x000000));  // nothing below 20 rows
     EXPECT_TRUE(near(image, 292, 208, 0xFFFF00));  // the hand's yellow half (stretched to 16 x 16)
-    EXPECT_TRUE(near(image, 304, 208, 0x999999));  // its keyed half shows the bar
+    EXPECT_TRUE(near(image, 300, 208, 0x999999));  // its keyed part shows the bar
+    EXPECT_TRUE(near(image, 304, 208, 0x010101, 1));  // its near-black part hides it
     EXPECT_TRUE(near(image, 288, 208, 0x000000));
 }
 
