@@ -7,6 +7,11 @@
 namespace {
 
 std::unique_ptr<gfx::Device> glOnTheWindow(const gfx::DeviceOptions& options, int* result) {
+    // The window carries the context: no window, no context.
+    if (!window::isWindowOpen()) {
+        if (result != nullptr) *result = gfx::kNotAvailable;
+        return nullptr;
+    }
     return gfx::createGlDevice(options, result);
 }
 

@@ -65,10 +65,11 @@ bool startGame(const StartupOptions& options, GameSession& session, int* exitCod
         gWindowOptions.iconPath = resources::iconPath();
         gWindowOptions.fullScreen = gConfig[0] != 0;
         gWindowOptions.hidden = options.headless;
+        // A window that cannot be opened is most often a context that
+        // cannot be made: the device's chain tries again on the software
+        // rasteriser and shows the box when that fails too.
         if (!window::openWindow(gWindowOptions)) {
-            std::fprintf(stderr, "corvadine: cannot start: no window can be opened\n");
-            *exitCode = 1;
-            return false;
+            std::fprintf(stderr, "corvadine: the window could not be opened with an OpenGL context\n");
         }
         session.windowOpened = true;
     }
