@@ -1,7 +1,7 @@
-// The card table row, the card stock and the random source the duel reads,
-// declared here only until the game-data and foundation headers land on main
-// (gamedata/, engine/Random*); their definitions then replace the weak ones in
-// minigames/pendingServices_duel.cpp and this header goes.
+// The card table row and the card stock the duel reads, declared here only
+// until the game-data header lands on main (gamedata/GameData.h); its
+// definitions then replace the weak ones in minigames/pendingServices_duel.cpp
+// and this header goes.
 #pragma once
 
 #include <cstdint>
@@ -26,8 +26,3 @@ struct CardStock {
 
 extern CardRecord gCardTable[100];
 extern CardStock gCardStock[100];
-
-int randomThousand();
-
-// Until the input header lands: the code of this frame (engine/Input.h).
-extern int gInputCode;

@@ -7,14 +7,8 @@
 // 13 the card lost; 14 the draw. 1-3 and 8 do nothing.
 #pragma once
 
+#include "engine/Input.h"
 #include "minigames/CardDuelState.h"
-
-constexpr int kInputDown = 2;
-constexpr int kInputLeft = 4;
-constexpr int kInputRight = 6;
-constexpr int kInputUp = 8;
-constexpr int kInputCancel = 5;
-constexpr int kInputDecide = 10;
 
 constexpr int kCentreCell = 4;
 

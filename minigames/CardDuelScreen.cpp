@@ -11,6 +11,7 @@
 #include "engine/Screens.h"
 #include "engine/TextFont.h"
 #include "engine/TextLayers.h"
+#include "engine/Input.h"
 #include "minigames/CardDuelPendingData.h"
 #include "minigames/CardDuelPhases.h"
 #include "minigames/CardDuelSetup.h"

@@ -1,5 +1,6 @@
 #include "minigames/CardDuelState.h"
 
+#include "engine/Random.h"
 #include "minigames/CardDuelPendingData.h"
 
 DuelCell gDuelBoard[kBoardCells];

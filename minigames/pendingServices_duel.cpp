@@ -1,18 +1,11 @@
 // Weak stand-ins for the services the card duel uses that have not landed on
-// main yet: the scene number and text-layer requests (foundation, graphics),
-// the song globals and player (music), the card table and stock (game data)
-// and the random source (foundation). Each real definition replaces its stub
-// when it lands; remove a stub once its owner is on main.
+// main yet: the song globals and player (music) and the card table and stock
+// (game data). Each real definition replaces its stub when it lands; remove a
+// stub once its owner is on main.
 #include <cstdint>
 
 #include "engine/Music.h"
-#include "engine/Scene.h"
 #include "minigames/CardDuelPendingData.h"
-
-// Until foundation lands.
-__attribute__((weak)) int gScene;
-__attribute__((weak)) int randomThousand() { return 0; }
-__attribute__((weak)) int gInputCode;
 
 // Until music lands.
 __attribute__((weak)) char gRequestedSong[100];
