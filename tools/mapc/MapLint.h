@@ -1,0 +1,227 @@
+// The rules every built map keeps, checked over the map arrays as loaded
+// (gMapCells, gMapObjects' present bytes, gObjectCells) with the slot roles
+// of the map's source and the story's constraints (content/maps/constraints.txt).
+#pragma once
+
+#include <deque>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "field/FieldMap.h"
+#include "tools/mapc/MapSource.h"
+
+namespace mapsource {
+
+struct Arrival {
+    int row = 0;
+    int column = 0;
+    std::string note;
+};
+
+// Per map: where the story puts the player, which slots its scripts need,
+// and what some of those slots must be.
+struct Constraints {
+    std::map<int, std::vector<Arrival>> arrivals;
+    std::map<int, std::set<int>> slots;
+    std::map<int, std::map<int, std::string>> roles;
+};
+
+// Lines: "arrival <map> <row> <column>", "slots <map> <a>-<b>,<c>,...",
+// "role <map> <slot> <role>"; '#' starts a comment.
+inline Constraints parseConstraints(const std::string& text, std::vector<std::string>& errors) {
+    Constraints out;
+    std::istringstream in(text);
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        std::string note;
+        const auto hash = line.find('#');
+        if (hash != std::string::npos) {
+            note = detail::trim(line.substr(hash + 1));
+            line.erase(hash);
+        }
+        const auto w = detail::words(line);
+        if (w.empty()) continue;
+        const std::string where = "constraints line " + std::to_string(number) + ": ";
+        int map = -1;
+        if (w.size() < 3 || !detail::parseInt(w[1], map) || map < 0 || map >= kMapCount) {
+            errors.push_back(where + "expected a statement and a map number 0 to 129");
+            continue;
+        }
+        if (w[0] == "arrival") {
+            Arrival a;
+            a.note = note;
+            if (w.size() != 4 || !detail::parseInt(w[2], a.row) || !detail::parseInt(w[3], a.column))
+                errors.push_back(where + "arrival <map> <row> <column>");
+            else
+                out.arrivals[map].push_back(a);
+        } else if (w[0] == "slots") {
+            std::string list;
+            for (std::size_t i = 2; i < w.size(); ++i) list += w[i];
+            std::istringstream parts(list);
+            std::string part;
+            while (std::getline(parts, part, ',')) {
+                int first = 0, last = 0;
+                if (!detail::parseRange(part, first, last) || first < 0 || last >= kMapObjectCount) {
+                    errors.push_back(where + "bad slot range " + part);
+                    continue;
+                }
+                for (int s = first; s <= last; ++s) out.slots[map].insert(s);
+            }
+        } else if (w[0] == "role") {
+            int slot = -1;
+            if (w.size() != 4 || !detail::parseInt(w[2], slot) || slot < 0 || slot >= kMapObjectCount || !knownRoles().count(w[3]))
+                errors.push_back(where + "role <map> <slot> <role>");
+            else
+                out.roles[map][slot] = w[3];
+        } else {
+            errors.push_back(where + "unknown statement " + w[0]);
+        }
+    }
+    return out;
+}
+
+namespace detail {
+
+// The highest floor the player reaches from a floor: a jump lifts the feet
+// about 1.1, and a cell up to 0.11 above the feet is stepped onto; 1.0 keeps
+// a margin.
+constexpr float kClimbable = 1.0f;
+
+inline bool isLiftTile(const MapCell& cell) {
+    return cell.floorColumn == 4 && cell.floorRow == 7;
+}
+
+}  // namespace detail
+
+// Every fault of the map in the arrays, one line each; empty when it is sound.
+inline std::vector<std::string> lintMap(int map, const std::map<int, std::string>& roles, const Constraints& constraints) {
+    std::vector<std::string> faults;
+    const std::string prefix = "map " + std::to_string(map) + ": ";
+    auto fault = [&](const std::string& what) { faults.push_back(prefix + what); };
+    auto cellName = [](int r, int c) { return "(" + std::to_string(r) + ", " + std::to_string(c) + ")"; };
+
+    // Slots by cell, and the cells the player cannot pass.
+    std::map<std::pair<int, int>, std::vector<int>> slotsAt;
+    std::set<std::pair<int, int>> stops;
+    for (int s = 0; s < kMapObjectCount; ++s) {
+        if (!gMapObjects[s].present) continue;
+        const int r = gObjectCells[s][0];
+        const int c = gObjectCells[s][1];
+        if (!cellInsideGrid(r, c)) {
+            fault("slot " + std::to_string(s) + " stands outside the grid at " + cellName(r, c));
+            continue;
+        }
+        slotsAt[{r, c}].push_back(s);
+        const auto role = roles.find(s);
+        if (role != roles.end() && (role->second == "bars" || role->second == "exit")) stops.insert({r, c});
+    }
+    auto roleOf = [&](int s) {
+        const auto found = roles.find(s);
+        return found == roles.end() ? std::string() : found->second;
+    };
+
+    // Tiles must lie in the 20 x 10 atlas.
+    for (int r = 0; r < kMapRows; ++r) {
+        for (int c = 0; c < kMapColumns; ++c) {
+            const MapCell& cell = gMapCells[r][c];
+            if (cell.floorColumn < 0 || cell.floorColumn >= 20 || cell.floorRow < 0 || cell.floorRow >= 10 ||
+                cell.wallColumn < 0 || cell.wallColumn >= 20 || cell.wallRow < 0 || cell.wallRow >= 10) {
+                fault("cell " + cellName(r, c) + " names a tile outside the atlas");
+            }
+            if (!(cell.height >= 0.0f && cell.height < 100.0f)) fault("cell " + cellName(r, c) + " has height out of range");
+        }
+    }
+
+    // Arrivals: floor, open, and not on anything that fires or stops.
+    std::vector<std::pair<int, int>> seeds;
+    const auto arrivals = constraints.arrivals.find(map);
+    if (arrivals != constraints.arrivals.end()) {
+        for (const Arrival& a : arrivals->second) {
+            const std::string at = "arrival " + cellName(a.row, a.column) + (a.note.empty() ? "" : " (" + a.note + ")");
+            if (!cellInsideGrid(a.row, a.column)) {
+                fault(at + " lies outside the grid");
+                continue;
+            }
+            const MapCell& cell = gMapCells[a.row][a.column];
+            bool good = true;
+            if (cell.height <= 0.0f) fault(at + " has no floor"), good = false;
+            if (cell.blocked) fault(at + " is blocked"), good = false;
+            if (detail::isLiftTile(cell)) fault(at + " is a lift cell"), good = false;
+            const auto here = slotsAt.find({a.row, a.column});
+            if (here != slotsAt.end()) {
+                for (int s : here->second) {
+                    const std::string role = roleOf(s);
+                    if (role == "exit" || role == "trigger" || role == "person" || role == "enemy" || role == "bars")
+                        fault(at + " is on slot " + std::to_string(s) + " (" + role + ")"), good = false;
+                }
+            }
+            if (good) seeds.push_back({a.row, a.column});
+        }
+    }
+
+    // Where the player can walk from the arrivals.
+    bool reached[kMapRows][kMapColumns] = {};
+    std::deque<std::pair<int, int>> queue(seeds.begin(), seeds.end());
+    for (const auto& s : seeds) reached[s.first][s.second] = true;
+    while (!queue.empty()) {
+        const auto [r, c] = queue.front();
+        queue.pop_front();
+        const int steps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+        for (const auto& d : steps) {
+            const int nr = r + d[0], nc = c + d[1];
+            if (!cellInsideGrid(nr, nc) || reached[nr][nc]) continue;
+            const MapCell& next = gMapCells[nr][nc];
+            if (next.height <= 0.0f || next.blocked || stops.count({nr, nc})) continue;
+            if (next.height > gMapCells[r][c].height + detail::kClimbable) continue;
+            reached[nr][nc] = true;
+            queue.push_back({nr, nc});
+        }
+    }
+    auto reachable = [&](int r, int c) { return cellInsideGrid(r, c) && reached[r][c]; };
+    auto besideReachable = [&](int r, int c) {
+        return reachable(r + 1, c) || reachable(r - 1, c) || reachable(r, c + 1) || reachable(r, c - 1);
+    };
+
+    // Each slot against its role.
+    for (const auto& [cell, slots] : slotsAt) {
+        const auto [r, c] = cell;
+        const MapCell& floor = gMapCells[r][c];
+        for (int s : slots) {
+            const std::string role = roleOf(s);
+            const std::string what = "slot " + std::to_string(s) + " (" + (role.empty() ? "no role" : role) + ") at " + cellName(r, c);
+            const bool hasFloor = floor.height > 0.0f;
+            if (role.empty()) continue;
+            if (role != "auto" && !hasFloor) {
+                fault(what + " has no floor under it");
+                continue;
+            }
+            if (role == "exit" && !reachable(r, c) && !besideReachable(r, c)) fault(what + " cannot be reached");
+            if (role == "person" && !besideReachable(r, c)) fault(what + " has no reachable cell beside it");
+            if ((role == "trigger" || role == "chest") && (floor.blocked || !reachable(r, c)))
+                fault(what + " is not on reachable, walkable floor");
+            if (role == "enemy" && floor.blocked) fault(what + " stands on a blocked cell");
+        }
+    }
+
+    // The story's own demands.
+    const auto needed = constraints.slots.find(map);
+    if (needed != constraints.slots.end()) {
+        for (int s : needed->second)
+            if (!gMapObjects[s].present) fault("slot " + std::to_string(s) + " is named by the story but not present");
+    }
+    const auto neededRoles = constraints.roles.find(map);
+    if (neededRoles != constraints.roles.end()) {
+        for (const auto& [s, role] : neededRoles->second) {
+            if (!gMapObjects[s].present) fault("slot " + std::to_string(s) + " must be a " + role + " but is not present");
+            else if (roleOf(s) != role) fault("slot " + std::to_string(s) + " must be a " + role + ", the source says " + roleOf(s));
+        }
+    }
+    return faults;
+}
+
+}  // namespace mapsource
