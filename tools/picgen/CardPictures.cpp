@@ -39,12 +39,12 @@ void paintFrame(Image& img, int x, int y, Rgb trim) {
 
 // Badges where the duel writes the figures.
 void paintBadges(Image& img, int x, int y) {
-    const Rgb badge = pic::rgb(255, 252, 240);
-    img.fillEllipse(x + 45, y + 16, 14, 13, badge, 0.85);
-    img.fillEllipse(x + 14, y + 56, 12, 14, badge, 0.85);
-    img.fillEllipse(x + 76, y + 56, 12, 14, badge, 0.85);
-    img.fillEllipse(x + 45, y + 105, 14, 13, badge, 0.85);
-    img.fillEllipse(x + 43, y + 60, 17, 17, badge, 0.6);
+    const Rgb badge = pic::rgb(255, 252, 240), ring = pic::rgb(200, 170, 110);
+    const double spots[4][2] = {{45, 15}, {13, 55}, {77, 55}, {45, 105}};
+    for (const auto& s : spots) {
+        img.fillEllipse(x + s[0], y + s[1], 11.5, 12.5, ring, 0.7);
+        img.fillEllipse(x + s[0], y + s[1], 10, 11, badge, 0.8);
+    }
 }
 
 // A treasure for cards 60-79.
@@ -115,7 +115,7 @@ void paintCard(Image& img, int x, int y, int index) {
     // Soften the art so the duel's figures stand out over it.
     for (int j = 6; j < 114; ++j)
         for (int i = 6; i < 84; ++i)
-            if (art.coverage(i, j)) img.blend(x + i, y + j, pic::mix(art.at(i, j), kParchment, 0.35), art.coverage(i, j) / 255.0);
+            if (art.coverage(i, j)) img.blend(x + i, y + j, pic::mix(art.at(i, j), kParchment, 0.2), art.coverage(i, j) / 255.0);
     paintBadges(img, x, y);
     // The card number in small print.
     TextStyle n;

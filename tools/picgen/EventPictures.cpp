@@ -316,11 +316,15 @@ void paintExecutiveChart(Image& img) {
 
 void paintTutorial(Image& img, int id) {
     img.gradientRect(0, 0, 640, 480, pic::rgb(40, 130, 30), pic::rgb(20, 90, 10));
-    const int boardX = 40, boardY = 92;
-    const double scale = 0.9;
+    // The board on the left, the hand or the diagram on the right, the
+    // explanation across the bottom.
+    const int boardX = 40, boardY = 74;
+    const double scale = 0.8;
     const int cw = static_cast<int>(90 * scale) + 8, ch = static_cast<int>(120 * scale) + 8;
     for (int c = 0; c < 3; ++c)
         for (int r = 0; r < 3; ++r) paintEmptyCell(img, boardX + c * cw, boardY + r * ch, scale);
+    img.fillRect(20, 384, 600, 84, pic::rgb(10, 40, 10), 0.55);
+    img.frameRect(20, 384, 600, 84, pic::rgb(200, 230, 160));
     bool inPicture = false;
     int textLine = 0;
     TextStyle title;
@@ -330,7 +334,7 @@ void paintTutorial(Image& img, int id) {
     title.outline = 2;
     title.outlineColour = pic::rgb(10, 30, 10);
     TextStyle body;
-    body.size = 17;
+    body.size = 18;
     body.bold = true;
     body.colour = pic::rgb(255, 255, 255);
     body.outline = 1;
@@ -346,7 +350,7 @@ void paintTutorial(Image& img, int id) {
         if (f[0] == "title") {
             paintText(img, 30, 22, U(rest), title);
         } else if (f[0] == "text") {
-            paintText(img, 370, 110 + 30 * textLine++, U(rest), body);
+            paintText(img, 36, 394 + 26 * textLine++, U(rest), body);
         } else if (f[0] == "cell" && f.size() >= 9) {
             int c = std::stoi(f[1]), r = std::stoi(f[2]);
             DiagramCard card;
@@ -362,7 +366,7 @@ void paintTutorial(Image& img, int id) {
                 card.element = utf8(elements[i]);
                 int v[4] = {(i * 3 + 2) % 9 + 1, (i * 5 + 4) % 9 + 1, (i * 7 + 1) % 9 + 1, (i * 2 + 6) % 9 + 1};
                 for (int k = 0; k < 4; ++k) card.values[k] = v[k];
-                paintDiagramCard(img, 380 + i * 48, 300 + (i % 2) * 20, 0.6, card);
+                paintDiagramCard(img, 340 + i * 56, 150 + (i % 2) * 24, 0.6, card);
             }
         } else if (f[0] == "compare" && f.size() >= 4) {
             int c = std::stoi(f[1]), r = std::stoi(f[2]);
@@ -384,7 +388,7 @@ void paintTutorial(Image& img, int id) {
             paintTextCentred(img, boardX + c * cw + cw / 2, boardY + r * ch + 12, U(f[3]), n);
         } else if (f[0] == "elements") {
             const char8_t* ring[8] = {u8"炎", u8"風", u8"雷", u8"光", u8"水", u8"土", u8"磁", u8"闇"};
-            const double cx = 480, cy = 300, R = 90;
+            const double cx = 470, cy = 210, R = 100;
             for (int i = 0; i < 4; ++i) {
                 double a = -M_PI / 2 + i * M_PI / 4;
                 img.line(cx + std::cos(a) * R, cy + std::sin(a) * R, cx - std::cos(a) * R, cy - std::sin(a) * R, pic::rgb(255, 240, 150), 2, 0.8);
@@ -405,7 +409,7 @@ void paintTutorial(Image& img, int id) {
             e.colour = pic::rgb(255, 255, 255);
             e.outline = 1;
             e.outlineColour = pic::rgb(10, 30, 10);
-            paintTextCentred(img, 480, 420, u8"向かい合う属性が反対の組", e);
+            paintTextCentred(img, 470, 350, u8"向かい合う属性が反対の組", e);
         }
     }
 }

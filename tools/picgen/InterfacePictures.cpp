@@ -2,6 +2,7 @@
 // cursor and pointer hand, arrows and the Enter mark, gauges and the
 // key-press lane, damage digits and popup words, the icon strip, the
 // save-slot panel and the magical-stone banner.
+#include <algorithm>
 #include <cmath>
 
 #include "tools/common/Random.h"
@@ -244,14 +245,16 @@ void paintPopupWords(Image& img) {
         s.bottomColour = w.bottom;
         s.outline = 1;
         s.outlineColour = pic::rgb(20, 16, 30);
-        // The largest size that fits the 48 x 32 cell.
+        // Painted large, then narrowed into the 48 x 32 cell, so long words
+        // keep their height.
+        s.size = 22;
         int tw = 0, th = 0;
-        for (s.size = 20; s.size > 7; --s.size) {
-            measureText(w.text, s, tw, th);
-            if (tw <= 47 && th <= 30) break;
-        }
+        measureText(w.text, s, tw, th);
+        Image wide(tw, th);
+        paintText(wide, 0, 0, w.text, s);
+        const int dw = std::min(46, tw), dh = std::min(30, th);
         Image cell(48, 32);
-        paintText(cell, (48 - tw) / 2, (32 - th) / 2, w.text, s);
+        cell.drawResized(wide, 0, 0, tw, th, (48 - dw) / 2, (32 - dh) / 2, dw, dh);
         img.draw(cell, x, y);
     };
     for (int row = 0; row < 10; ++row) {

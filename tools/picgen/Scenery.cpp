@@ -320,10 +320,16 @@ void paintLayer(Image& img, const std::string& line, int x0, int y0, int w, int 
 }
 
 void extendEdges(Image& img, int w, int h) {
+    // Mirrored, so the part the game never shows has no seams or streaks.
+    auto fold = [](int v, int size) {
+        int period = 2 * size;
+        v %= period;
+        return v < size ? v : period - 1 - v;
+    };
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x) {
             if (x < w && y < h) continue;
-            img.set(x, y, img.at(std::min(x, w - 1), std::min(y, h - 1)));
+            img.set(x, y, img.at(fold(x, w), fold(y, h)));
         }
 }
 

@@ -322,6 +322,105 @@ void paintTile(Image& img, int col, int row, const Tile& t) {
         for (int y = 0; y < 32; y += 16)
             for (int x = 0; x < 32; x += 16) p.frame(x, y, 16, 16, a, dark);
         for (int i = 0; i < 5; ++i) p.rect(rnd.below(32), rnd.below(32), 4, 2, pic::rgb(90, 120, 150));
+    } else if (k == "pier") {
+        noise(p, pic::rgb(40, 80, 130), 0.2, rnd);
+        for (int x = 0; x < 32; x += 8) {
+            Rgb board = pic::shade(b, 0.85 + 0.3 * rnd.unit());
+            p.rect(x + 1, 0, 7, 32, board);
+            p.rect(x + 1, 0, 1, 32, a);
+            for (int g = 0; g < 2; ++g) p.rect(x + 3 + rnd.below(3), rnd.below(32), 1, 5, pic::shade(board, 0.8));
+            p.set(x + 4, 3, pic::rgb(50, 50, 50));
+            p.set(x + 4, 28, pic::rgb(50, 50, 50));
+        }
+    } else if (k == "paving") {
+        for (int y = 0; y < 32; y += 16)
+            for (int x = 0; x < 32; x += 16) {
+                Rgb slab = pic::shade(b, 0.92 + 0.12 * rnd.unit());
+                p.rect(x, y, 16, 16, slab);
+                p.frame(x, y, 16, 16, a, pic::shade(b, 0.7));
+            }
+    } else if (k == "walltop") {
+        noise(p, b, 0.15, rnd);
+        p.rect(0, 0, 32, 2, a);
+        p.rect(0, 30, 32, 2, dark);
+        for (int x = 0; x < 32; x += 16) p.rect(x, 0, 1, 32, dark);
+    } else if (k == "counter") {
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) p.set(x, y, pic::mix(b, a, 0.5 + 0.5 * std::sin((x + 3 * std::sin(y * 0.4)) * 0.6)));
+        p.rect(0, 0, 32, 2, pic::mix(a, pic::rgb(255, 255, 255), 0.3));
+        p.rect(0, 30, 32, 2, dark);
+    } else if (k == "table") {
+        p.rect(0, 0, 32, 32, b);
+        for (int y = 0; y < 32; y += 8)
+            for (int x = 0; x < 32; x += 8)
+                if (((x + y) / 8) % 2) p.rect(x, y, 8, 8, pic::mix(b, a, 0.45));
+        p.frame(0, 0, 32, 32, pic::rgb(255, 255, 255), pic::shade(a, 0.6));
+    } else if (k == "bed") {
+        p.rect(0, 0, 32, 32, pic::rgb(120, 80, 50));
+        p.rect(2, 2, 28, 9, b);
+        p.frame(2, 2, 28, 9, pic::rgb(255, 255, 255), pic::rgb(190, 190, 200));
+        p.rect(2, 12, 28, 18, a);
+        p.rect(2, 12, 28, 2, pic::mix(a, pic::rgb(255, 255, 255), 0.4));
+        for (int y = 16; y < 30; y += 4) p.rect(4, y, 24, 1, pic::shade(a, 0.85));
+    } else if (k == "stairs") {
+        for (int y = 0; y < 32; y += 8) {
+            Rgb step = pic::shade(b, 1.0 - y / 64.0);
+            p.rect(0, y, 32, 8, step);
+            p.rect(0, y, 32, 2, pic::mix(step, pic::rgb(255, 255, 255), 0.3));
+            p.rect(0, y + 7, 32, 1, pic::shade(step, 0.6));
+        }
+    } else if (k == "crate") {
+        p.rect(0, 0, 32, 32, pic::shade(a, 0.7));
+        for (int c = 0; c < 4; ++c) {
+            int x = (c % 2) * 16, y = (c / 2) * 16;
+            p.rect(x + 1, y + 1, 14, 14, b);
+            p.frame(x + 1, y + 1, 14, 14, pic::mix(b, pic::rgb(255, 255, 255), 0.25), a);
+            for (int i = 0; i < 14; ++i) p.set(x + 1 + i, y + 1 + i, a);
+        }
+    } else if (k == "housefront") {
+        p.rect(0, 0, 32, 32, b);
+        for (int y = 0; y < 32; y += 4) p.rect(0, y, 32, 1, pic::shade(b, 0.93));
+        p.rect(9, 8, 14, 12, pic::rgb(80, 60, 40));
+        p.rect(10, 9, 12, 10, a);
+        p.rect(15, 9, 2, 10, pic::rgb(80, 60, 40));
+        p.rect(10, 13, 12, 2, pic::rgb(80, 60, 40));
+        p.rect(11, 10, 3, 2, pic::mix(a, pic::rgb(255, 255, 255), 0.5));
+        p.rect(8, 20, 16, 2, pic::rgb(110, 80, 50));
+    } else if (k == "shelf") {
+        p.rect(0, 0, 32, 32, b);
+        const Rgb bottles[4] = {pic::rgb(60, 140, 70), pic::rgb(140, 50, 40), pic::rgb(200, 180, 90), pic::rgb(70, 90, 160)};
+        for (int y = 0; y < 32; y += 16) {
+            p.rect(0, y + 14, 32, 2, pic::mix(b, pic::rgb(255, 255, 255), 0.2));
+            for (int x = 2; x < 30; x += 5) {
+                Rgb bc = bottles[rnd.below(4)];
+                int h = 7 + rnd.below(4);
+                p.rect(x, y + 14 - h, 3, h, bc);
+                p.rect(x + 1, y + 14 - h - 2, 1, 2, bc);
+                p.set(x, y + 14 - h + 1, pic::mix(bc, pic::rgb(255, 255, 255), 0.6));
+            }
+        }
+    } else if (k == "quaywall") {
+        p.rect(0, 0, 32, 32, pic::shade(b, 0.6));
+        for (int y = 0; y < 32; y += 11)
+            for (int x = 0; x < 32; x += 16) {
+                int shift = (y / 11) % 2 ? 8 : 0;
+                Rgb st = pic::shade(b, 0.85 + 0.3 * rnd.unit());
+                p.rect(x + shift + 1, y + 1, 15, 10, st);
+                p.rect(x + shift + 1, y + 1, 15, 1, pic::mix(st, pic::rgb(255, 255, 255), 0.25));
+            }
+        for (int x = 0; x < 32; ++x) {
+            int h = 3 + static_cast<int>(2 * std::sin(x * 0.9) + 2);
+            p.rect(x, 32 - h, 1, h, a);
+        }
+    } else if (k == "furniture") {
+        p.rect(0, 0, 32, 32, b);
+        p.rect(0, 0, 32, 3, pic::mix(b, pic::rgb(255, 255, 255), 0.25));
+        p.rect(2, 6, 28, 10, pic::shade(b, 0.85));
+        p.rect(2, 18, 28, 10, pic::shade(b, 0.85));
+        p.frame(2, 6, 28, 10, a, dark);
+        p.frame(2, 18, 28, 10, a, dark);
+        p.rect(14, 10, 4, 2, pic::rgb(220, 190, 100));
+        p.rect(14, 22, 4, 2, pic::rgb(220, 190, 100));
     } else {
         noise(p, b, 0.1, rnd);
         p.frame(0, 0, 32, 32, light, dark);
