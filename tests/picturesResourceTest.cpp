@@ -3,6 +3,8 @@
 // only, and every mesh is a well-formed text .x file.
 #include <gtest/gtest.h>
 
+#include "platform/XMesh.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -299,6 +301,24 @@ TEST(PicturesResources, EveryMeshIsAWellFormedXFile) {
         EXPECT_EQ(m.materialBlocks, m.materials) << id;
         EXPECT_EQ(m.materialFaces, m.faces) << id;
         EXPECT_TRUE(m.materialIndicesOk) << id;
+    }
+}
+
+TEST(PicturesResources, TheGamesMeshLoaderReadsEveryMesh) {
+    for (int id = 327; id <= 346; ++id) {
+        MeshSummary summary;
+        ASSERT_EQ(readMesh(kRes + "Xfile_" + std::to_string(id) + ".x", summary), "") << id;
+        xmesh::MeshData data;
+        ASSERT_EQ(xmesh::loadXMeshFile(kRes + "Xfile_" + std::to_string(id) + ".x", data), xmesh::kOk) << id;
+        EXPECT_TRUE(data.hasNormals) << id;
+        ASSERT_EQ(data.subsets.size(), data.materials.size()) << id;
+        size_t vertices = 0;
+        for (const auto& subset : data.subsets) {
+            EXPECT_FALSE(subset.empty()) << "mesh " << id << " has a material no face uses";
+            vertices += subset.size();
+        }
+        EXPECT_EQ(vertices, static_cast<size_t>(summary.faces) * 3) << id;
+        for (const gfx::Material& m : data.materials) EXPECT_GT(m.diffuse.a, 0.0f) << id;
     }
 }
 

@@ -12,6 +12,7 @@
 
 #include "tools/common/BmpFile.h"
 #include "tools/common/PngFile.h"
+#include "tools/contactsheet/MeshPreview.h"
 
 namespace {
 
@@ -40,13 +41,16 @@ int main(int argc, char** argv) {
     struct Entry {
         int id;
         std::string path;
+        bool mesh = false;
     };
     std::vector<Entry> entries;
     for (const auto& f : std::filesystem::directory_iterator(argv[1])) {
         std::string name = f.path().filename().string();
         int id = 0;
         if (std::sscanf(name.c_str(), "Bitmap_%d.bmp", &id) == 1 || std::sscanf(name.c_str(), "Icon_%d.bmp", &id) == 1)
-            entries.push_back({id, f.path().string()});
+            entries.push_back({id, f.path().string(), false});
+        else if (std::sscanf(name.c_str(), "Xfile_%d.x", &id) == 1)
+            entries.push_back({id, f.path().string(), true});
     }
     if (argc >= 4) {
         // Only the pictures asked for (a closer look at a few).
@@ -58,19 +62,30 @@ int main(int argc, char** argv) {
         }
         std::erase_if(entries, [&](const Entry& e) { return std::find(wanted.begin(), wanted.end(), e.id) == wanted.end(); });
     }
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.id < b.id; });
+    // Pictures by number, then the meshes by number.
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return a.mesh != b.mesh ? b.mesh : a.id < b.id;
+    });
     const int box = argc >= 5 ? std::max(64, std::atoi(argv[4])) : 256, label = 16;
     const int columns = std::max(1, std::min(10, 2560 / (box + 8)));
     const int rows = (static_cast<int>(entries.size()) + columns - 1) / columns;
     pic::Image sheet(columns * (box + 8) + 8, std::max(1, rows) * (box + label + 8) + 8);
     sheet.fill(pic::rgb(40, 40, 48));
     for (size_t n = 0; n < entries.size(); ++n) {
+        const int x = 8 + static_cast<int>(n % columns) * (box + 8), y = 8 + static_cast<int>(n / columns) * (box + label + 8);
+        if (entries[n].mesh) {
+            sheet.fillRect(x, y, box, box, pic::rgb(70, 80, 100));
+            if (!contactsheet::drawMeshPreview(sheet, entries[n].path, x, y, box))
+                std::fprintf(stderr, "contactsheet: cannot read %s\n", entries[n].path.c_str());
+            drawNumber(sheet, x + 2, y + box + 3, entries[n].id, 2);
+            sheet.fillRect(x + 60, y + box + 6, 20, 5, pic::rgb(120, 200, 255));
+            continue;
+        }
         pic::Image img;
         if (!pic::readBmp(entries[n].path, img)) {
             std::fprintf(stderr, "contactsheet: cannot read %s\n", entries[n].path.c_str());
             continue;
         }
-        const int x = 8 + static_cast<int>(n % columns) * (box + 8), y = 8 + static_cast<int>(n / columns) * (box + label + 8);
         for (int j = 0; j < box; ++j)
             for (int i = 0; i < box; ++i)
                 sheet.set(x + i, y + j, ((i / 8) + (j / 8)) % 2 ? pic::rgb(90, 60, 90) : pic::rgb(120, 80, 120));
