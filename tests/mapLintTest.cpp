@@ -59,6 +59,7 @@ TEST(MapLint, FixtureWithFaultsShowsEachOne) {
         "slot 3 (chest) at (13, 13) is not on reachable, walkable floor",
         "slot 4 (chest) at (20, 20) is not on reachable, walkable floor",
         "slot 5 (enemy) at (14, 13) stands on a blocked cell",
+        "slot 7 (chest) at (19, 11) shares its cell with slot 8 (person)",
         "slot 6 is named by the story but not present",
         "slot 2 must be a exit, the source says person",
     };

@@ -205,6 +205,15 @@ inline std::vector<std::string> lintMap(int map, const std::map<int, std::string
             if ((role == "trigger" || role == "chest") && (floor.blocked || !reachable(r, c)))
                 fault(what + " is not on reachable, walkable floor");
             if (role == "enemy" && floor.blocked) fault(what + " stands on a blocked cell");
+            // The chest opens for a player who jumps inside its cell: nothing
+            // else there may stop the player or fire first.
+            if (role == "chest") {
+                for (int other : slots) {
+                    const std::string otherRole = roleOf(other);
+                    if (other != s && (otherRole == "exit" || otherRole == "trigger" || otherRole == "person" || otherRole == "bars"))
+                        fault(what + " shares its cell with slot " + std::to_string(other) + " (" + otherRole + ")");
+                }
+            }
         }
     }
 
