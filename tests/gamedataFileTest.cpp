@@ -11,6 +11,7 @@
 #include "gamedata/DataFile.h"
 #include "gamedata/GameData.h"
 #include "gamedata/LittleEndian.h"
+#include "gamedata/PendingServices.h"
 
 namespace {
 
@@ -284,4 +285,64 @@ TEST(GameDataFile, ShortFileLeavesUnreadFieldsAndMissingFileFails) {
     std::filesystem::remove(path);
 
     EXPECT_EQ(readDataFile(tempPath("does_not_exist.dat").c_str()), 1);
+}
+
+TEST(GameDataLoad, HardModeScalesMonstersWithSinglePrecisionFactors) {
+    resetGameDataState();
+    struct Case { int attack, experience, hp; int hardAttack, hardExperience, hardHp; };
+    const Case cases[] = {{10, 7, 50, 13, 8, 100}, {100, 4, 1, 139, 5, 2}, {5, 0, 0, 6, 0, 0}, {1, 1, 3, 1, 1, 6}};
+    for (int i = 0; i < 4; ++i) {
+        MonsterRecord& m = gMonsters[i];
+        m.attack = m.defence = m.magic = m.magicDefence = m.speed = cases[i].attack;
+        m.experience = cases[i].experience;
+        m.hp = cases[i].hp;
+        m.money = 77;
+    }
+    applyHardMode();
+    for (int i = 0; i < 4; ++i) {
+        const MonsterRecord& m = gMonsters[i];
+        EXPECT_EQ(m.attack, cases[i].hardAttack) << i;
+        EXPECT_EQ(m.speed, cases[i].hardAttack) << i;
+        EXPECT_EQ(m.magicDefence, cases[i].hardAttack) << i;
+        EXPECT_EQ(m.experience, cases[i].hardExperience) << i;
+        EXPECT_EQ(m.hp, cases[i].hardHp) << i;
+        EXPECT_EQ(m.money, 77) << i;
+    }
+}
+
+TEST(GameDataLoad, LoadsFromTheWorkingDirectoryAppliesHardModeAndSetsHomes) {
+    const std::filesystem::path before = std::filesystem::current_path();
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "corvadine_gamedata_load";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    std::filesystem::current_path(dir);
+
+    resetGameDataState();
+    gCommandCode = 999;
+    gConfig[4] = 0;
+    EXPECT_EQ(loadGameData(), 1);  // no "Data.dat"
+
+    gMonsters[5].attack = 10;
+    gMonsters[5].hp = 40;
+    ASSERT_TRUE(writeDataFile());
+    resetGameDataState();
+    EXPECT_EQ(loadGameData(), 0);
+    EXPECT_EQ(gMonsters[5].attack, 10);
+    EXPECT_FLOAT_EQ(gPartyHomes[1][0], 5.0f);
+    EXPECT_FLOAT_EQ(gPartyHomes[2][2], 16.0f);
+    EXPECT_FLOAT_EQ(gEnemyHomes[5][0], 16.0f);
+    EXPECT_FLOAT_EQ(gEnemyHomes[5][2], 4.0f);
+
+    // A reload after a failed save load applies hard mode to fresh values, once.
+    gConfig[4] = 1;
+    EXPECT_EQ(loadGameData(), 0);
+    EXPECT_EQ(gMonsters[5].attack, 13);
+    EXPECT_EQ(loadGameData(), 0);
+    EXPECT_EQ(gMonsters[5].attack, 13);
+    EXPECT_EQ(gMonsters[5].hp, 80);
+    gConfig[4] = 0;
+
+    std::filesystem::current_path(before);
+    std::filesystem::remove_all(dir);
+    resetGameDataState();
 }
