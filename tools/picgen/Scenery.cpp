@@ -98,7 +98,15 @@ void paintLayer(Image& img, const std::string& line, int x0, int y0, int w, int 
         double x = 0, y = 0, r = 0;
         in >> x >> y >> r;
         Rgb c = colour();
-        for (int i = 6; i >= 1; --i) img.fillEllipse(X(x), Y(y), r * sx * (1 + i * 0.5), r * sy * (1 + i * 0.5), c, 0.08);
+        // A smooth falloff of light around the centre.
+        const double reach = r * 4;
+        for (int j = static_cast<int>(Y(y - reach)); j <= static_cast<int>(Y(y + reach)); ++j)
+            for (int i = static_cast<int>(X(x - reach)); i <= static_cast<int>(X(x + reach)); ++i) {
+                if (i < x0 || j < y0 || i >= x0 + w || j >= y0 + h) continue;
+                double dx = (i - X(x)) / sx, dy = (j - Y(y)) / sy;
+                double d = std::sqrt(dx * dx + dy * dy) / r;
+                img.blend(i, j, c, 0.55 * std::exp(-d * d * 0.6));
+            }
         if (op == "sun") img.fillEllipse(X(x), Y(y), r * sx, r * sy, pic::mix(c, pic::rgb(255, 255, 255), 0.5));
     } else if (op == "clouds") {
         int n = 0;
@@ -291,6 +299,21 @@ void paintLayer(Image& img, const std::string& line, int x0, int y0, int w, int 
         }
         img.line(X(300), Y(y), X(120), Y(480), c, 4);
         img.line(X(340), Y(y), X(520), Y(480), c, 4);
+    } else if (op == "fortress") {
+        double cx = 0, base = 0, fw = 0, fh = 0;
+        in >> cx >> base >> fw >> fh;
+        Rgb c = colour();
+        auto block = [&](double l, double t, double r, double b, Rgb col) {
+            img.fillRect(static_cast<int>(X(l)), static_cast<int>(Y(t)), static_cast<int>((r - l) * sx), static_cast<int>(Y(b) - Y(t)), col);
+        };
+        block(cx - fw / 2, base - fh * 0.45, cx + fw / 2, base, c);
+        for (int k = 0; k < 4; ++k) {
+            double tx = cx - fw / 2 + fw * (0.1 + 0.27 * k), th = fh * (k % 2 ? 0.75 : 1.0);
+            block(tx - fw * 0.05, base - th, tx + fw * 0.05, base, c);
+            for (double m = tx - fw * 0.05; m < tx + fw * 0.05; m += fw * 0.03) block(m, base - th - fh * 0.05, m + fw * 0.015, base - th, c);
+            block(tx - fw * 0.01, base - th * 0.7, tx + fw * 0.01, base - th * 0.6, pic::rgb(255, 220, 140));
+        }
+        for (double m = cx - fw / 2; m < cx + fw / 2; m += fw * 0.04) block(m, base - fh * 0.5, m + fw * 0.02, base - fh * 0.45, c);
     } else if (op == "vignette") {
         double s = 0;
         in >> s;

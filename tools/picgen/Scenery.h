@@ -25,6 +25,7 @@
 //   grid Y COLOUR                  a glowing floor grid
 //   deck Y COLOUR                  a ship's deck with rail
 //   rails Y COLOUR                 railway tracks into the distance
+//   fortress X BASE W H COLOUR     a walled fortress with towers, standing on BASE
 //   vignette STRENGTH              darkened corners
 //   text X Y SIZE COLOUR WORDS...  a caption (centred on X, Y)
 #pragma once
