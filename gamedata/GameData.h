@@ -204,6 +204,8 @@ extern int gSessionStart;  // calendar second at which the current stretch began
 // Every global above back to its value at program start: empty tables and
 // stocks, the members' built-in values, nameless bodyguards.
 void resetGameDataState();
+// The seven tables and the battle homes alone back to empty.
+void resetGameDataTables();
 
 // ---- Loading ----
 

@@ -51,7 +51,7 @@ int gCumulativeSales;
 int gPlaySeconds;
 int gSessionStart;
 
-void resetGameDataState() {
+void resetGameDataTables() {
     std::memset(gItems, 0, sizeof gItems);
     std::memset(gWeaponSkills, 0, sizeof gWeaponSkills);
     std::memset(gStoneSkills, 0, sizeof gStoneSkills);
@@ -61,6 +61,10 @@ void resetGameDataState() {
     std::memset(gCardTable, 0, sizeof gCardTable);
     std::memset(gPartyHomes, 0, sizeof gPartyHomes);
     std::memset(gEnemyHomes, 0, sizeof gEnemyHomes);
+}
+
+void resetGameDataState() {
+    resetGameDataTables();
 
     for (int u = 0; u < kUnitCount; ++u) gPartyMembers[u] = kBuiltInMembers[u];
     for (int& p : gParty) p = 0;

@@ -8,6 +8,7 @@
 #include "gamedata/PendingServices.h"
 #include "gamedata/ShiftJisField.h"
 #include "menus/Title.h"
+#include "platform/Clock.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ constexpr int kBestRaceFramesAtStart = 359999;
 void resetNewGame() {
     std::memset(gItemStock, 0, sizeof gItemStock);
     std::memset(gStoneFlags, 0, sizeof gStoneFlags);
-    gSessionStart = calendarSeconds();
+    gSessionStart = static_cast<int>(timing::calendarSeconds());
     // Experience that matches each member's level; setUpInitialParty sets it to 0.
     for (PartyMember& m : gPartyMembers) m.experience = 10 * (m.level - 1) * (m.level - 1);
     clearFieldMarkersForNewGame();

@@ -6,10 +6,6 @@
 
 #include <cstdint>
 
-// Engine: settings and the developer command code (until engine start-up lands).
-extern std::uint8_t gConfig[10];  // [4] hard mode
-extern int gCommandCode;          // 999 in normal play
-
 // Battle (until the battle records land).
 extern std::uint8_t gInBattle;
 // The maximum-HP bonus a party slot (0-2) gained in the running battle.
@@ -48,6 +44,3 @@ extern int gBestRaceFrames[5];
 void clearFieldMarkersForNewGame();
 void emptyMoveQueuesForNewGame();
 void requestNewGameMapChange();
-
-// Calendar time in seconds (until the platform clock lands).
-int calendarSeconds();

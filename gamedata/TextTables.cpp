@@ -192,6 +192,7 @@ void loadOneTable(const char* directory, int table, TextTableReport& report) {
     std::FILE* f = std::fopen(path.c_str(), "r");
     if (f == nullptr) {
         report.problems.push_back(std::string(kTextTableFiles[table]) + ": cannot be opened");
+        ++report.missingFiles;
         return;
     }
     const char* separator = table == 6 ? "," : "<>";

@@ -16,6 +16,7 @@ int parseTableNumber(const char* text);
 // What the loader found wrong, one line each ("Item_Data.txt:12: ...").
 struct TextTableReport {
     std::vector<std::string> problems;
+    int missingFiles = 0;  // tables that could not be opened
     bool ok() const { return problems.empty(); }
 };
 

@@ -1,9 +1,10 @@
 // Start-up loading of the data tables, hard mode and the battle homes.
 #include <cstdio>
 
+#include "engine/Config.h"
+#include "engine/Input.h"
 #include "gamedata/DataFile.h"
 #include "gamedata/GameData.h"
-#include "gamedata/PendingServices.h"
 #include "gamedata/TextTables.h"
 
 namespace {
@@ -48,14 +49,22 @@ void setBattleHomePositions() {
 }
 
 int loadGameData() {
-    if (gCommandCode == 999) {
+    if (gCommandCode == kNormalPlayCommand) {
         if (readDataFile("Data.dat") != 0) return 1;
     } else {
-        // Developer mode: the text tables are the source; "Data.dat" is made from them.
+        // Developer mode: the text tables are the source; "Data.dat" is made
+        // from them. Mended: when a table cannot be opened, "Data.dat" is not
+        // overwritten with half-empty tables; it is read as in normal play.
         TextTableReport report;
         loadTextTables(".", report);
         for (const std::string& p : report.problems) std::fprintf(stderr, "text tables: %s\n", p.c_str());
-        if (!writeDataFile("Data.dat")) std::fprintf(stderr, "text tables: \"Data.dat\" could not be written\n");
+        if (report.missingFiles > 0) {
+            std::fprintf(stderr, "text tables: a table is missing; \"Data.dat\" is read instead\n");
+            resetGameDataTables();
+            if (readDataFile("Data.dat") != 0) return 1;
+        } else if (!writeDataFile("Data.dat")) {
+            std::fprintf(stderr, "text tables: \"Data.dat\" could not be written\n");
+        }
     }
     if (gConfig[4] == 1) applyHardMode();
     setBattleHomePositions();

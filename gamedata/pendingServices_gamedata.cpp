@@ -1,7 +1,5 @@
 // Weak stand-ins for services other subsystems own, until they land: each
 // real definition replaces its stand-in at link time.
-#include <ctime>
-
 #include "engine/Scene.h"
 #include "events/EventState.h"
 #include "menus/Title.h"
@@ -16,10 +14,6 @@ PENDING int gFieldEvent = 0;
 PENDING int gEventStep = 0;
 PENDING std::uint8_t gStoryFlags[1000] = {};
 PENDING int gTitleCounter = 0;
-
-// Until engine start-up lands.
-PENDING std::uint8_t gConfig[10] = {};
-PENDING int gCommandCode = 999;
 
 // Until the battle records land.
 PENDING std::uint8_t gInBattle = 0;
@@ -56,6 +50,3 @@ PENDING int gBestRaceFrames[5] = {};
 PENDING void clearFieldMarkersForNewGame() {}
 PENDING void emptyMoveQueuesForNewGame() {}
 PENDING void requestNewGameMapChange() { gScene = 1; }
-
-// Until the platform clock lands.
-PENDING int calendarSeconds() { return static_cast<int>(std::time(nullptr)); }

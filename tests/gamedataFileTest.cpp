@@ -11,7 +11,8 @@
 #include "gamedata/DataFile.h"
 #include "gamedata/GameData.h"
 #include "gamedata/LittleEndian.h"
-#include "gamedata/PendingServices.h"
+#include "engine/Config.h"
+#include "engine/Input.h"
 
 namespace {
 
@@ -341,6 +342,44 @@ TEST(GameDataLoad, LoadsFromTheWorkingDirectoryAppliesHardModeAndSetsHomes) {
     EXPECT_EQ(gMonsters[5].attack, 13);
     EXPECT_EQ(gMonsters[5].hp, 80);
     gConfig[4] = 0;
+
+    std::filesystem::current_path(before);
+    std::filesystem::remove_all(dir);
+    resetGameDataState();
+}
+
+TEST(GameDataLoad, DeveloperModeBuildsDataDatFromTheTablesAndKeepsItWhenOneIsMissing) {
+    const std::filesystem::path before = std::filesystem::current_path();
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "corvadine_gamedata_devmode";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    std::filesystem::current_path(dir);
+    auto write = [](const char* name, const char* text) {
+        std::ofstream out(name, std::ios::binary);
+        out << text;
+    };
+    const char* const files[7] = {"Item_Data.txt", "Wepon_Skill.txt", "Magic_Skill.txt", "Mashouseki.txt",
+                                  "Monster_Data.txt", "Unit_Data.txt", "Card_Data.txt"};
+    for (const char* f : files) write(f, "");
+    write("Monster_Data.txt", "4<>Bat<>30<>2<>3<>9<>1<>1<>1<>5<>60<>60<>60<>1<>0<>0<>999\n");
+    gConfig[4] = 0;
+
+    resetGameDataState();
+    gCommandCode = 0;  // developer mode
+    EXPECT_EQ(loadGameData(), 0);
+    EXPECT_EQ(gMonsters[4].attack, 9);
+    EXPECT_EQ(std::filesystem::file_size("Data.dat"), kDataFileSize);
+
+    // A missing table: the written file is read, not replaced by emptier tables.
+    std::filesystem::remove("Item_Data.txt");
+    write("Monster_Data.txt", "");
+    resetGameDataState();
+    EXPECT_EQ(loadGameData(), 0);
+    EXPECT_EQ(gMonsters[4].attack, 9);
+    gCommandCode = 999;
+    resetGameDataState();
+    EXPECT_EQ(loadGameData(), 0);
+    EXPECT_EQ(gMonsters[4].attack, 9);
 
     std::filesystem::current_path(before);
     std::filesystem::remove_all(dir);

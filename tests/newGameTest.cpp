@@ -8,6 +8,7 @@
 #include "gamedata/PartyStats.h"
 #include "gamedata/PendingServices.h"
 #include "menus/Title.h"
+#include "platform/Clock.h"
 
 namespace {
 
@@ -20,7 +21,10 @@ protected:
 }  // namespace
 
 TEST_F(NewGame, StartUpResetGivesExperienceThatMatchesBuiltInLevels) {
+    timing::setCalendarClock([] { return std::int64_t{1800000000}; });
     resetNewGame();
+    timing::setCalendarClock({});
+    EXPECT_EQ(gSessionStart, 1800000000);
     EXPECT_EQ(gPartyMembers[1].experience, 0);
     EXPECT_EQ(gPartyMembers[3].experience, 360);  // level 7
     EXPECT_EQ(gPartyMembers[6].experience, 34810);  // level 60

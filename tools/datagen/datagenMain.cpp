@@ -1,7 +1,8 @@
 // datagen: builds "Data.dat" from the readable text tables in content/data.
 // The sources are UTF-8; they are converted to Shift-JIS into a work folder
-// and read there by the same loader and writer the developer mode uses, so
-// the file is the game's own output. Any problem the loader reports, or a
+// (the game folder, where the developer mode reads them) and read there by
+// the same loader and writer the developer mode uses, so the file is the
+// game's own output. Any problem the loader reports, or a
 // character with no Shift-JIS form, fails the build.
 //
 //   datagen CONTENT_DIR WORK_DIR OUTPUT_FILE
