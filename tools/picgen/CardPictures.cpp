@@ -8,12 +8,18 @@
 // Subjects: cards 0-59 the sixty characters of the sprite sheets, 60-79
 // treasures, 80-84 the five party members (the tournament prize cards), 85-99
 // the portraits of the story's other people.
+#include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <vector>
 
 #include "tools/common/Random.h"
 #include "tools/picgen/CardArt.h"
 #include "tools/picgen/Characters.h"
 #include "tools/picgen/Picture.h"
+#include "tools/picgen/Scenery.h"
 #include "tools/picgen/TextPainter.h"
 
 namespace picgen {
@@ -88,6 +94,49 @@ void paintTreasure(Image& img, int x, int y, int k) {
     }
 }
 
+// The subjects of cards.txt by card index.
+const std::map<int, std::vector<std::string>>& cardSubjects() {
+    static const auto subjects = [] {
+        std::map<int, std::vector<std::string>> m;
+        std::ifstream in(contentDir() + "/cards.txt");
+        std::string line;
+        while (std::getline(in, line)) {
+            if (line.empty() || line[0] == '#') continue;
+            std::istringstream w(line);
+            std::string word, number;
+            w >> word >> number;
+            if (word != "card") continue;
+            std::vector<std::string> rest;
+            while (w >> word) rest.push_back(word);
+            m[std::stoi(number)] = rest;
+        }
+        return m;
+    }();
+    return subjects;
+}
+
+void paintFigure(Image& art, const Look& l) {
+    Image sprite(32, 40);
+    paintSprite(sprite, 0, 0, l, kStand);
+    art.fillEllipse(45, 62, 36, 40, pic::mix(l.top, kParchment, 0.6));
+    art.drawScaled(sprite, 0, 0, 32, 40, 13, 20, 2);
+}
+
+void paintFace(Image& art, const Look& l, int expression) {
+    Image face(96, 96);
+    paintPortrait(face, 0, 0, 96, l, expression);
+    art.drawResized(face, 6, 0, 84, 96, 8, 20, 74, 84);
+}
+
+void paintCrystalArt(Image& art) {
+    const double cx = 45, cy = 60, r = 22;
+    art.fillEllipse(cx, cy, 38, 38, pic::rgb(140, 190, 255), 0.4);
+    art.fillPolygon({cx, cy - r * 1.6, cx + r * 0.3, cy - r * 0.3, cx + r * 1.6, cy, cx + r * 0.3, cy + r * 0.3, cx, cy + r * 1.6,
+                     cx - r * 0.3, cy + r * 0.3, cx - r * 1.6, cy, cx - r * 0.3, cy - r * 0.3},
+                    pic::rgb(200, 230, 255));
+    art.fillEllipse(cx, cy, 6, 6, pic::rgb(255, 255, 255));
+}
+
 void paintCard(Image& img, int x, int y, int index) {
     const auto& looks = characterLooks();
     Rgb trim = pic::rgb(190, 150, 70);
@@ -95,22 +144,42 @@ void paintCard(Image& img, int x, int y, int index) {
     if (index >= 85) trim = pic::rgb(180, 90, 200);
     paintFrame(img, x, y, trim);
     Image art(90, 120);
-    if (index < 60) {
-        const Look& l = looks[index];
-        Image sprite(32, 40);
-        paintSprite(sprite, 0, 0, l, kStand);
-        art.fillEllipse(45, 62, 36, 40, pic::mix(l.top, kParchment, 0.6));
-        art.drawScaled(sprite, 0, 0, 32, 40, 13, 20, 2);
+    auto subject = cardSubjects().find(index);
+    const std::vector<std::string> none;
+    const std::vector<std::string>& f = subject == cardSubjects().end() ? none : subject->second;
+    const std::string kind = f.empty() ? "" : f[0];
+    if (kind == "sprite" && f.size() >= 2) {
+        paintFigure(art, looks[std::clamp(std::stoi(f[1]), 0, 59)]);
+    } else if (kind == "look" && f.size() >= 2 && extraLook(f[1])) {
+        const Look& l = *extraLook(f[1]);
+        if (l.kind == "human") paintFace(art, l, 0);
+        else paintFigure(art, l);
+    } else if (kind == "portrait" && f.size() >= 3) {
+        PortraitCell cell = portraitCell(std::stoi(f[1]), std::stoi(f[2]));
+        if (cell.look) paintFace(art, *cell.look, cell.expression);
+    } else if (kind == "towns" && f.size() >= 3) {
+        if (const Look* l = townspersonLook(std::stoi(f[1]), std::stoi(f[2]))) paintFace(art, *l, 1);
+    } else if (kind == "scene" && f.size() >= 3) {
+        Image view(78, 100);
+        if (const std::vector<std::string>* layers = sceneLayers(f[1] + " " + f[2])) {
+            unsigned seed = 11;
+            for (const std::string& layer : *layers)
+                if (layer.rfind("text", 0) != 0) paintLayer(view, layer, 0, 0, 78, 100, seed++);
+        }
+        art.draw(view, 6, 10);
+    } else if (kind == "treasure" && f.size() >= 2) {
+        art.fillEllipse(45, 60, 38, 42, pic::mix(pic::rgb(200, 180, 120), kParchment, 0.5));
+        paintTreasure(art, 0, 0, std::stoi(f[1]));
+    } else if (kind == "crystal") {
+        paintCrystalArt(art);
+    } else if (index < 60) {
+        paintFigure(art, looks[index]);
     } else if (index < 80) {
         art.fillEllipse(45, 60, 38, 42, pic::mix(pic::rgb(200, 180, 120), kParchment, 0.5));
         paintTreasure(art, 0, 0, index - 60);
     } else {
         PortraitCell cell = index < 85 ? portraitCell(index - 80, 1) : portraitCell(index - 80, 0);
-        if (cell.look) {
-            Image face(96, 96);
-            paintPortrait(face, 0, 0, 96, *cell.look, cell.expression);
-            art.drawResized(face, 6, 0, 84, 96, 8, 20, 74, 84);
-        }
+        if (cell.look) paintFace(art, *cell.look, cell.expression);
     }
     // Soften the art so the duel's figures stand out over it.
     for (int j = 6; j < 114; ++j)
