@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "engine/Config.h"
@@ -144,8 +145,10 @@ void expectEveryMemberAtItsSize(const GraphicsResources& resources) {
 }
 
 TEST_F(InFolder, StartsFromResourceFilesInTheWorkingDirectory) {
-    const std::string folder = testing::TempDir() + "gresResources";
-    mkdir(folder.c_str(), 0755);
+    // A folder of its own: other test runs may be building theirs at the same time.
+    std::string pattern = testing::TempDir() + "gresResourcesXXXXXX";
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    const std::string folder = pattern;
     mkdir((folder + "/Res").c_str(), 0755);
     ASSERT_EQ(chdir(folder.c_str()), 0);
     for (const Member& m : kMembers) writeBmp(resources::bitmapPath(m.bitmap), m.width, m.height);
