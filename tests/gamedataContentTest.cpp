@@ -285,3 +285,42 @@ TEST_F(GameContent, FirstBattlesAreWinnableInBothModes) {
         }
     }
 }
+
+TEST_F(GameContent, ShopPricesFitTheMoneyTheRegionsBattlesPay) {
+    // Each shop, the symbol groups of the region around it, and its goods.
+    struct Shop { const char* where; std::set<int> groups; std::set<int> goods; };
+    const Shop shops[] = {
+        {"Marksen, episode 1", {9, 10, 11, 12}, {3, 20, 75, 76, 77, 101}},
+        {"thieves' den", {9, 10, 11, 12}, {73, 2, 3, 47, 48}},
+        {"Skin town", {23, 24, 25, 26}, {5, 22, 35, 49, 76, 77, 78}},
+        {"battleship", {31, 32, 33}, {5, 7, 49, 50, 80}},
+        {"tower", {52, 53, 54, 55}, {11, 25, 39, 88, 89}},
+        {"sea base", {79, 80, 81, 82, 83}, {13, 29, 42, 92, 95, 96}},
+    };
+    for (const Shop& shop : shops) {
+        int money = 0;
+        for (int g : shop.groups)
+            for (int m : gEnemyGroups[g].monsters) money += gMonsters[m].money;
+        const int perBattle = money / static_cast<int>(shop.groups.size());
+        for (int item : shop.goods)
+            EXPECT_LE(gItems[item].price, perBattle * 25) << shop.where << ": item " << item << " for " << perBattle;
+    }
+}
+
+TEST_F(GameContent, PrologueSerenOutlastsTwoAutomaticSpellsAndActsFirst) {
+    // The prologue: シェリル alone at level 60 casts stone skill 90 every turn;
+    // セレン (monster 77) must reach her second turn, whose story event ends
+    // the battle, in normal and in hard mode.
+    gPartyMembers[1] = PartyMember{60, 0, 0, 0, {}, {1, 0, 0, 0}, {}};
+    gParty[0] = 1;
+    const StoneSkillRow& spell = gStoneSkills[stoneSkillRow(90)];
+    for (bool hard : {false, true}) {
+        if (hard) applyHardMode();
+        const MonsterRecord& seren = gMonsters[gEnemyGroups[89].monsters[0]];
+        const float base = (computeUnitStat(1, kStatMagic) * 1.95f - seren.magicDefence * 1.9f) * spell.power * 0.01f;
+        const int mostPerSpell = static_cast<int>(base) * 12 / 10;
+        EXPECT_GT(seren.hp, 2 * mostPerSpell) << (hard ? "hard" : "normal");
+        EXPECT_GT(seren.speed, computeUnitStat(1, kStatSpeed));
+    }
+    gParty[0] = 0;
+}
