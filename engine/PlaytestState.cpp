@@ -7,6 +7,7 @@
 #include "engine/Playtest.h"
 #include "engine/Scene.h"
 #include "events/EventState.h"
+#include "gamedata/GameData.h"
 #include "platform/Text.h"
 
 void printGameState(std::FILE* out, long frames) {
@@ -14,8 +15,14 @@ void printGameState(std::FILE* out, long frames) {
     std::fprintf(out, "map=%d\n", gCurrentMap);
     std::fprintf(out, "event=%d\n", gFieldEvent);
     std::fprintf(out, "step=%d\n", gEventStep);
-    // TODO when the party and money land: player_row, player_col, money0..2,
-    // party (three unit ids), levels and hp (units 1 to 5).
+    // TODO when the field screen lands: player_row and player_col.
+    std::fprintf(out, "money0=%d\nmoney1=%d\nmoney2=%d\n", gMoney[0], gMoney[1], gMoney[2]);
+    std::fprintf(out, "party=%d,%d,%d\n", gParty[0], gParty[1], gParty[2]);
+    std::fprintf(out, "levels=");
+    for (int unit = 1; unit <= 5; ++unit) std::fprintf(out, "%s%d", unit > 1 ? "," : "", gPartyMembers[unit].level);
+    std::fprintf(out, "\nhp=");
+    for (int unit = 1; unit <= 5; ++unit) std::fprintf(out, "%s%d", unit > 1 ? "," : "", gPartyMembers[unit].hp);
+    std::fprintf(out, "\n");
     std::fprintf(out, "story_flags=");
     bool first = true;
     for (int i = 0; i < 1000; ++i) {

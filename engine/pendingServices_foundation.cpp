@@ -7,8 +7,6 @@
 #include "engine/Screens.h"
 #include "engine/Sound.h"
 #include "events/EventState.h"
-#include "gamedata/GameData.h"
-#include "gamedata/NewGame.h"
 #include "menus/Title.h"
 
 #define PENDING __attribute__((weak))
@@ -62,11 +60,6 @@ PENDING void saveSongPosition(int* position) {
     if (position != nullptr) *position = 0;
 }
 PENDING void updateMusic() {}
-
-// Until the game data and the new-game state land.
-PENDING int loadGameData() { return 0; }
-PENDING void resetNewGame() {}
-PENDING int setUpInitialParty() { return 0; }
 
 // Until the event engine and the title screens land.
 PENDING int gCurrentMap = 0;
