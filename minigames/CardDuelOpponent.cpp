@@ -1,6 +1,6 @@
 #include "minigames/CardDuelOpponent.h"
 
-#include "minigames/CardDuelPendingData.h"
+#include "gamedata/GameData.h"
 #include "minigames/CardDuelRules.h"
 #include "minigames/CardDuelStakes.h"
 

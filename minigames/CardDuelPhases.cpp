@@ -2,7 +2,7 @@
 
 #include "engine/TextLayers.h"
 #include "minigames/CardDuelOpponent.h"
-#include "minigames/CardDuelPendingData.h"
+#include "gamedata/GameData.h"
 #include "minigames/CardDuelRules.h"
 #include "minigames/CardDuelSetup.h"
 #include "minigames/CardDuelStakes.h"

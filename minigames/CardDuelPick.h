@@ -3,7 +3,7 @@
 // the result is -1, so every caller decides what an empty set means.
 #pragma once
 
-#include "minigames/CardDuelPendingData.h"
+#include "gamedata/GameData.h"
 #include "minigames/CardDuelState.h"
 
 template <typename Accept>

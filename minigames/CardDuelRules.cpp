@@ -1,6 +1,6 @@
 #include "minigames/CardDuelRules.h"
 
-#include "minigames/CardDuelPendingData.h"
+#include "gamedata/GameData.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "engine/TextFont.h"
 #include "engine/TextLayers.h"
 #include "engine/Input.h"
-#include "minigames/CardDuelPendingData.h"
+#include "gamedata/GameData.h"
 #include "minigames/CardDuelPhases.h"
 #include "minigames/CardDuelSetup.h"
 #include "minigames/CardDuelState.h"

@@ -6,7 +6,7 @@
 #include "engine/Music.h"
 #include "engine/Scene.h"
 #include "engine/TextLayers.h"
-#include "minigames/CardDuelPendingData.h"
+#include "gamedata/GameData.h"
 #include "minigames/CardDuelPick.h"
 #include "minigames/CardDuelState.h"
 

@@ -1,6 +1,6 @@
 #include "minigames/CardDuelStakes.h"
 
-#include "minigames/CardDuelPendingData.h"
+#include "gamedata/GameData.h"
 #include "minigames/CardDuelPick.h"
 #include "minigames/CardDuelSetup.h"
 #include "minigames/CardDuelState.h"

@@ -1,7 +1,7 @@
 #include "minigames/CardDuelState.h"
 
 #include "engine/Random.h"
-#include "minigames/CardDuelPendingData.h"
+#include "gamedata/GameData.h"
 
 DuelCell gDuelBoard[kBoardCells];
 HandSlot gPlayerHand[kHandSlots];

@@ -1,11 +1,9 @@
 // Weak stand-ins for the services the card duel uses that have not landed on
-// main yet: the song globals and player (music) and the card table and stock
-// (game data). Each real definition replaces its stub when it lands; remove a
-// stub once its owner is on main.
+// main yet: the song globals and player (music). Each real definition
+// replaces its stub when it lands; remove this file once music is on main.
 #include <cstdint>
 
 #include "engine/Music.h"
-#include "minigames/CardDuelPendingData.h"
 
 // Until music lands.
 __attribute__((weak)) char gRequestedSong[100];
@@ -17,7 +15,3 @@ __attribute__((weak)) bool playSong(const char*, int) { return false; }
 __attribute__((weak)) bool stopMusic() { return false; }
 __attribute__((weak)) bool releaseMusic() { return false; }
 __attribute__((weak)) void saveSongPosition(int*) {}
-
-// Until game data lands.
-__attribute__((weak)) CardRecord gCardTable[100];
-__attribute__((weak)) CardStock gCardStock[100];

@@ -12,7 +12,7 @@
 #include "engine/Music.h"
 #include "engine/Scene.h"
 #include "engine/TextLayers.h"
-#include "minigames/CardDuelPendingData.h"
+#include "gamedata/GameData.h"
 #include "minigames/CardDuelState.h"
 
 namespace cardduel_test {
