@@ -284,6 +284,9 @@ public:
     // Reads a render-target texture likewise (its own size, row 0 at the
     // top); false for other textures and on the null backend.
     virtual bool readRenderTarget(Texture* target, std::vector<std::uint32_t>& argb) = 0;
+    // Waits until everything drawn so far is on the target (benches time
+    // real work with it; present alone may return before drawing ends).
+    virtual void finish() {}
 };
 
 struct DeviceOptions {

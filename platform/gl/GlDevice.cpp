@@ -1,6 +1,7 @@
 #include "platform/gl/GlDevice.h"
 
 #include <SDL.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +15,9 @@
 namespace gfx {
 namespace {
 
+// The streaming vertex buffer: refilled from the start only when full.
+constexpr std::size_t kStreamBufferBytes = std::size_t{4} << 20;
+
 void setResult(int* result, int value) {
     if (result != nullptr) *result = value;
 }
@@ -26,7 +30,7 @@ out vec4 vColour;
 out vec2 vUv;
 void main() {
     gl_Position = aPosition;
-    vColour = aColour;
+    vColour = aColour.bgra;  // ARGB words arrive as B, G, R, A bytes
     vUv = aUv;
 }
 )";
@@ -235,7 +239,26 @@ GlDevice::~GlDevice() {
     glDeleteProgram(program_);
 }
 
+void GlDevice::bindVertexLayout() {
+    glEnableVertexAttribArray(0);
+    glEnableVertexAttribArray(1);
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, sizeof(StreamVertex), reinterpret_cast<void*>(0));
+    // Four plain bytes, swizzled in the shader: the BGRA attribute size
+    // makes Mesa convert the whole buffer on every draw call.
+    glVertexAttribPointer(1, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(StreamVertex),
+                          reinterpret_cast<void*>(offsetof(StreamVertex, colour)));
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(StreamVertex),
+                          reinterpret_cast<void*>(offsetof(StreamVertex, u)));
+}
+
 bool GlDevice::init() {
+    // Mesa's software rasteriser allocates and frees large blocks on state
+    // changes; under glibc's moving mmap threshold each became a fresh
+    // mapping (page faults on every draw call, 100 ms frames for 300
+    // sprites). A fixed, high threshold keeps them on the heap.
+    mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
     const GLuint vs = compile(GL_VERTEX_SHADER, kVertexShader);
     const GLuint fs = compile(GL_FRAGMENT_SHADER, kFragmentShader);
     if (vs == 0 || fs == 0) return false;
@@ -261,15 +284,7 @@ bool GlDevice::init() {
     glBindVertexArray(vao_);
     glGenBuffers(1, &vbo_);
     glBindBuffer(GL_ARRAY_BUFFER, vbo_);
-    glEnableVertexAttribArray(0);
-    glEnableVertexAttribArray(1);
-    glEnableVertexAttribArray(2);
-    glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, sizeof(StreamVertex), reinterpret_cast<void*>(0));
-    // ARGB in a little-endian word is B, G, R, A in memory.
-    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(StreamVertex),
-                          reinterpret_cast<void*>(offsetof(StreamVertex, colour)));
-    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(StreamVertex),
-                          reinterpret_cast<void*>(offsetof(StreamVertex, u)));
+    bindVertexLayout();
 
     // One depth-stencil buffer for the back buffer and every render target.
     glGenRenderbuffers(1, &sharedDepth_);
@@ -440,7 +455,12 @@ void GlDevice::enableLight(int index, bool enable) {
 void GlDevice::setMaterial(const Material& material) { material_ = material; }
 
 void GlDevice::forgetTexture(const GlTexture* texture) {
-    if (pendingKey_.texture == texture->glTexture() && !stream_.empty()) flush();
+    for (const Run& run : runs_) {
+        if (run.key.texture == texture->glTexture()) {
+            flush();
+            break;
+        }
+    }
     if (texture_ == texture) texture_ = nullptr;
     if (target_ == texture) {
         target_ = nullptr;
@@ -494,8 +514,8 @@ BatchKey GlDevice::spriteKey(GLuint texture) const {
 
 void GlDevice::emit(const BatchKey& key, const StreamVertex* vertices, std::size_t count) {
     if (count == 0) return;
-    if (!stream_.empty() && !(key == pendingKey_)) flush();
-    pendingKey_ = key;
+    if (runs_.empty() || !(runs_.back().key == key)) runs_.push_back(Run{key, stream_.size(), 0});
+    runs_.back().count += count;
     stream_.insert(stream_.end(), vertices, vertices + count);
 }
 
@@ -548,19 +568,43 @@ void GlDevice::applyKey(const BatchKey& k) {
 }
 
 void GlDevice::flush() {
-    if (stream_.empty()) return;
-    applyKey(pendingKey_);
-    const std::size_t bytes = stream_.size() * sizeof(StreamVertex);
-    glBindBuffer(GL_ARRAY_BUFFER, vbo_);
-    if (bytes > vboCapacity_) {
-        vboCapacity_ = std::max(bytes, std::size_t{1} << 20);
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vboCapacity_), nullptr, GL_STREAM_DRAW);
-    } else {
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vboCapacity_), nullptr, GL_STREAM_DRAW);  // orphan
+    if (stream_.empty()) {
+        runs_.clear();
+        return;
     }
-    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(bytes), stream_.data());
-    glDrawArrays(pendingKey_.mode, 0, static_cast<GLsizei>(stream_.size()));
+    // Streamed into one large buffer at a moving cursor, unsynchronised:
+    // re-specifying a buffer that a queued draw still reads makes Mesa's
+    // software rasteriser finish the whole frame so far first.
+    const std::size_t bytes = stream_.size() * sizeof(StreamVertex);
+    if (bytes > vboCapacity_ || vboCursor_ + bytes > vboCapacity_) {
+        // A full buffer is replaced by a new one, not re-specified: the
+        // software rasteriser would wait for every queued draw first.
+        vboCapacity_ = std::max(vboCapacity_, std::max(bytes, kStreamBufferBytes));
+        glDeleteBuffers(1, &vbo_);
+        glGenBuffers(1, &vbo_);
+        glBindBuffer(GL_ARRAY_BUFFER, vbo_);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vboCapacity_), nullptr, GL_STREAM_DRAW);
+        bindVertexLayout();
+        vboCursor_ = 0;
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, vbo_);
+    void* dst = glMapBufferRange(GL_ARRAY_BUFFER, static_cast<GLintptr>(vboCursor_), static_cast<GLsizeiptr>(bytes),
+                                 GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT | GL_MAP_INVALIDATE_RANGE_BIT);
+    if (dst == nullptr) {
+        stream_.clear();
+        runs_.clear();
+        return;
+    }
+    std::memcpy(dst, stream_.data(), bytes);
+    glUnmapBuffer(GL_ARRAY_BUFFER);
+    const GLint base = static_cast<GLint>(vboCursor_ / sizeof(StreamVertex));
+    for (const Run& run : runs_) {
+        applyKey(run.key);
+        glDrawArrays(run.key.mode, base + static_cast<GLint>(run.first), static_cast<GLsizei>(run.count));
+    }
+    vboCursor_ += bytes;
     stream_.clear();
+    runs_.clear();
 }
 
 // ---------------------------------------------------------------- transform and light
@@ -624,8 +668,8 @@ void GlDevice::drawWorld(GLenum mode, const LitInput* in, std::size_t count, boo
     const bool lighting = states_[kRsLighting] != 0;
     const bool normalise = states_[kRsNormalizeNormals] != 0;
     const BatchKey key = worldKey(mode);
-    if (!stream_.empty() && !(key == pendingKey_)) flush();
-    pendingKey_ = key;
+    if (runs_.empty() || !(runs_.back().key == key)) runs_.push_back(Run{key, stream_.size(), 0});
+    runs_.back().count += count;
     const std::size_t base = stream_.size();
     stream_.resize(base + count);
     StreamVertex* out = stream_.data() + base;
@@ -841,6 +885,11 @@ bool GlDevice::readRenderTarget(Texture* target, std::vector<std::uint32_t>& arg
     glReadPixels(0, 0, t->width(), t->height(), GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, argb.data());
     bindTarget();
     return glGetError() == GL_NO_ERROR;
+}
+
+void GlDevice::finish() {
+    flush();
+    glFinish();
 }
 
 int GlDevice::present() {

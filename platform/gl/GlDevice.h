@@ -4,7 +4,8 @@
 // Every draw is transformed (and lit) on the CPU into one stream of
 // clip-space vertices; the stream is sent to GL only when the state that the
 // shader or the fixed GL pipeline needs changes (texture, blending, depth,
-// alpha test, culling, stage operations), and at target switches, clears,
+// alpha test, culling, stage operations): runs of one state are drawn with
+// one call each, all from one upload made at target switches, clears,
 // read-backs and present. A software rasteriser pays about 30 microseconds
 // a draw call; this keeps the game's thousands of small quads cheap.
 #pragma once
@@ -124,12 +125,13 @@ public:
 
     bool readBackBuffer(std::vector<std::uint32_t>& argb) override;
     bool readRenderTarget(Texture* target, std::vector<std::uint32_t>& argb) override;
+    void finish() override;
 
     // --- inside the backend ---
-    // Appends vertices of one GL primitive mode under `key`, flushing first
-    // when the key differs from the pending one.
+    // Appends vertices of one GL primitive mode under `key` (a new run when
+    // the key differs from the last run's).
     void emit(const BatchKey& key, const StreamVertex* vertices, std::size_t count);
-    // Sends the pending stream to GL.
+    // Sends the pending stream to GL: one upload, one draw call a run.
     void flush();
     // Called after binding a texture outside the stream (uploads).
     void forgetBoundTexture() { appliedValid_ = false; }
@@ -151,6 +153,8 @@ public:
 
 private:
     void applyKey(const BatchKey& key);
+    // The stream's attribute layout, for the bound vertex buffer.
+    void bindVertexLayout();
     void bindTarget();
     void updateMatrices();
     std::uint32_t lightColour(const Vec3& normalWorld, std::uint32_t vertexColour, bool hasColour) const;
@@ -169,10 +173,16 @@ private:
     GLuint backTexture_ = 0, backFramebuffer_ = 0;
     bool clipControl_ = false;
     std::size_t vboCapacity_ = 0;
+    std::size_t vboCursor_ = 0;  // a multiple of sizeof(StreamVertex)
 
-    // The pending stream.
+    // The pending stream: runs of vertices drawn under one key each, sent
+    // in one upload at the next flush.
+    struct Run {
+        BatchKey key;
+        std::size_t first, count;
+    };
     std::vector<StreamVertex> stream_;
-    BatchKey pendingKey_;
+    std::vector<Run> runs_;
     BatchKey appliedKey_;
     bool appliedValid_ = false;
 
