@@ -93,21 +93,45 @@ std::shared_ptr<Face> fallbackFor(const Face& face) {
 const std::string& faceKey(const Face& face) { return face.key; }
 int cellHeight(const Face& face) { return face.cell; }
 
+namespace {
+
+// The code point at utf8[i], advancing i.
+std::uint32_t nextCodePoint(const std::string& utf8, std::size_t& i) {
+    const unsigned char c = static_cast<unsigned char>(utf8[i]);
+    std::uint32_t cp = c;
+    int extra = 0;
+    if (c >= 0xF0) cp = c & 0x07, extra = 3;
+    else if (c >= 0xE0) cp = c & 0x0F, extra = 2;
+    else if (c >= 0xC0) cp = c & 0x1F, extra = 1;
+    ++i;
+    for (int k = 0; k < extra && i < utf8.size(); ++k, ++i) cp = (cp << 6) | (static_cast<unsigned char>(utf8[i]) & 0x3F);
+    return cp;
+}
+
+bool isSpace(std::uint32_t cp) { return cp == ' ' || cp == 0x3000; }
+
+}  // namespace
+
 bool hasAllGlyphs(const Face& face, const std::string& utf8) {
     std::size_t i = 0;
     while (i < utf8.size()) {
-        const unsigned char c = static_cast<unsigned char>(utf8[i]);
-        std::uint32_t cp = c;
-        int extra = 0;
-        if (c >= 0xF0) cp = c & 0x07, extra = 3;
-        else if (c >= 0xE0) cp = c & 0x0F, extra = 2;
-        else if (c >= 0xC0) cp = c & 0x1F, extra = 1;
-        ++i;
-        for (int k = 0; k < extra && i < utf8.size(); ++k, ++i) cp = (cp << 6) | (static_cast<unsigned char>(utf8[i]) & 0x3F);
-        if (cp == ' ' || cp == 0x3000) continue;
-        if (!TTF_GlyphIsProvided32(face.font, cp)) return false;
+        const std::uint32_t cp = nextCodePoint(utf8, i);
+        if (!isSpace(cp) && !TTF_GlyphIsProvided32(face.font, cp)) return false;
     }
     return true;
+}
+
+std::vector<Run> splitByCoverage(const Face& face, const std::string& utf8) {
+    std::vector<Run> runs;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const std::size_t start = i;
+        const std::uint32_t cp = nextCodePoint(utf8, i);
+        const bool covered = isSpace(cp) || TTF_GlyphIsProvided32(face.font, cp);
+        if (runs.empty() || (runs.back().covered != covered && !isSpace(cp))) runs.push_back(Run{"", covered});
+        runs.back().utf8.append(utf8, start, i - start);
+    }
+    return runs;
 }
 
 int measure(const Face& face, const std::string& utf8) {

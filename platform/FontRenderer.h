@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Bitmap.h"
 #include "platform/Gfx.h"
@@ -24,6 +25,15 @@ const std::string& faceKey(const Face& face);
 int cellHeight(const Face& face);
 // True when the face has a glyph for every character of the UTF-8 string.
 bool hasAllGlyphs(const Face& face, const std::string& utf8);
+
+// A piece of a string and whether the face has its glyphs.
+struct Run {
+    std::string utf8;
+    bool covered;
+};
+// The string cut into runs the face covers and runs it lacks (spaces go
+// with the run they are in).
+std::vector<Run> splitByCoverage(const Face& face, const std::string& utf8);
 // The width of the UTF-8 string in pixels, as `render` draws it.
 int measure(const Face& face, const std::string& utf8);
 // The string as white pixels with coverage in alpha, the cell's top at

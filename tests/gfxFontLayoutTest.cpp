@@ -84,3 +84,30 @@ TEST(GfxFontLayout, TrailingLeadByteCountsAsOneCharacter) {
 }
 
 }  // namespace
+
+#include "platform/FontFaces.h"
+
+namespace {
+
+TEST(GfxFontFaces, EveryGameFaceMapsToItsStandIn) {
+    struct Case { const char* face; const char* file; };
+    const Case cases[] = {
+        {"ＭＳ Ｐゴシック", "ipagp.ttf"},
+        {"ＭＳ　Ｐゴシック", "ipagp.ttf"},  // a full-width space
+        {"MS UI Gothic", "ipagp.ttf"},
+        {"ＭＳ ゴシック", "ipag.ttf"},
+        {"HG創英角ﾎﾟｯﾌﾟ体", "RocknRollOne-Regular.ttf"},
+        {"HGS行書体", "AoyagiKouzanT.ttf"},
+        {"Impact", "BebasNeue-Regular.otf"},
+        {"Monotype Crosiva", "Z003-MediumItalic.otf"},
+        {"Nowhere Sans", "ipagp.ttf"},
+    };
+    for (const Case& c : cases) {
+        const std::vector<std::string> files = fontfaces::filesForFace(c.face);
+        ASSERT_FALSE(files.empty());
+        const std::string& f = files.front();
+        EXPECT_EQ(f.substr(f.size() - std::string(c.file).size()), c.file) << c.file;
+    }
+}
+
+}  // namespace

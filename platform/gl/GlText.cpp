@@ -67,23 +67,52 @@ const GlTextCache::Line& GlTextCache::line(const std::shared_ptr<fontrender::Fac
     if (it != lines_.end()) return it->second;
     if (lines_.size() >= kMaxLines) lines_.clear();
     Line l;
-    l.utf8 = text::cp932ToUtf8(cp932.data(), static_cast<int>(cp932.size()));
-    l.face = face;
-    // A face without every glyph of the line gives the whole line to the fallback.
-    if (!fontrender::hasAllGlyphs(*face, l.utf8)) {
-        if (auto fallback = fontrender::fallbackFor(*face)) l.face = fallback;
+    const std::string utf8 = text::cp932ToUtf8(cp932.data(), static_cast<int>(cp932.size()));
+    l.key = fontrender::faceKey(*face) + '\n' + utf8;
+    std::shared_ptr<fontrender::Face> fallback;
+    if (!fontrender::hasAllGlyphs(*face, utf8)) fallback = fontrender::fallbackFor(*face);
+    if (fallback == nullptr) {
+        l.segments.push_back(Segment{face, utf8, 0});
+    } else {
+        // Characters the face lacks are drawn, run by run, with the fallback.
+        for (fontrender::Run& run : fontrender::splitByCoverage(*face, utf8))
+            l.segments.push_back(Segment{run.covered ? face : fallback, std::move(run.utf8), 0});
     }
-    l.width = fontrender::measure(*l.face, l.utf8);
+    l.width = 0;
+    for (Segment& seg : l.segments) {
+        seg.width = fontrender::measure(*seg.face, seg.utf8);
+        l.width += seg.width;
+    }
     return lines_.emplace(std::move(key), std::move(l)).first->second;
 }
 
 const GlTextCache::Slot* GlTextCache::slot(const Line& l) {
-    std::string key = fontrender::faceKey(*l.face);
-    key += '\n';
-    key += l.utf8;
-    const auto it = slots_.find(key);
+    const auto it = slots_.find(l.key);
     if (it != slots_.end()) return &it->second;
-    bitmap::Image image = fontrender::render(*l.face, l.utf8);
+    // The runs side by side, each where the measure puts it.
+    bitmap::Image image;
+    int x = 0;
+    for (const Segment& seg : l.segments) {
+        const bitmap::Image part = fontrender::render(*seg.face, seg.utf8);
+        if (part.width > 0) {
+            const int w = std::max(image.width, x + part.width);
+            const int h = std::max(image.height, part.height);
+            if (w != image.width || h != image.height) {
+                bitmap::Image grown{w, h, std::vector<std::uint32_t>(static_cast<std::size_t>(w) * h, 0x00FFFFFFu)};
+                for (int y = 0; y < image.height; ++y)
+                    std::copy_n(image.argb.begin() + static_cast<std::ptrdiff_t>(y) * image.width, image.width,
+                                grown.argb.begin() + static_cast<std::ptrdiff_t>(y) * w);
+                image = std::move(grown);
+            }
+            for (int y = 0; y < part.height; ++y)
+                for (int px = 0; px < part.width; ++px) {
+                    std::uint32_t& d = image.argb[static_cast<std::size_t>(y) * image.width + x + px];
+                    const std::uint32_t sa = part.argb[static_cast<std::size_t>(y) * part.width + px] >> 24;
+                    if (sa > (d >> 24)) d = (sa << 24) | 0x00FFFFFFu;
+                }
+        }
+        x += seg.width;
+    }
     if (image.width <= 0 || image.height <= 0) return nullptr;
     const int w = std::min(image.width, kAtlasWidth);
     const int h = std::min(image.height, kAtlasHeight);
@@ -102,7 +131,7 @@ const GlTextCache::Slot* GlTextCache::slot(const Line& l) {
     glTexSubImage2D(GL_TEXTURE_2D, 0, s.x, s.y, w, h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, image.argb.data());
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     device_.forgetBoundTexture();
-    return &slots_.emplace(std::move(key), s).first->second;
+    return &slots_.emplace(l.key, s).first->second;
 }
 
 int GlTextCache::drawText(const std::shared_ptr<fontrender::Face>& face, const std::string& cp932, Rect* rect,

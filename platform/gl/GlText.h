@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/FontLayout.h"
 #include "platform/FontRenderer.h"
@@ -34,9 +35,16 @@ private:
     struct Slot {
         int x, y, w, h;
     };
-    struct Line {
+    // A line in runs: the face's own glyphs, and the fallback's for the
+    // characters the face lacks.
+    struct Segment {
+        std::shared_ptr<fontrender::Face> face;
         std::string utf8;
-        std::shared_ptr<fontrender::Face> face;  // the face that has every glyph (or the fallback)
+        int width;
+    };
+    struct Line {
+        std::string key;  // the face and the UTF-8 text
+        std::vector<Segment> segments;
         int width;
     };
 
