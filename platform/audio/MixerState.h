@@ -1,0 +1,67 @@
+// The mixer's shared state: what the main thread and the audio callback both
+// touch. Change it only inside a MixerLock.
+#pragma once
+
+#include <SDL.h>
+#include <fluidsynth.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Audio.h"
+
+namespace audio {
+
+struct MixerState {
+    Backend backend = Backend::None;
+    SDL_AudioDeviceID device = 0;
+
+    // The synthesiser and soundfont live for the whole run; only the player
+    // changes from song to song.
+    fluid_settings_t* settings = nullptr;
+    fluid_synth_t* synth = nullptr;
+    std::string soundFont;
+    fluid_player_t* player = nullptr;
+    std::vector<std::uint8_t> songBytes;
+    int songDivision = 0;
+    int songLengthTicks = 0;
+    // The tick a song was started or resumed at, reported until the player
+    // has run one block (its own tick only moves once it renders).
+    int pendingStartTick = -1;
+
+    bool musicOn = false;
+    float musicGain = 1.0f;         // wanted
+    float appliedMusicGain = 1.0f;  // where the last block ended
+
+    std::vector<std::int16_t> effect;  // stereo 44.1 kHz frames
+    std::size_t effectFrame = 0;
+
+    std::vector<float> left, right;    // scratch for the synthesiser
+};
+
+MixerState& mixerState();
+
+// Holds the audio callback off while the main thread changes the state.
+class MixerLock {
+public:
+    MixerLock();
+    ~MixerLock();
+    MixerLock(const MixerLock&) = delete;
+    MixerLock& operator=(const MixerLock&) = delete;
+
+private:
+    SDL_AudioDeviceID locked_ = 0;
+};
+
+// The mixer proper: `frames` stereo frames into `out`. Caller holds the lock
+// (the audio callback holds SDL's, which is the same lock).
+void mixFrames(std::int16_t* out, int frames);
+
+// The synthesiser half (SongPlayer.cpp).
+void loadSynthesiser();
+void unloadSynthesiser();
+// Removes the player and silences every voice; caller holds the lock.
+void dropPlayerLocked();
+
+}  // namespace audio
