@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "platform/audio/MixerState.h"
@@ -81,8 +83,21 @@ void dropPlayerLocked() {
         delete_fluid_player(state.player);
         state.player = nullptr;
     }
-    // No stuck notes and no reverb of the old song under the next one.
-    if (state.synth) fluid_synth_system_reset(state.synth);
+    // No stuck notes and no reverb of the old song under the next one: the
+    // reset ends every voice, and the effects' tails are run out here, unheard
+    // (a few milliseconds of work with no voice sounding).
+    if (state.synth) {
+        fluid_synth_system_reset(state.synth);
+        float* left = state.left.data();
+        float* right = state.right.data();
+        const int block = static_cast<int>(state.left.size());
+        for (int done = 0; block > 0 && done < 2 * kOutputRate; done += block) {
+            fluid_synth_write_float(state.synth, block, left, 0, 1, right, 0, 1);
+            float peak = 0.0f;
+            for (int i = 0; i < block; ++i) peak = std::max({peak, std::fabs(left[i]), std::fabs(right[i])});
+            if (peak < 1e-5f) break;
+        }
+    }
     state.musicOn = false;
     state.pendingStartTick = -1;
     state.songLengthTicks = 0;
