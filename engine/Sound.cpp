@@ -4,12 +4,11 @@
 #include <vector>
 
 #include "engine/WaveFile.h"
+#include "platform/App.h"
 #include "platform/Audio.h"
 
-void showSoundErrorBoxUntilAppLands(const char* textCp932, const char* captionCp932);
-
 std::uint8_t gSoundAvailable = 0;
-SoundErrorBox gSoundErrorBox = showSoundErrorBoxUntilAppLands;
+SoundErrorBox gSoundErrorBox = app::showMessageBox;
 
 namespace {
 
@@ -29,7 +28,7 @@ void showBox(const char* text) {
 
 void resetSoundState() {
     gSoundAvailable = 0;
-    gSoundErrorBox = showSoundErrorBoxUntilAppLands;
+    gSoundErrorBox = app::showMessageBox;
     gEffectBuffer = EffectBuffer{};
     gDeviceReady = false;
 }

@@ -559,6 +559,14 @@ bool arrangeSong(const Song& song, Arrangement* out) {
                     const auto text = song.melodies.find(section.name);
                     if (text != song.melodies.end() && track.option("compose", "no") != "yes") {
                         if (!parseMelody(song, text->second, track.intOption("octave", 5), &melody)) return false;
+                        int total = 0;
+                        for (const MelodyNote& m : melody) total += m.length;
+                        if (total != static_cast<int>(section.bars.size()) * song.meter * kDivision) {
+                            std::fprintf(stderr, "songgen: the melody of section %s lasts %d ticks, the section %d\n",
+                                         section.name.c_str(), total,
+                                         static_cast<int>(section.bars.size()) * song.meter * kDivision);
+                            return false;
+                        }
                     } else if (written.count(section.name)) {
                         melody = written[section.name];
                     } else {
