@@ -1,0 +1,212 @@
+#include <cstdint>
+#include <cstring>
+
+#include "engine/Camera.h"
+#include "engine/GraphicsResources.h"
+#include "engine/KeyframeTrack.h"
+#include "field/FieldMap.h"
+#include "field/FieldRenderer.h"
+#include "field/FieldState.h"
+#include "field/WorldToCell.h"
+
+namespace {
+
+constexpr float kShear = 0.707106781f;
+
+// One face kind of a cell: its floor, its front wall (toward column - 1) and
+// its right wall (toward row + 1).
+enum Face { kFloor = 0, kFrontWall = 1, kRightWall = 2 };
+
+struct TerrainMarks {
+    bool hidden[kMapRows][kMapColumns];
+    bool shadow[kMapRows][kMapColumns];
+    bool drawn[kMapRows][kMapColumns][3];
+    // A wall's drop, and whether the cell has that wall at all.
+    float drop[kMapRows][kMapColumns][3];
+    bool hasWall[kMapRows][kMapColumns][3];
+};
+
+TerrainMarks gMarks;  // built anew on every call; kept off the stack for its size
+
+struct TileRect {
+    float uL, uR, vT, vB;
+};
+
+TileRect tileRect(int column, int row) {
+    // 1.5 texels inset on every side of a 32 x 32 tile of the 640 x 320 atlas.
+    return {column * 0.05f + 0.00234375f, column * 0.05f + 0.05f - 0.00234375f, row * 0.1f + 0.0046875f,
+            row * 0.1f + 0.1f - 0.0046875f};
+}
+
+bool isVoid(const MapCell& cell) { return cell.height == 0.0f && cell.floorColumn == 0 && cell.floorRow == 0; }
+
+// The drop of a wall toward a neighbour, or false when there is no wall.
+bool wallDrop(int r, int c, Face face, float& drop) {
+    const MapCell& cell = gMapCells[r][c];
+    const bool atEdge = face == kFrontWall ? c == 0 : r == kMapRows - 1;
+    if (atEdge) {
+        drop = cell.height;
+    } else {
+        const MapCell& next = face == kFrontWall ? gMapCells[r][c - 1] : gMapCells[r + 1][c];
+        if (isVoid(next)) return false;
+        drop = cell.height - next.height;
+    }
+    return !(drop < 0.0f);
+}
+
+void fillFace(gfx::Vertex* v, Face face, const MapCell& cell, float drop, gfx::Colour colour) {
+    const float k = kShear;
+    if (face == kFloor) {
+        const TileRect t = tileRect(cell.floorColumn, cell.floorRow);
+        v[0] = {k, 0.0f, k, colour, t.uL, t.vT};
+        v[1] = {1.0f + k, 0.0f, k, colour, t.uR, t.vT};
+        v[2] = {0.0f, 0.0f, 0.0f, colour, t.uL, t.vB};
+        v[3] = {1.0f, 0.0f, 0.0f, colour, t.uR, t.vB};
+        return;
+    }
+    const TileRect t = tileRect(cell.wallColumn, cell.wallRow);
+    if (face == kFrontWall) {
+        v[0] = {0.0f, 0.0f, 0.0f, colour, t.uL, t.vT};
+        v[1] = {1.0f, 0.0f, 0.0f, colour, t.uR, t.vT};
+        v[2] = {0.0f, -drop, 0.0f, colour, t.uL, t.vB};
+        v[3] = {1.0f, -drop, 0.0f, colour, t.uR, t.vB};
+    } else {
+        v[0] = {1.0f, 0.0f, 0.0f, colour, t.uL, t.vT};
+        v[1] = {1.0f + k, 0.0f, k, colour, t.uR, t.vT};
+        v[2] = {1.0f, -drop, 0.0f, colour, t.uL, t.vB};
+        v[3] = {1.0f + k, -drop, k, colour, t.uR, t.vB};
+    }
+}
+
+bool sameFace(Face face, int r, int c, int r2, int c2) {
+    const MapCell& a = gMapCells[r][c];
+    const MapCell& b = gMapCells[r2][c2];
+    if (face == kFloor) {
+        return a.floorColumn == b.floorColumn && a.floorRow == b.floorRow && gMarks.shadow[r][c] == gMarks.shadow[r2][c2];
+    }
+    return gMarks.hasWall[r2][c2][face] && a.wallColumn == b.wallColumn && a.wallRow == b.wallRow &&
+           gMarks.drop[r][c][face] == gMarks.drop[r2][c2][face];
+}
+
+void drawTranslatedQuad(GraphicsResources& resources, gfx::Device* device, int r, int c) {
+    const float shear = static_cast<float>(static_cast<double>(c) * 0.707106781);
+    resources.worldMatrix = gfx::matrixTranslation(static_cast<float>(r) + shear, gMapCells[r][c].height, shear);
+    device->setTransform(gfx::TransformKind::World, resources.worldMatrix);
+    device->drawPrimitive(gfx::Primitive::TriangleStrip, resources.quadVertices.get(), 0, 2);
+}
+
+// Fills the buffer once with the face of (r, c) and draws every matching,
+// shown, undrawn face of the rectangle from (r, c) to (59, 59) from it.
+void drawFaceBatch(GraphicsResources& resources, gfx::Device* device, Face face, int r, int c) {
+    gfx::Vertex* v = resources.quadVertices->lock();
+    if (v == nullptr) return;
+    const gfx::Colour colour = face == kFloor ? fieldFloorColour(gMarks.shadow[r][c]) : fieldWallColour();
+    fillFace(v, face, gMapCells[r][c], gMarks.drop[r][c][face], colour);
+    resources.quadVertices->unlock();
+    device->setTexture(resources.tileAtlas.get());
+    resources.worldMatrix = gfx::matrixIdentity();
+    for (int r2 = r; r2 < kMapRows; ++r2) {
+        for (int c2 = c; c2 < kMapColumns; ++c2) {
+            if (gMarks.hidden[r2][c2] || gMarks.drawn[r2][c2][face]) continue;
+            if (!sameFace(face, r, c, r2, c2)) continue;
+            gMarks.drawn[r2][c2][face] = true;
+            drawTranslatedQuad(resources, device, r2, c2);
+        }
+    }
+}
+
+}  // namespace
+
+FieldCameraPoint evaluateFieldCamera(const GraphicsResources& resources) {
+    FieldCameraPoint point{};
+    float channel0 = 0.0f;
+    int finished = 0;
+    float channels[6] = {0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f};
+    if (resources.cameraTrack) resources.cameraTrack->evaluateTrack(gMillisecondClock(), &channel0, &finished, channels);
+    for (int i = 0; i < 3; ++i) point.look[i] = channels[i];
+    point.mode = channels[5];
+    point.eye[0] = point.look[0];
+    point.eye[1] = point.look[1];
+    point.eye[2] = point.look[2] - 8.0f;
+    return point;
+}
+
+gfx::Colour fieldFloorColour(bool chestShadow) {
+    float a = 1.0f, r = 1.0f, g = 1.0f, b = 1.0f;
+    if (gFieldTintActive == 1) {
+        if (gFieldBrightness == 1.0f) {
+            a = gFieldTint[3];
+            r = gFieldTint[0];
+            g = gFieldTint[1];
+            b = gFieldTint[2];
+        } else {
+            a = r = g = b = gFieldTint[1] * gFieldBrightness;
+        }
+    } else if (gFieldBrightness != 1.0f) {
+        a = r = g = b = gFieldBrightness;
+    }
+    if (chestShadow) {
+        a *= 0.5f;
+        r *= 0.5f;
+        g *= 0.5f;
+        b *= 0.5f;
+    }
+    return gfx::colourFromFloats(r, g, b, a);
+}
+
+gfx::Colour fieldWallColour() {
+    if (gFieldTintActive == 1) {
+        if (gFieldBrightness == 1.0f) return gfx::colourFromFloats(gFieldTint[0], gFieldTint[1], gFieldTint[2], gFieldTint[3]);
+        return gfx::colourFromFloats(gFieldTint[0] * gFieldBrightness, gFieldTint[1] * gFieldBrightness,
+                                     gFieldTint[2] * gFieldBrightness, gFieldTint[3]);
+    }
+    if (gFieldBrightness != 1.0f) return gfx::colourFromFloats(gFieldBrightness, gFieldBrightness, gFieldBrightness, 1.0f);
+    return 0xFFFFFFFFu;
+}
+
+void drawFieldTerrain(GraphicsResources& resources, gfx::Device* device) {
+    if (device == nullptr || !resources.quadVertices) return;
+    const FieldCameraPoint camera = evaluateFieldCamera(resources);
+    int eyeCell[3];
+    worldToCell(camera.eye, eyeCell);
+    const int rowP = eyeCell[0];
+    const int colP = eyeCell[2];
+    device->setRenderState(gfx::kRsAlphaTestEnable, 0);
+
+    std::memset(&gMarks, 0, sizeof gMarks);
+    const bool nearView = camera.mode == 1.0f && camera.look[1] <= 5.0f;
+    for (int r = 0; r < kMapRows; ++r) {
+        for (int c = 0; c < kMapColumns; ++c) {
+            const MapCell& cell = gMapCells[r][c];
+            bool hidden = false;
+            if (c < colP && camera.mode != 3.0f) {
+                hidden = true;  // behind the eye
+            } else if (cell.wallColumn == 0 && cell.wallRow == 0) {
+                hidden = true;  // a cell that is not drawn at all
+            } else if (nearView) {
+                hidden = !(r >= rowP + colP - 8 - c && r <= rowP - (c - colP) / 3 + 5);
+            }
+            gMarks.hidden[r][c] = hidden;
+            for (Face face : {kFrontWall, kRightWall}) {
+                float drop = 0.0f;
+                gMarks.hasWall[r][c][face] = wallDrop(r, c, face, drop);
+                gMarks.drop[r][c][face] = gMarks.hasWall[r][c][face] ? drop : 0.0f;
+            }
+        }
+    }
+    for (int slot = 0; slot < kMapObjectCount; ++slot) {
+        if (gMapObjects[slot].kind != kObjectChest) continue;
+        const int row = static_cast<std::int8_t>(gObjectCells[slot][0]);
+        const int col = static_cast<std::int8_t>(gObjectCells[slot][1]);
+        if (cellInsideGrid(row, col)) gMarks.shadow[row][col] = true;
+    }
+
+    for (int r = 0; r < kMapRows; ++r) {
+        for (int c = 0; c < kMapColumns; ++c) {
+            if (gMarks.hidden[r][c]) continue;
+            if (!gMarks.drawn[r][c][kFloor]) drawFaceBatch(resources, device, kFloor, r, c);
+            if (gMarks.hasWall[r][c][kFrontWall] && !gMarks.drawn[r][c][kFrontWall]) drawFaceBatch(resources, device, kFrontWall, r, c);
+            if (gMarks.hasWall[r][c][kRightWall] && !gMarks.drawn[r][c][kRightWall]) drawFaceBatch(resources, device, kRightWall, r, c);
+        }
+    }
+}
