@@ -8,6 +8,7 @@
 #include "field/FieldServices.h"
 #include "field/FieldState.h"
 #include "field/TouchObject.h"
+#include "field/WallPush.h"
 #include "field/WorldToCell.h"
 
 namespace {
@@ -90,32 +91,7 @@ bool acceptable(const float proposed[3]) {
 
 }  // namespace
 
-void pushOutOfWalls() {
-    int q[3];
-    cellOf(gPlayerPos, q);
-    const float qHeight = mapCell(q[0], q[2]).height;
-    const float y = gPlayerPos[1];
-    const float z = gPlayerPos[2];
-
-    const float left[3] = {gPlayerPos[0] - 0.5f, y, z};
-    int l[3];
-    cellOf(left, l);
-    if (l[0] != q[0]) {
-        const MapCell& cell = mapCell(l[0], l[2]);
-        if (l[0] < 0 || cell.blocked == 1 || cell.height == 0.0f || (cell.height > y && cell.height > qHeight)) {
-            gPlayerPos[0] = static_cast<float>(l[0]) + z + 1.5f;
-        }
-    }
-    const float right[3] = {gPlayerPos[0] + 0.5f, y, z};
-    int r[3];
-    cellOf(right, r);
-    if (r[0] != q[0]) {
-        const MapCell& cell = mapCell(r[0], r[2]);
-        if (r[0] >= kMapRows || cell.blocked == 1 || cell.height == 0.0f || (cell.height > y && cell.height > qHeight)) {
-            gPlayerPos[0] = static_cast<float>(r[0]) + z - 0.5f;
-        }
-    }
-}
+void pushOutOfWalls() { pushPositionOutOfWalls(gPlayerPos); }
 
 int stepFieldPlayer() {
     float proposed[3] = {gPlayerPos[0], gPlayerPos[1], gPlayerPos[2]};
