@@ -4,7 +4,6 @@
 #include "field/FieldServices.h"
 
 #include "events/EventState.h"
-#include "field/TouchObject.h"
 
 #define PENDING __attribute__((weak))
 
@@ -55,6 +54,3 @@ PENDING void drawObjectNumber(GraphicsResources&, gfx::Device*, int) {}
 PENDING std::uint8_t gInBattle = 0;
 PENDING std::uint8_t gCampMenuAllowed = 0;
 
-// Until the game data lands (then field/ChestOpening.cpp gives the contents):
-// an opened chest shows an empty message and gives nothing.
-PENDING void giveChestContents(int, int, int) {}

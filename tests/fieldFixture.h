@@ -24,6 +24,7 @@
 #include "field/FieldServices.h"
 #include "field/FieldState.h"
 #include "field/WorldToCell.h"
+#include "gamedata/GameData.h"
 #include "platform/Gfx.h"
 #include "tools/mapc/MapSource.h"
 
@@ -44,6 +45,7 @@ inline void oneStepEvent() {
 
 inline void resetFieldWorld() {
     resetFieldState();
+    resetGameDataState();
     resetFieldMap();
     resetInput();
     resetConfig();

@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "field/TouchObject.h"
+#include "gamedata/GameData.h"
 
 namespace {
 
@@ -193,6 +194,8 @@ TEST_F(FieldTest, AChestIsOpenedOnceByJumpingIntoItFromBelow) {
     EXPECT_EQ(gFieldEvent, 1000);
     EXPECT_EQ(gChestFlags[5], 1);
     EXPECT_STREQ(gSpeakerName, "");
+    EXPECT_STREQ(gMessageText, "500フォッグ手に入れた！");
+    EXPECT_EQ(gMoney[0], 500);
     // Knocked down: feet at base - 1 with -0.2, then one frame of gravity.
     EXPECT_LT(gPlayerPos[1], 1.8f);
     EXPECT_LT(gPlayerVSpeed, -0.2f);
