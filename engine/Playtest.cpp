@@ -14,6 +14,7 @@
 #include "engine/Music.h"
 #include "engine/PlaytestPng.h"
 #include "engine/RenderFrame.h"
+#include "field/FieldEntry.h"
 #include "platform/Clock.h"
 #include "platform/InputDevices.h"
 
@@ -21,7 +22,7 @@ namespace {
 
 constexpr const char kUsage[] =
     "usage: playtest --frames N [--input FILE] [--shot FRAME:PATH]... [--state]\n"
-    "                [--workdir DIR] [--clock SECONDS] [--null-gfx]\n";
+    "                [--workdir DIR] [--clock SECONDS] [--null-gfx] [--map N[,ROW,COL]]\n";
 
 // Frames presented so far: the run's clocks follow them, 60 to a second.
 long gFramesDone = 0;
@@ -103,6 +104,16 @@ bool parsePlaytestArguments(int argc, const char* const* argv, PlaytestOptions& 
             ++i;
         } else if (arg == "--null-gfx") {
             options.nullGraphics = true;
+        } else if (arg == "--map") {
+            int map = -1, row = -1, col = -1;
+            const int read = value != nullptr ? std::sscanf(value, "%d,%d,%d", &map, &row, &col) : 0;
+            if ((read != 1 && read != 3) || map < 0 || map > 129 || (read == 3 && (row < 0 || row > 59 || col < 0 || col > 59))) {
+                return fail("--map wants N or N,ROW,COL (map 0-129, cell 0-59)");
+            }
+            options.startMap = map;
+            options.startRow = read == 3 ? row : -1;
+            options.startCol = read == 3 ? col : -1;
+            ++i;
         } else {
             return fail("unknown argument '" + arg + "'");
         }
@@ -163,6 +174,12 @@ int runPlaytest(int argc, const char* const* argv) {
     if (!startGame(startup, session, &exitCode)) {
         tearDownGame(session);
         return exitCode != 0 ? exitCode : 1;
+    }
+
+    if (options.startMap >= 0 && !enterFieldOnMap(options.startMap, options.startRow, options.startCol)) {
+        std::fprintf(stderr, "playtest: map %d has no floor to stand on\n", options.startMap);
+        tearDownGame(session);
+        return 2;
     }
 
     LoopServices services = gameLoopServices();

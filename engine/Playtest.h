@@ -2,7 +2,7 @@
 // null device), driven by a script of held keys, with screenshots and a
 // state dump. Its command line:
 //   playtest --frames N [--input FILE] [--shot FRAME:PATH]... [--state]
-//            [--workdir DIR] [--clock SECONDS] [--null-gfx]
+//            [--workdir DIR] [--clock SECONDS] [--null-gfx] [--map N[,ROW,COL]]
 // Frames count from 1.
 #pragma once
 
@@ -42,6 +42,11 @@ struct PlaytestOptions {
     bool clockGiven = false;
     std::int64_t clockSeconds = 0;
     bool nullGraphics = false;
+    // --map: start on the field of this map (the title skipped), on this
+    // cell or, with a row of -1, on the floor cell nearest the middle.
+    int startMap = -1;
+    int startRow = -1;
+    int startCol = -1;
 };
 
 // False with a message in *error when the command line is not understood.
