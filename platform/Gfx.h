@@ -129,6 +129,11 @@ enum Compare : std::uint32_t {
 
 enum Cull : std::uint32_t { kCullNone = 1, kCullClockwise = 2, kCullCounterClockwise = 3 };
 
+// Every backend starts from the fixed function's defaults: depth test and
+// writes on, LESSEQUAL, solid fill, no blending (one, zero), counter-clockwise
+// culling, alpha test always, lighting and vertex colour on, the rest 0.
+void setDefaultRenderStates(std::uint32_t (&states)[kRsCount]);
+
 // Texture stage 0 operations (colour and alpha), as the fixed function has
 // them. Defaults: colour = texture * diffuse, alpha = texture alpha (diffuse
 // alpha when no texture is bound).

@@ -17,6 +17,21 @@ Colour colourFromFloats(float r, float g, float b, float a) {
     return (byte(a) << 24) | (byte(r) << 16) | (byte(g) << 8) | byte(b);
 }
 
+void setDefaultRenderStates(std::uint32_t (&states)[kRsCount]) {
+    for (std::uint32_t& s : states) s = 0;
+    states[kRsZEnable] = 1;
+    states[kRsFillMode] = 3;
+    states[kRsZWriteEnable] = 1;
+    states[kRsSrcBlend] = kBlendOne;
+    states[kRsDestBlend] = kBlendZero;
+    states[kRsCullMode] = kCullCounterClockwise;
+    states[kRsZFunc] = kCmpLessEqual;
+    states[kRsAlphaFunc] = kCmpAlways;
+    states[kRsTextureFactor] = 0xFFFFFFFFu;
+    states[kRsLighting] = 1;
+    states[kRsColorVertex] = 1;
+}
+
 Matrix matrixIdentity() {
     Matrix r{};
     for (int i = 0; i < 4; ++i) r.m[i][i] = 1.0f;

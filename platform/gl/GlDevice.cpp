@@ -206,18 +206,7 @@ GlTexture::~GlTexture() {
 
 GlDevice::GlDevice(const DeviceOptions& options) : options_(options), link_(std::make_shared<GlDeviceLink>()) {
     link_->device = this;
-    for (std::uint32_t& s : states_) s = 0;
-    states_[kRsZEnable] = 1;
-    states_[kRsFillMode] = 3;
-    states_[kRsZWriteEnable] = 1;
-    states_[kRsSrcBlend] = kBlendOne;
-    states_[kRsDestBlend] = kBlendZero;
-    states_[kRsCullMode] = kCullCounterClockwise;
-    states_[kRsZFunc] = kCmpLessEqual;
-    states_[kRsAlphaFunc] = kCmpAlways;
-    states_[kRsTextureFactor] = 0xFFFFFFFFu;
-    states_[kRsLighting] = 1;
-    states_[kRsColorVertex] = 1;
+    setDefaultRenderStates(states_);
     view_ = projection_ = world_ = worldViewProjection_ = matrixIdentity();
     for (Light& l : lights_) l = Light{LightType::Directional, {1, 1, 1, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0}, {0, 0, 1}};
     material_.diffuse = {1, 1, 1, 1};

@@ -99,18 +99,7 @@ private:
 class NullDevice final : public Device {
 public:
     NullDevice() {
-        for (std::uint32_t& s : states_) s = 0;
-        states_[kRsZEnable] = 1;
-        states_[kRsFillMode] = 3;
-        states_[kRsZWriteEnable] = 1;
-        states_[kRsSrcBlend] = kBlendOne;
-        states_[kRsDestBlend] = kBlendZero;
-        states_[kRsCullMode] = kCullCounterClockwise;
-        states_[kRsZFunc] = kCmpLessEqual;
-        states_[kRsAlphaFunc] = kCmpAlways;
-        states_[kRsTextureFactor] = 0xFFFFFFFFu;
-        states_[kRsLighting] = 1;
-        states_[kRsColorVertex] = 1;
+        setDefaultRenderStates(states_);
         for (Matrix& m : transforms_) m = matrixIdentity();
         viewport_ = Viewport{0, 0, kBackBufferWidth, kBackBufferHeight, 0.0f, 1.0f};
     }
