@@ -35,10 +35,6 @@ PENDING void runTitleScreen(GraphicsResources&, gfx::Device*) {}
 PENDING void runIntroAndTitleMenu(GraphicsResources&, gfx::Device*) {}
 PENDING void runLoadScreen(GraphicsResources&, gfx::Device*) {}
 
-// Until the event engine and the title screens land (the current map is the
-// field's own).
-PENDING int gFieldEvent = 0;
-PENDING int gEventStep = 0;
-PENDING std::uint8_t gStoryFlags[1000] = {};
+// Until the title screens land.
 PENDING int gTitleCounter = 0;
 
