@@ -28,9 +28,6 @@ std::uint8_t gMessagePausing = 0;
 
 namespace {
 
-constexpr int kInputDown = 2;
-constexpr int kInputUp = 8;
-constexpr int kInputDecide = 10;
 
 void playClick() {
     if (gConfig[6] != 1) playSoundEffect("Pi.wav");

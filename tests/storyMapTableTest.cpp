@@ -79,7 +79,9 @@ TEST_F(EventFrames, SongRulesReadTheFlagsInOrder) {
     EXPECT_EQ(arrivalSong(130), nullptr);
     for (int map = 0; map < 130; ++map) {
         EXPECT_NE(kMapTable[map].placeName[0], '\0') << map;
-        if (map != 92) EXPECT_NE(arrivalSong(map), nullptr) << map;
+        if (map != 92) {
+            EXPECT_NE(arrivalSong(map), nullptr) << map;
+        }
     }
 }
 

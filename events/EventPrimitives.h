@@ -1,0 +1,75 @@
+// What event scripts call to make things happen: scripted moves, map changes,
+// battles, pictures over the field, tint fades, a night's rest, the
+// magical-stone presentation and the return of a leaving member's equipment.
+// Each obeys the step protocol (events/EventEngine.h).
+#pragma once
+
+#include <cstdint>
+
+// ---- Scripted moves ----
+constexpr int kMoveQueueCapacity = 300;
+constexpr int kMoveQueueLimit = 127;  // the length is a signed byte
+struct MoveQueue {
+    std::int8_t length;                       // moves queued; 0 idle
+    std::uint8_t moves[kMoveQueueCapacity];   // keypad directions, one a frame
+};
+extern MoveQueue gMoveQueues[150];
+extern int gMoveIndex;  // the move every queue plays next
+extern int gMoveSlot;   // the queue addMoves appends to
+
+void beginMoveBlock(int kind, int slot);
+// Appends `frames` copies of a keypad direction; a queue stops at 127 moves
+// (the rest is dropped with a line on stderr).
+void addMoves(int direction, int frames);
+void waitMoveBlock(int kind);
+
+// ---- Map change ----
+struct MapChangeRequest {
+    int facing;  // 0 faces +x, 1 faces -x, 9 keeps the facing
+    int row;
+    int col;
+    int map;
+    int pending;                    // 1 while a change waits
+    std::uint8_t storyFlags[1000];  // gStoryFlags when the change was asked for
+    std::uint8_t playerVisible;     // gPlayerVisible likewise
+};
+extern MapChangeRequest gPendingMapChange;
+
+// Facing 2 moves the player to the corner of (row, col) on this map and the
+// event goes on; otherwise asks for the change, starts the fade-in scene and
+// ends the event. Rows and columns are kept inside the 60 x 60 grid.
+void changeMap(int map, int row, int col, int facing);
+
+// ---- Battle and scenes ----
+// Scene 10 (the battle transition) with the group set up; the two
+// background values are not read.
+void startBattle(int group, int savedBackground, int background);
+// The ending's song under the music lock and the staff roll (scene 900).
+void startEnding(int variant);
+
+// ---- Pictures and tint ----
+void showStillPicture(int picture);
+void waitStillPicture();
+// Moves each tint channel 0.01 a frame toward the target; holds until all arrive.
+void fadeTint(float r, float g, float b, float a);
+
+// ---- Party and economy ----
+// HP and SP of the party, the bodyguards' HP to their maxima, then one day.
+void restAndAdvanceDay();
+// Loan interest (saturating at the largest int) and the exchange-rate drift.
+void advanceEconomyDay();
+// Protector and both accessories back to the stock; the weapon stays.
+void returnUnitEquipment(int unit);
+// pair[0], lowered to pair[1] when that is not 0 and smaller, raised to minimum.
+int clampToRange(int minimum, const int pair[2]);
+
+// ---- The magical-stone presentation ----
+struct FieldMarker {
+    std::uint8_t present;
+    float x, y, z;
+    int frame;  // the presentation's frame counter, 0 when idle
+};
+extern FieldMarker gFieldMarkers[10];
+void runStoneAcquisition(const float position[3], int marker, int unused);
+
+void resetEventPrimitives();

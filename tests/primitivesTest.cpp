@@ -1,0 +1,242 @@
+#include "tests/eventsFixture.h"
+
+#include <climits>
+
+#include "events/EventPrimitives.h"
+#include "events/FieldStateUse.h"
+#include "gamedata/GameData.h"
+
+namespace {
+
+class Primitives : public EventFrames {
+protected:
+    void SetUp() override {
+        EventFrames::SetUp();
+        resetEventPrimitives();
+        for (float& channel : gFieldTint) channel = 1.0f;
+        gFieldTintActive = 0;
+        gStillPicture = 0;
+        gNewsTickerOn = 0;
+        gTickerPos = gTickerSlot = 0;
+        gPlayerVisible = 1;
+    }
+};
+
+}  // namespace
+
+TEST_F(Primitives, AddMovesCapsAQueueAtOneHundredTwentySevenMoves) {
+    beginMoveBlock(1, 4);
+    EXPECT_EQ(gMessageMode, 11);
+    addMoves(6, 100);
+    addMoves(2, 50);
+    EXPECT_EQ(gMoveQueues[4].length, 127);
+    EXPECT_EQ(gMoveQueues[4].moves[99], 6);
+    EXPECT_EQ(gMoveQueues[4].moves[126], 2);
+    beginMoveBlock(1, 4);  // empties it again
+    EXPECT_EQ(gMoveQueues[4].length, 0);
+    beginMoveBlock(1, 150);  // outside the slots: nothing is selected
+    addMoves(6, 3);
+    for (const MoveQueue& queue : gMoveQueues) EXPECT_EQ(queue.length, 0);
+}
+
+TEST_F(Primitives, WaitMoveBlockHoldsWhileAnyQueuePlays) {
+    beginMoveBlock(1, 2);
+    addMoves(4, 2);
+    gEventStep = 5;
+    waitMoveBlock(1);
+    EXPECT_EQ(gEventStep, 4);
+    gMoveQueues[2].length = 0;
+    gEventStep = 5;
+    waitMoveBlock(1);
+    EXPECT_EQ(gEventStep, 5);
+    EXPECT_EQ(gMessageMode, 11);
+}
+
+TEST_F(Primitives, ChangeMapRequestsTheChangeEndsTheEventAndStopsAtTheGridEdge) {
+    gFieldEvent = 7;
+    gEventStep = 3;
+    gStoryFlags[42] = 9;
+    gPlayerVisible = 0;
+    gInputCode = 10;
+    changeMap(5, 70, -3, 9);
+    EXPECT_EQ(gPendingMapChange.pending, 1);
+    EXPECT_EQ(gPendingMapChange.map, 5);
+    EXPECT_EQ(gPendingMapChange.row, 59);
+    EXPECT_EQ(gPendingMapChange.col, 0);
+    EXPECT_EQ(gPendingMapChange.facing, 9);
+    EXPECT_EQ(gPendingMapChange.storyFlags[42], 9);
+    EXPECT_EQ(gPendingMapChange.playerVisible, 0);
+    EXPECT_EQ(gScene, 1);
+    EXPECT_EQ(gInputCode, 0);
+    EXPECT_EQ(gFieldEvent, 0);
+    EXPECT_EQ(gEventStep, 0);
+}
+
+TEST_F(Primitives, ChangeMapWithFacingTwoMovesThePlayerAndTheEventGoesOn) {
+    gFieldEvent = 7;
+    gPlayerPos[1] = 3.0f;
+    changeMap(0, 10, 4, 2);
+    EXPECT_FLOAT_EQ(gPlayerPos[0], 10.0f + 4 * 0.707106781f);
+    EXPECT_FLOAT_EQ(gPlayerPos[1], 3.0f);
+    EXPECT_FLOAT_EQ(gPlayerPos[2], 4 * 0.707106781f);
+    EXPECT_EQ(gFieldEvent, 7);
+    EXPECT_EQ(gPendingMapChange.pending, 0);
+    EXPECT_EQ(gScene, 0);
+}
+
+TEST_F(Primitives, NewsTickerRunsOnTheTownMapsAndMapSeventyTwoUnlessBroken) {
+    struct Case {
+        int map;
+        int flag81;
+        int on;
+        int pos;
+    } cases[] = {{1, 0, 1, 33}, {72, 0, 1, 33}, {72, 1, 0, 0}, {20, 0, 0, 0}};
+    for (const Case& c : cases) {
+        gNewsTickerOn = 1;
+        gTickerPos = 33;
+        gTickerSlot = 2;
+        gStoryFlags[81] = static_cast<std::uint8_t>(c.flag81);
+        changeMap(c.map, 1, 1, 0);
+        EXPECT_EQ(gNewsTickerOn, c.on) << c.map;
+        EXPECT_EQ(gTickerPos, c.pos) << c.map;
+    }
+}
+
+TEST_F(Primitives, StillPicturesFadeInUnlessNegativeWhichPassTheWaitAtOnce) {
+    showStillPicture(3);
+    EXPECT_EQ(gStillPicture, 4);
+    EXPECT_EQ(gStillPictureAlpha, 128);
+    EXPECT_EQ(gPictureLoaded, 0);
+    gEventStep = 2;
+    waitStillPicture();
+    EXPECT_EQ(gEventStep, 1);
+    gEventStep = 2;
+    gInputCode = 10;
+    waitStillPicture();
+    EXPECT_EQ(gEventStep, 2);
+    EXPECT_EQ(gStillPicture, 0);
+    EXPECT_EQ(gInputCode, 10);  // not consumed
+
+    gInputCode = 0;
+    showStillPicture(-105);
+    EXPECT_EQ(gStillPictureAlpha, 255);
+    EXPECT_EQ(gStillPicture, -104);
+    gEventStep = 2;
+    waitStillPicture();
+    EXPECT_EQ(gEventStep, 2);
+    EXPECT_EQ(gStillPicture, 0);
+}
+
+TEST_F(Primitives, FadeTintArrivesInAboutOneHundredFramesAndClearsActiveOnReturn) {
+    int frames = 0;
+    do {
+        gEventStep = 1;
+        fadeTint(0.0f, 0.0f, 0.0f, 1.0f);
+        ++frames;
+    } while (gEventStep == 0 && frames < 500);
+    EXPECT_GE(frames, 99);
+    EXPECT_LE(frames, 101);
+    EXPECT_EQ(gFieldTint[0], 0.0f);
+    EXPECT_EQ(gFieldTintActive, 1);
+    frames = 0;
+    do {
+        gEventStep = 1;
+        fadeTint(1.0f, 1.0f, 1.0f, 1.0f);
+        ++frames;
+    } while (gEventStep == 0 && frames < 500);
+    EXPECT_LT(frames, 500);
+    EXPECT_EQ(gFieldTintActive, 0);
+}
+
+TEST_F(Primitives, ClampToRangeTable) {
+    struct Case {
+        int minimum, value, cap, expected;
+    } cases[] = {{0, 50, 0, 50}, {0, 50, 30, 30}, {0, 20, 30, 20}, {40, 20, 30, 40}, {10, 5, 0, 10}};
+    for (const Case& c : cases) {
+        const int pair[2] = {c.value, c.cap};
+        EXPECT_EQ(clampToRange(c.minimum, pair), c.expected);
+    }
+}
+
+TEST_F(Primitives, LoanInterestRoundsToHundredsAndSaturates) {
+    struct Case {
+        int loan, expected;
+    } cases[] = {{0, 0}, {-5, -5}, {1000, 1200}, {5050, 5650}, {INT_MAX - 10, INT_MAX}};
+    for (const Case& c : cases) {
+        gLoan = c.loan;
+        gExchangeRates[1].halted = gExchangeRates[2].halted = 1;
+        advanceEconomyDay();
+        EXPECT_EQ(gLoan, c.expected) << c.loan;
+    }
+    gLoan = 0;
+}
+
+TEST_F(Primitives, ExchangeRatesDriftReflectAtTheMaximumAndHaltAtTheMinimum) {
+    gLoan = 0;
+    gExchangeRates[1] = ExchangeRate{130, 0, 0, 0};
+    gExchangeRates[2] = ExchangeRate{180, 1, 1, 0};  // halted
+    // whatever is drawn, a rising rate of 130 ends within [101, 135] (a value
+    // past 135 is reflected), and a halted one sits at its minimum, falling
+    advanceEconomyDay();
+    EXPECT_LE(gExchangeRates[1].rate, 135);
+    EXPECT_GE(gExchangeRates[1].rate, 101);
+    EXPECT_EQ(gExchangeRates[2].rate, 160);
+    EXPECT_EQ(gExchangeRates[2].falling, 1);
+    // a falling rate below the minimum is stored and turns to rising
+    gExchangeRates[1] = ExchangeRate{95, 1, 0, 0};
+    for (int day = 0; day < 50 && gExchangeRates[1].falling == 1; ++day) advanceEconomyDay();
+    EXPECT_EQ(gExchangeRates[1].falling, 0);
+    EXPECT_LE(gExchangeRates[1].rate, 95);
+}
+
+TEST_F(Primitives, ReturnUnitEquipmentGivesBackAllButTheWeapon) {
+    PartyMember& member = gPartyMembers[2];
+    member.equipment[kEquipWeapon] = 10;
+    member.equipment[kEquipProtector] = 20;
+    member.equipment[kEquipAccessoryA] = 0;
+    member.equipment[kEquipAccessoryB] = 30;
+    gItemStock[20] = ItemStock{0, 1};
+    gItemStock[30] = ItemStock{2, 1};
+    gItemStock[10] = ItemStock{0, 1};
+    returnUnitEquipment(2);
+    EXPECT_EQ(member.equipment[kEquipWeapon], 10);
+    EXPECT_EQ(member.equipment[kEquipProtector], 0);
+    EXPECT_EQ(member.equipment[kEquipAccessoryB], 0);
+    EXPECT_EQ(gItemStock[20].owned, 1);
+    EXPECT_EQ(gItemStock[20].equipped, 0);
+    EXPECT_EQ(gItemStock[30].owned, 3);
+    EXPECT_EQ(gItemStock[10].equipped, 1);
+    returnUnitEquipment(99);  // no such unit: nothing
+}
+
+TEST_F(Primitives, StartEndingRequestsTheEndingSongUnderTheLockAndTheStaffRoll) {
+    gMusicLock = 1;
+    startEnding(0);
+    EXPECT_STREQ(gRequestedSong, "【テーマ】エンディング.mid");
+    EXPECT_EQ(gMusicLock, 1);
+    EXPECT_EQ(gScene, 900);
+    EXPECT_EQ(gRedrawRequest[0], 2);
+}
+
+TEST_F(Primitives, StoneAcquisitionHoldsThroughEveryPhaseAndEndsAfterTheBanner) {
+    const float at[3] = {5.0f, 1.0f, 3.0f};
+    gFieldMarkers[2] = FieldMarker{0, 0.0f, 0.0f, 10.0f, 0};
+    int frames = 0;
+    bool sawBanner = false;
+    bool sawBlack = false;
+    while (frames < 2000) {
+        gEventStep = 1;
+        gInputCode = (gStoneBannerShown == 1) ? 10 : 0;
+        runStoneAcquisition(at, 2, 0);
+        ++frames;
+        sawBanner = sawBanner || gStoneBannerShown == 1;
+        sawBlack = sawBlack || gFieldBrightness <= 0.0f + 1e-6f;
+        if (gEventStep == 1) break;
+    }
+    EXPECT_LT(frames, 2000);
+    EXPECT_TRUE(sawBanner);
+    EXPECT_TRUE(sawBlack);
+    EXPECT_FLOAT_EQ(gFieldBrightness, 1.0f);
+    EXPECT_EQ(gFieldMarkers[2].present, 0);
+    EXPECT_EQ(gSlowMusicFade, 0);
+}
