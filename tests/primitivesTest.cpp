@@ -5,6 +5,8 @@
 #include "events/EventPrimitives.h"
 #include "events/FieldStateUse.h"
 #include "gamedata/GameData.h"
+#include "gamedata/PendingServices.h"
+#include "story/EventPatterns.h"
 
 namespace {
 
@@ -239,4 +241,56 @@ TEST_F(Primitives, StoneAcquisitionHoldsThroughEveryPhaseAndEndsAfterTheBanner) 
     EXPECT_FLOAT_EQ(gFieldBrightness, 1.0f);
     EXPECT_EQ(gFieldMarkers[2].present, 0);
     EXPECT_EQ(gSlowMusicFade, 0);
+}
+
+namespace {
+
+const InnScript kTestInn = {
+    100,
+    {"宿屋", {"いらっしゃい。", "", ""}},
+    {"宿屋", {"一泊100です。", "", ""}},
+    {"宿屋", {"お金が足りないよ。", "", ""}},
+    "シェリル",
+    0,
+    "泊まる。",
+    true,
+    "【マップ】スキンタウン.mid",
+};
+
+void innScript() {
+    if (gFieldEvent == 3) runInnStep(kTestInn);
+    ++gEventStep;
+}
+
+}  // namespace
+
+TEST_F(Primitives, InnRefusesABalanceEqualToThePriceAndLodgesOneAbove) {
+    struct Case {
+        int balance;
+        int choose;  // input before the decide on the choice: 2 picks "stay"
+        int expectedBalance;
+        bool tintSeen;
+    } cases[] = {{100, 2, 100, false}, {101, 2, 1, true}, {500, 0, 500, false}};
+    for (const Case& c : cases) {
+        SetUp();
+        gMapEventScripts[0] = innScript;
+        gRegionCurrency = 1;
+        gMoney[1] = c.balance;
+        gFieldEvent = 3;
+        gEventStep = 0;
+        bool tinted = false;
+        int frames = 0;
+        while (gFieldEvent != 0 && frames < 2000) {
+            int input = 0;
+            if (gMessageMode == 1 && gMessageTyped == static_cast<int>(std::strlen(gMessageText))) input = 10;
+            if (gMessageMode == 2) input = (gChoiceCursor == 0 && c.choose == 2) ? 2 : 10;
+            frame(input);
+            tinted = tinted || gFieldTintActive == 1;
+            ++frames;
+        }
+        EXPECT_LT(frames, 2000);
+        EXPECT_EQ(gMoney[1], c.expectedBalance) << c.balance;
+        EXPECT_EQ(tinted, c.tintSeen) << c.balance;
+        EXPECT_EQ(gMoneyWindow, 0);
+    }
 }
