@@ -1,26 +1,14 @@
-// The field's globals that the primitives write, declared as the field
-// declares them (field/FieldState.h and its overlays); the weak stand-ins in
-// events/pendingServices_events.cpp hold until those land.
+// What the primitives and mechanisms write outside the event engine: the
+// field's state, and the ticker and battle services declared here until
+// their own headers land (weak stand-ins in events/pendingServices_events.cpp).
 #pragma once
 
 #include <cstdint>
 
-extern float gPlayerPos[3];
-extern std::uint8_t gPlayerVisible;
-extern std::int8_t gStillPicture;
-extern std::uint8_t gStillPictureAlpha;
-extern std::uint8_t gPictureLoaded;
-extern std::uint8_t gStoneBannerShown;
-extern float gFieldBrightness;
-extern float gFieldTint[4];
-extern std::uint8_t gFieldTintActive;
-extern std::uint8_t gNewsTickerOn;
+#include "field/FieldServices.h"
+#include "field/FieldState.h"
+
 extern int gTickerPos;
 extern int gTickerSlot;
-extern int gTransitionFrame;
 // The battle's set-up for an enemy group.
 void setUpBattle(int group);
-extern float gPlayerVSpeed;
-extern float gCameraTarget[3];
-extern int gCameraSnap;
-extern int gFieldTick;

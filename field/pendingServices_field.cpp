@@ -7,33 +7,9 @@
 
 #define PENDING __attribute__((weak))
 
-// Until the event engine lands: no set-up and no scripts. Every event shows
-// for one step and ends at the next, as the treasure message does, so the
-// field never freezes for want of a script.
-PENDING int setUpCurrentMap(int) { return 0; }
-PENDING void runCurrentMapEvent() {
-    if (gEventStep >= 1) {
-        gFieldEvent = 0;
-        gEventStep = 0;
-        return;
-    }
-    ++gEventStep;
-}
-PENDING void startBattle(int, int, int) {}
-PENDING int gSavedBattleBackground = 0;
-PENDING int gBattleBackground = 0;
+// Until the transitions and the enemy symbols' chase land.
 PENDING int gTransitionFrame = 0;
-PENDING MapChangeRequest gPendingMapChange = {};
-PENDING MoveQueue gMoveQueues[150] = {};
-PENDING int gMoveIndex = 0;
-PENDING void stepActor(std::uint8_t, int) {}
 PENDING void chaseActor(const int*, int) {}
-
-// Until the message window lands.
-PENDING int gMessageMode = 0;
-PENDING char gSpeakerName[30] = {};
-PENDING char gMessageText[302] = {};
-PENDING void drawMessageWindow(GraphicsResources&, gfx::Device*, std::uint8_t) {}
 
 // Until the field overlays and the news ticker land.
 PENDING std::uint8_t gMoneyWindow = 0;

@@ -164,6 +164,7 @@ TEST_F(FieldTest, AnEnemySymbolStartsABattleUnlessThePlayerIsAboveIt) {
         bool battle;
     };
     for (const Case& c : {Case{0.8f, false}, Case{0.7f, true}, Case{0.0f, true}}) {
+        gScene = 0;  // a battle met in the previous case left the field
         putObject(5, kObjectEnemy, 7);  // slot 5 on (20, 12)
         gMapObjects[5].chaseSpeed = 0.05f;
         gPlayerPos[0] = gMapObjects[5].x - 0.3f;
@@ -173,6 +174,7 @@ TEST_F(FieldTest, AnEnemySymbolStartsABattleUnlessThePlayerIsAboveIt) {
         const float x = gPlayerPos[0];
         frame(0);
         EXPECT_EQ(gMapObjects[5].kind == 0, c.battle) << c.above;
+        EXPECT_EQ(gScene, c.battle ? 10 : 0) << "a battle goes to its transition";
         if (c.battle) {
             EXPECT_EQ(gMapObjects[5].visible, 0);
             EXPECT_EQ(gMapObjects[5].index, 0);
