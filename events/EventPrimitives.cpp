@@ -17,6 +17,7 @@
 #include "events/MessageWindow.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PartyStats.h"
+#include "menus/MenuState.h"
 
 MoveQueue gMoveQueues[150] = {};
 int gMoveIndex = 0;
@@ -116,6 +117,42 @@ void startEnding(int) {
     gScene = 900;
     gRedrawRequest[0] = 2;
     gRedrawRequest[1] = 2;
+}
+
+namespace {
+
+// A label into a fixed field: cut to fit, always terminated.
+void copyLabel(char* field, std::size_t size, const char* label) {
+    std::snprintf(field, size, "%s", label != nullptr ? label : "");
+}
+
+void switchToMenuScene(int scene) {
+    gRedrawRequest[0] = 2;
+    gRedrawRequest[1] = 2;
+    gScene = scene;
+}
+
+}  // namespace
+
+void openSaveScreen(const char* label) {
+    copyLabel(gSavePlaceName, sizeof gSavePlaceName, label);
+    switchToMenuScene(9);
+}
+
+void openShop(const char* title, const int goods[20], int kind) {
+    copyLabel(gShopTitle, sizeof gShopTitle, title);
+    for (int i = 0; i < kShopGoodsCount; ++i) gShopGoods[i] = goods != nullptr ? goods[i] : 0;
+    gShopKind = kind;
+    gMenuListCursor = 0;
+    switchToMenuScene(300);
+}
+
+void openBank(const char* title) {
+    copyLabel(gShopTitle, sizeof gShopTitle, title);
+    gMenuListCursor = 0;
+    gMenuTopCursor = 0;
+    gExchangeRates[0].rate = 100;
+    switchToMenuScene(301);
 }
 
 // ---- Pictures and tint ----

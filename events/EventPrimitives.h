@@ -46,6 +46,13 @@ void changeMap(int map, int row, int col, int facing);
 void startBattle(int group, int savedBackground, int background);
 // The ending's song under the music lock and the staff roll (scene 900).
 void startEnding(int variant);
+// The chapter save screen (scene 9) with the label its save will carry.
+void openSaveScreen(const char* label);
+// The shop (scene 300): a title, 20 goods (the list ends at the first 0) and
+// the kind (0 cash, 1 to 99 point card with that rebate, 100 cards).
+void openShop(const char* title, const int goods[20], int kind);
+// The bank (scene 301); the home currency's rate is 100 again.
+void openBank(const char* title);
 
 // ---- Pictures and tint ----
 void showStillPicture(int picture);

@@ -1,11 +1,14 @@
 #include "tests/eventsFixture.h"
 
 #include <climits>
+#include <cstring>
+#include <string>
 
 #include "events/EventPrimitives.h"
 #include "events/FieldStateUse.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PendingServices.h"
+#include "menus/MenuState.h"
 #include "story/EventPatterns.h"
 
 namespace {
@@ -293,4 +296,36 @@ TEST_F(Primitives, InnRefusesABalanceEqualToThePriceAndLodgesOneAbove) {
         EXPECT_EQ(tinted, c.tintSeen) << c.balance;
         EXPECT_EQ(gMoneyWindow, 0);
     }
+}
+
+TEST_F(Primitives, ShopBankAndSaveScreenOpenTheirScenesWithTheirLabels) {
+    gMenuListCursor = 7;
+    gMenuTopCursor = 3;
+    gMenuPage = 2;  // not reset: every screen leaves it at 0 on the way out
+    const int goods[20] = {11, 12, 13};
+    openShop("道具屋", goods, 100);
+    EXPECT_EQ(gScene, 300);
+    EXPECT_STREQ(gShopTitle, "道具屋");
+    EXPECT_EQ(gShopGoods[2], 13);
+    EXPECT_EQ(gShopGoods[3], 0);
+    EXPECT_EQ(gShopKind, 100);
+    EXPECT_EQ(gMenuListCursor, 0);
+    EXPECT_EQ(gMenuPage, 2);
+    EXPECT_EQ(gRedrawRequest[0], 2);
+    EXPECT_EQ(gRedrawRequest[1], 2);
+
+    gMenuListCursor = 4;
+    gExchangeRates[0].rate = 93;
+    openBank("銀行");
+    EXPECT_EQ(gScene, 301);
+    EXPECT_STREQ(gShopTitle, "銀行");
+    EXPECT_EQ(gMenuListCursor, 0);
+    EXPECT_EQ(gMenuTopCursor, 0);
+    EXPECT_EQ(gExchangeRates[0].rate, 100);
+
+    // A label longer than the field is cut, never run past it.
+    const std::string longLabel(250, 'a');
+    openSaveScreen(longLabel.c_str());
+    EXPECT_EQ(gScene, 9);
+    EXPECT_EQ(std::strlen(gSavePlaceName), sizeof gSavePlaceName - 1);
 }
