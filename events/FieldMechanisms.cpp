@@ -241,3 +241,77 @@ void stepActor(std::uint8_t direction, int slot) {
         object.y = floor;
     }
 }
+
+namespace {
+
+// The chase's wall test: outside the grid on that side, blocked, floorless,
+// or higher than the symbol's feet.
+bool chaseWall(const int cell[3], bool outside, float feet) {
+    if (outside) return true;
+    const MapCell& c = mapCell(cell[0], cell[2]);
+    return c.blocked != 0 || c.height == 0.0f || c.height > feet;
+}
+
+float cellHeightAt(float x, float y, float z) {
+    const float at[3] = {x, y, z};
+    int cell[3];
+    worldToCell(at, cell);
+    return mapCell(cell[0], cell[2]).height;
+}
+
+}  // namespace
+
+void chaseActor(const int playerCell[3], int slot) {
+    if (slot < 0 || slot >= kMapObjectCount || playerCell == nullptr) return;
+    MapObject& object = gMapObjects[slot];
+    const float speed = object.chaseSpeed;
+    if (speed == 0.0f) return;
+
+    const float startHeight = cellHeightAt(object.x, object.y, object.z);
+    if (startHeight != mapCell(playerCell[0], playerCell[2]).height) return;
+
+    // Toward the player, as on the keypad: x picks left or right, z down or up.
+    const int sx = gPlayerPos[0] < object.x ? -1 : (gPlayerPos[0] > object.x ? 1 : 0);
+    const int sz = gPlayerPos[2] < object.z ? -1 : (gPlayerPos[2] > object.z ? 1 : 0);
+    if (sx == 0 && sz == 0) return;
+    const float step = (sx != 0 && sz != 0) ? speed * 0.707106781f : speed;
+    float x = object.x + static_cast<float>(sx) * step;
+    float z = object.z + static_cast<float>(sz) * step;
+    if (sx < 0) object.facing = 1;
+    if (sx > 0) object.facing = 0;
+
+    const float target[3] = {x, object.y, z};
+    int cell[3];
+    worldToCell(target, cell);
+    const MapCell& into = mapCell(cell[0], cell[2]);
+    if (into.blocked != 0 || into.height == 0.0f) return;
+
+    const float feet = object.y;
+    const float left[3] = {x - 0.5f, feet, z};
+    int l[3];
+    worldToCell(left, l);
+    if (l[0] != cell[0] && chaseWall(l, l[0] < 0, feet)) x = static_cast<float>(l[0]) + z + 1.5f;
+    const float right[3] = {x + 0.5f, feet, z};
+    int r[3];
+    worldToCell(right, r);
+    if (r[0] != cell[0] && chaseWall(r, r[0] >= kMapRows, feet)) x = static_cast<float>(r[0]) + z - 0.5f;
+    const float ahead[3] = {x, feet, z + 0.1f};
+    int a[3];
+    worldToCell(ahead, a);
+    if (chaseWall(a, a[2] >= kMapColumns, feet)) z -= 0.1f;
+
+    for (int other = 0; other < kMapObjectCount; ++other) {
+        if (other == slot) continue;
+        const MapObject& o = gMapObjects[other];
+        if (o.present == 0 || o.visible == 0) continue;
+        const float dx = o.x - x;
+        const float dz = o.z - z;
+        if (dx > -0.5f && dx < 0.5f && dz > -1.0f && dz < 1.0f) return;
+    }
+
+    if (cellHeightAt(x, feet, z) == startHeight) {
+        object.x = x;
+        object.z = z;
+    }
+    object.pose = gFieldTick >= 3 ? 0 : 1;
+}

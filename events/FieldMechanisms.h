@@ -50,3 +50,7 @@ void setCameraTarget(int mode, const float point[3]);
 // modulo 10; 0 and 5 stand still); the object follows the floor, falling
 // with gravity 0.02 a frame off a ledge.
 void stepActor(std::uint8_t direction, int slot);
+// One frame of an enemy symbol's chase toward the player's cell (row,
+// unused, column), at the object's chase speed; a symbol on another floor
+// height, or one that would walk into a wall, a hole or another figure, stays.
+void chaseActor(const int playerCell[3], int slot);

@@ -19,7 +19,6 @@ struct GraphicsResources;
 // ---- Event engine, primitives, mechanisms and the message window ----
 // (their own headers)
 extern int gTransitionFrame;  // frame counter of the transition scenes
-void chaseActor(const int playerCell[3], int slot);
 
 // ---- Overlays ----
 extern std::uint8_t gMoneyWindow;

@@ -7,9 +7,8 @@
 
 #define PENDING __attribute__((weak))
 
-// Until the transitions and the enemy symbols' chase land.
+// Until the transitions land.
 PENDING int gTransitionFrame = 0;
-PENDING void chaseActor(const int*, int) {}
 
 // Until the field overlays and the news ticker land.
 PENDING std::uint8_t gMoneyWindow = 0;

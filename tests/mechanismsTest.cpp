@@ -7,6 +7,7 @@
 #include "events/FieldMechanisms.h"
 #include "events/FieldStateUse.h"
 #include "field/FieldMap.h"
+#include "field/WorldToCell.h"
 
 namespace {
 
@@ -196,4 +197,96 @@ TEST_F(Mechanisms, CameraTargetSetsMovesAndReturnsToThePlayer) {
     gPlayerPos[0] = 7.0f;
     setCameraTarget(2, point);
     EXPECT_FLOAT_EQ(gCameraTarget[0], 7.0f);
+}
+
+namespace {
+
+// A flat floor of height 1 over rows 5-20, columns 5-20, with a symbol on
+// (10, 10) chasing at 0.05.
+void chaseRoom() {
+    for (int r = 5; r <= 20; ++r)
+        for (int c = 5; c <= 20; ++c) gMapCells[r][c].height = 1.0f;
+    MapObject& symbol = gMapObjects[3];
+    symbol.present = 1;
+    symbol.visible = 1;
+    symbol.kind = 5;
+    symbol.chaseSpeed = 0.05f;
+    float centre[3];
+    cellCentre(10, 10, centre);
+    symbol.x = centre[0];
+    symbol.y = centre[1];
+    symbol.z = centre[2];
+    symbol.pose = 7;
+}
+
+}  // namespace
+
+TEST_F(Mechanisms, AnEnemySymbolStepsTowardThePlayerStraightOrDiagonally) {
+    struct Case {
+        float dx, dz;          // player - symbol
+        float moveX, moveZ;    // expected move
+        int facing;
+    } cases[] = {
+        {2.0f, 0.0f, 0.05f, 0.0f, 0},
+        {-2.0f, 0.0f, -0.05f, 0.0f, 1},
+        {0.0f, 0.5f, 0.0f, 0.05f, 9},  // a pure z move keeps the facing
+        {2.0f, -0.5f, 0.05f * 0.707106781f, -0.05f * 0.707106781f, 0},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        chaseRoom();
+        MapObject& symbol = gMapObjects[3];
+        symbol.facing = 9;
+        const float x = symbol.x, z = symbol.z;
+        gPlayerPos[0] = x + c.dx;
+        gPlayerPos[1] = 1.0f;
+        gPlayerPos[2] = z + c.dz;
+        int playerCell[3];
+        worldToCell(gPlayerPos, playerCell);
+        gFieldTick = 0;
+        chaseActor(playerCell, 3);
+        EXPECT_FLOAT_EQ(symbol.x, x + c.moveX) << c.dx << "," << c.dz;
+        EXPECT_FLOAT_EQ(symbol.z, z + c.moveZ) << c.dx << "," << c.dz;
+        EXPECT_EQ(symbol.facing, c.facing) << c.dx << "," << c.dz;
+        EXPECT_EQ(symbol.pose, 1);
+    }
+}
+
+TEST_F(Mechanisms, AnEnemySymbolStaysForAnotherFloorAWallOrAnotherFigure) {
+    enum class Obstacle { OtherHeight, Blocked, Hole, Figure, Standing };
+    for (Obstacle obstacle : {Obstacle::OtherHeight, Obstacle::Blocked, Obstacle::Hole, Obstacle::Figure,
+                              Obstacle::Standing}) {
+        SetUp();
+        chaseRoom();
+        MapObject& symbol = gMapObjects[3];
+        const float x = symbol.x, z = symbol.z;
+        gPlayerPos[0] = x + 3.0f;  // three rows up, same column
+        gPlayerPos[1] = 1.0f;
+        gPlayerPos[2] = z;
+        int playerCell[3];
+        worldToCell(gPlayerPos, playerCell);
+        ASSERT_EQ(playerCell[0], 13);
+        switch (obstacle) {
+            case Obstacle::OtherHeight: gMapCells[13][10].height = 2.0f; break;
+            case Obstacle::Blocked:
+                symbol.x = x + 0.49f;  // the next step crosses into row 11
+                gMapCells[11][10].blocked = 1;
+                break;
+            case Obstacle::Hole:
+                symbol.x = x + 0.49f;
+                gMapCells[11][10].height = 0.0f;
+                break;
+            case Obstacle::Figure:
+                gMapObjects[7] = symbol;
+                gMapObjects[7].chaseSpeed = 0.0f;
+                gMapObjects[7].x = x + 0.4f;
+                break;
+            case Obstacle::Standing: symbol.chaseSpeed = 0.0f; break;
+        }
+        const float before = symbol.x;
+        chaseActor(playerCell, 3);
+        EXPECT_FLOAT_EQ(symbol.x, before) << static_cast<int>(obstacle);
+        EXPECT_FLOAT_EQ(symbol.z, z) << static_cast<int>(obstacle);
+        EXPECT_EQ(symbol.pose, 7) << "an early refusal leaves the pose alone";
+    }
 }
