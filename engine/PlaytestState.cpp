@@ -7,6 +7,8 @@
 #include "engine/Playtest.h"
 #include "engine/Scene.h"
 #include "events/EventState.h"
+#include "field/FieldState.h"
+#include "field/WorldToCell.h"
 #include "gamedata/GameData.h"
 #include "platform/Text.h"
 
@@ -15,7 +17,9 @@ void printGameState(std::FILE* out, long frames) {
     std::fprintf(out, "map=%d\n", gCurrentMap);
     std::fprintf(out, "event=%d\n", gFieldEvent);
     std::fprintf(out, "step=%d\n", gEventStep);
-    // TODO when the field screen lands: player_row and player_col.
+    int cell[3];
+    worldToCell(gPlayerPos, cell);
+    std::fprintf(out, "player_row=%d\nplayer_col=%d\n", cell[0], cell[2]);
     std::fprintf(out, "money0=%d\nmoney1=%d\nmoney2=%d\n", gMoney[0], gMoney[1], gMoney[2]);
     std::fprintf(out, "party=%d,%d,%d\n", gParty[0], gParty[1], gParty[2]);
     std::fprintf(out, "levels=");

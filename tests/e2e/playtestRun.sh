@@ -13,7 +13,7 @@ trap 'rm -rf "$out"' EXIT
 cat "$out/state.txt"
 grep -qx 'scene=1000' "$out/state.txt" || { echo "expected scene=1000"; exit 1; }
 grep -qx 'frames=120' "$out/state.txt" || { echo "expected frames=120"; exit 1; }
-for key in scene map event step money0 money1 money2 party levels hp story_flags song frames; do
+for key in scene map event step money0 money1 money2 party levels hp story_flags player_row player_col song frames; do
   grep -q "^$key=" "$out/state.txt" || { echo "missing $key"; exit 1; }
 done
 
