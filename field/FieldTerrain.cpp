@@ -88,6 +88,36 @@ bool sameFace(Face face, int r, int c, int r2, int c2) {
            gMarks.drop[r][c][face] == gMarks.drop[r2][c2][face];
 }
 
+// Whether the prism of cell (r, c) from its floor down to its lowest wall
+// lies wholly outside one side of the view volume. Only quads that could not
+// put a pixel on screen are skipped, so the picture is the same; the
+// software rasteriser pays for every triangle it is handed.
+bool outsideView(const gfx::Matrix& viewProjection, int r, int c, float top, float bottom) {
+    const float x0 = static_cast<float>(r) + static_cast<float>(c) * kShear;
+    const float z0 = static_cast<float>(c) * kShear;
+    const float corners[4][2] = {{x0, z0}, {x0 + 1.0f, z0}, {x0 + kShear, z0 + kShear}, {x0 + 1.0f + kShear, z0 + kShear}};
+    int outside[6] = {0, 0, 0, 0, 0, 0};  // left, right, below, above, near, far
+    for (const auto& corner : corners) {
+        for (float y : {top, bottom}) {
+            const gfx::Matrix& m = viewProjection;
+            const float px = corner[0], pz = corner[1];
+            const float cx = px * m.m[0][0] + y * m.m[1][0] + pz * m.m[2][0] + m.m[3][0];
+            const float cy = px * m.m[0][1] + y * m.m[1][1] + pz * m.m[2][1] + m.m[3][1];
+            const float cz = px * m.m[0][2] + y * m.m[1][2] + pz * m.m[2][2] + m.m[3][2];
+            const float cw = px * m.m[0][3] + y * m.m[1][3] + pz * m.m[2][3] + m.m[3][3];
+            outside[0] += cx < -cw;
+            outside[1] += cx > cw;
+            outside[2] += cy < -cw;
+            outside[3] += cy > cw;
+            outside[4] += cz < 0.0f;
+            outside[5] += cz > cw;
+        }
+    }
+    for (int count : outside)
+        if (count == 8) return true;
+    return false;
+}
+
 void drawTranslatedQuad(GraphicsResources& resources, gfx::Device* device, int r, int c) {
     const float shear = static_cast<float>(static_cast<double>(c) * 0.707106781);
     resources.worldMatrix = gfx::matrixTranslation(static_cast<float>(r) + shear, gMapCells[r][c].height, shear);
@@ -174,6 +204,8 @@ void drawFieldTerrain(GraphicsResources& resources, gfx::Device* device) {
     device->setRenderState(gfx::kRsAlphaTestEnable, 0);
 
     std::memset(&gMarks, 0, sizeof gMarks);
+    const gfx::Matrix viewProjection =
+        gfx::matrixMultiply(device->transform(gfx::TransformKind::View), device->transform(gfx::TransformKind::Projection));
     const bool nearView = camera.mode == 1.0f && camera.look[1] <= 5.0f;
     for (int r = 0; r < kMapRows; ++r) {
         for (int c = 0; c < kMapColumns; ++c) {
@@ -186,12 +218,15 @@ void drawFieldTerrain(GraphicsResources& resources, gfx::Device* device) {
             } else if (nearView) {
                 hidden = !(r >= rowP + colP - 8 - c && r <= rowP - (c - colP) / 3 + 5);
             }
-            gMarks.hidden[r][c] = hidden;
+            float deepest = 0.0f;
             for (Face face : {kFrontWall, kRightWall}) {
                 float drop = 0.0f;
                 gMarks.hasWall[r][c][face] = wallDrop(r, c, face, drop);
                 gMarks.drop[r][c][face] = gMarks.hasWall[r][c][face] ? drop : 0.0f;
+                if (gMarks.drop[r][c][face] > deepest) deepest = gMarks.drop[r][c][face];
             }
+            if (!hidden) hidden = outsideView(viewProjection, r, c, cell.height, cell.height - deepest);
+            gMarks.hidden[r][c] = hidden;
         }
     }
     for (int slot = 0; slot < kMapObjectCount; ++slot) {
