@@ -43,9 +43,6 @@ PENDING std::uint8_t gChestFlags[1000] = {};
 PENDING int gCampMenuCursor = 0;
 PENDING std::uint8_t gCampMenuAllowed = 0;
 
-// Until the boat race lands.
-PENDING int gBestRaceFrames[5] = {};
-
 // Until the event primitives land.
 PENDING void clearFieldMarkersForNewGame() {}
 PENDING void emptyMoveQueuesForNewGame() {}
