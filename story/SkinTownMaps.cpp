@@ -1,9 +1,254 @@
-// Set-ups and event scripts of this region's maps.
+// Set-ups and event scripts of this region's maps: the town square (20), the
+// inn room where the party waits for the night of the raid (21) and the bar
+// where a new game begins (22).
+#include "engine/Music.h"
+#include "engine/Sound.h"
+#include "events/EventMusic.h"
+#include "events/FieldMechanisms.h"
+#include "gamedata/GameData.h"
 #include "story/MapScripts.h"
+#include "story/MapTable.h"
+#include "story/StoryFlags.h"
+#include "story/StoryScriptSupport.h"
+
+using namespace story;
+
+namespace {
+
+constexpr int kEmperorGift = 124;  // 0 not met, 1 gift scene due, 2 given
+constexpr int kRaidNight = 60;     // 1 once シェリル chose to rest before the raid
+constexpr int kLightnixGun = 45;
+
+const float kPullBack[3] = {0.0f, 40.0f, -10.0f};
+
+}  // namespace
 
 int setupMap20(int entering) { return runDefaultSetup(20, entering); }
 void runMapEvents20() { runDefaultEvents(); }
-int setupMap21(int entering) { return runDefaultSetup(21, entering); }
-void runMapEvents21() { runDefaultEvents(); }
-int setupMap22(int entering) { return runDefaultSetup(22, entering); }
-void runMapEvents22() { runDefaultEvents(); }
+
+// ---- Map 21: the inn room ----
+
+int setupMap21(int entering) {
+    if (entering == 1) applyMapArrival(21);
+    const std::uint8_t* f = gStoryFlags;
+    dress(0, 1, 0, 0, 0);
+    chest(1, 6, 156, 2);
+    if (f[flag::kRulenoFlashback] == 0) dress(2, 2, 0, 0, 0);
+    if (f[kRaidNight] == 0) {
+        dressFigure(3, 3, 1, 1, 0, 1, entering);
+        dressFigure(4, 3, 1, 3, 0, 0, entering);
+        dressFigure(6, 3, 1, 47, 0, 1, entering);
+    }
+    if (f[flag::kSkinInnStayed] == 0) dressFigure(5, 0, 1, 0, 0, 1, entering);
+    if (f[flag::kRulenoFlashback] == 1 && f[flag::kSkinInnStayed] == 0) dress(7, 2, 0, 0, 0);
+    if (f[flag::kRoute] == 1) {
+        dress(8, 3, 1, 44, 7);
+        faceOnEntering(8, 0, entering);
+    }
+    if (f[kEmperorGift] == 1) dressFigure(9, 2, 1, 2, 0, 1, entering);
+    return 0;
+}
+
+namespace {
+
+// The first conversation: the party waits for the night; クレイバー's past.
+void runInnFirstConversation() {
+    const int s = gEventStep;
+    switch (s) {
+        case 0: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
+        case 17: face(4, 1); sayStep(21, 3, s, 2); break;
+        case 19: face(4, 0); sayStep(21, 3, s, 2); break;
+        case 21: face(5, 0); sayStep(21, 3, s, 2); break;
+        case 24: face(5, 1); sayStep(21, 3, s, 2); break;
+        case 28: walk(4, 1, 4); break;
+        case 29: waitWalk(); break;
+        case 30:
+            pose(4, 0);
+            gPlayerFacing = 1;
+            sayStep(21, 3, s, 2);
+            break;
+        case 39: face(4, 1); sayStep(21, 3, s, 2); break;
+        case 40:
+            gCameraGlide = 50;
+            setCameraTarget(1, kPullBack);
+            break;
+        case 41: fadeTint(0.0f, 0.0f, 0.0f, 1.0f); break;
+        case 42: pauseEvent(5); break;
+        case 43: changeMap(27, 20, 22, 1); break;
+        default:
+            if ((s >= 10 && s <= 27 && s != 11 && s != 26) || (s >= 31 && s <= 38)) sayStep(21, 3, s, 2);
+            break;
+    }
+}
+
+// The second conversation, after the memory: vows, a quarrel, and シェリル
+// going out alone.
+void runInnSecondConversation() {
+    const int s = gEventStep;
+    switch (s) {
+        case 0: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
+        case 6: walk(4, 6, 4); break;
+        case 7: waitWalk(); break;
+        case 17: walk(5, 4, 17); break;
+        case 18: waitWalk(); break;
+        case 19: face(5, 0); sayStep(21, 8, s, 2); break;
+        case 21: walk(5, 1, 36); break;
+        case 22: waitWalk(); break;
+        case 23:
+            changeMap(20, 45, 20, 0);
+            gStoryFlags[flag::kSkinInnStayed] = 1;
+            gPlayerVisible = 1;
+            break;
+        default:
+            if ((s >= 1 && s <= 5) || (s >= 8 && s <= 16) || s == 20) sayStep(21, 8, s, 2);
+            break;
+    }
+}
+
+// The emperor hands his daughter the country's strongest gun.
+void runEmperorGift() {
+    const int s = gEventStep;
+    switch (s) {
+        case 1: case 3: sayStep(21, 10, s, 3); break;
+        case 2: case 4: case 5: sayStep(21, 10, s, 0); break;
+        case 6:
+            playSoundEffect("Takara.wav");
+            ++gItemStock[kLightnixGun].owned;
+            break;
+        case 7: sayStep(21, 10, s, 3); break;
+        case 8: sayStep(21, 10, s, 2); break;
+        case 9:
+            changeMap(21, 32, 49, 1);
+            gStoryFlags[kEmperorGift] = 2;
+            break;
+        default: break;
+    }
+}
+
+// A talk of one message: advance, the message, the end.
+void runTalk(int map, int event, int pause) {
+    if (gEventStep == 1) sayStep(map, event, 1, pause);
+    else if (gEventStep >= 2) endEvent();
+}
+
+}  // namespace
+
+void runMapEvents21() {
+    const std::uint8_t* f = gStoryFlags;
+    switch (gFieldEvent) {
+        case 1: changeMap(20, 45, 20, 0); break;
+        case 3:
+            if (f[flag::kRulenoFlashback] == 0) runInnFirstConversation();
+            else endEvent();
+            break;
+        case 4: runTalk(21, 4, 2); break;
+        case 5:
+            switch (gEventStep) {
+                case 1: sayStep(21, 5, 1, 2); break;
+                case 2:
+                    offerChoice("21.5.2", 2);
+                    branchOnChoice(3, 4, 0);
+                    break;
+                case 3: endEvent(); break;
+                case 4: fadeTint(0.0f, 0.0f, 0.0f, 1.0f); break;
+                case 5:
+                    restAndAdvanceDay();
+                    changeMap(30, 19, 6, 0);
+                    gStoryFlags[kRaidNight] = 1;
+                    gPlayerVisible = 0;
+                    break;
+                default: break;
+            }
+            break;
+        case 7: runTalk(21, 7, 2); break;
+        case 8:
+            if (f[flag::kRulenoFlashback] == 1 && f[flag::kSkinInnStayed] == 0) runInnSecondConversation();
+            else endEvent();
+            break;
+        case 9:
+            if (f[kEmperorGift] == 0) {
+                changeMap(21, 32, 49, 1);
+                gStoryFlags[kEmperorGift] = 1;
+            } else {
+                runTalk(21, 9, 0);
+            }
+            break;
+        case 10:
+            if (f[kEmperorGift] == 1) runEmperorGift();
+            else endEvent();
+            break;
+        case 0:
+        case kTreasureEvent:
+            break;
+        default: endEvent(); break;
+    }
+    ++gEventStep;
+}
+
+// ---- Map 22: the bar ----
+
+int setupMap22(int entering) {
+    if (entering == 1) applyMapArrival(22);
+    dress(0, 1, 0, 0, 0);
+    if (gStoryFlags[flag::kSeaDistrictArrived] == 0) dressFigure(1, 2, 1, 47, 5, 1, entering);
+    struct Guest {
+        int column, row, facing;
+    };
+    static const Guest kGuests[7] = {{46, 8, 1}, {45, 7, 1}, {45, 9, 0}, {46, 7, 0}, {46, 7, 1}, {45, 8, 0}, {45, 9, 1}};
+    for (int i = 0; i < 7; ++i) {
+        dress(2 + i, 3, 1, kGuests[i].column, kGuests[i].row);
+        faceOnEntering(2 + i, kGuests[i].facing, entering);
+    }
+    trigger(9, 1);
+    return 0;
+}
+
+namespace {
+
+// The purple-haired woman reads the notice about シェリル's escape.
+void runBarOpening() {
+    const int s = gEventStep;
+    switch (s) {
+        case 1: sayStep(22, 2, s, 2); break;
+        case 2: case 3: case 6: sayStep(22, 2, s, 3); break;
+        case 4: pose(1, 6); sayStep(22, 2, s, 6); break;
+        case 5: sayStep(22, 2, s, 4); break;
+        case 7:
+            gCameraGlide = 50;
+            setCameraTarget(1, kPullBack);
+            break;
+        case 8: face(1, 0); sayStep(22, 2, s, 1); break;
+        case 9: sayStep(22, 2, s, 10); break;
+        case 10:
+            gSlowMusicFade = 0;
+            changeMap(2, 20, 19, 0);
+            break;
+        default: break;
+    }
+    if (s == 6) pose(1, 0);
+}
+
+}  // namespace
+
+void runMapEvents22() {
+    switch (gFieldEvent) {
+        case 1: changeMap(20, 10, 20, 0); break;
+        case 2:
+            if (gStoryFlags[flag::kSeaDistrictArrived] == 0) runBarOpening();
+            else endEvent();
+            break;
+        case 4: case 5: case 6: case 7: case 8: case 9: runTalk(22, gFieldEvent, 0); break;
+        case 10:
+            switch (gEventStep) {
+                case 0: gPlayerFacing = 0; break;
+                case 1: case 2: sayStep(22, 10, gEventStep, 0); break;
+                default: endEvent(); break;
+            }
+            break;
+        case 0:
+        case kTreasureEvent:
+            break;
+        default: endEvent(); break;  // the guest of slot 2 has nothing to say
+    }
+    ++gEventStep;
+}

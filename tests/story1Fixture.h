@@ -1,0 +1,251 @@
+// The story's first road on the real field: the built maps and lines of the
+// game folder, the map scripts, and a driver that plays frames the way a
+// patient player would (decide on every whole message, a chosen option on
+// every choice) and stands in for the screens the field hands over to: a
+// map change's fade-in, a battle (won), a shop, the chapter save screen.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstring>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/Camera.h"
+#include "engine/Config.h"
+#include "engine/GraphicsResources.h"
+#include "engine/Input.h"
+#include "engine/KeyframeTrack.h"
+#include "engine/Music.h"
+#include "engine/Scene.h"
+#include "engine/Screens.h"
+#include "engine/TextLayers.h"
+#include "events/EventEngine.h"
+#include "events/EventPrimitives.h"
+#include "events/EventState.h"
+#include "events/MessageWindow.h"
+#include "field/FieldEntry.h"
+#include "field/FieldMap.h"
+#include "field/FieldScreen.h"
+#include "field/FieldServices.h"
+#include "field/FieldState.h"
+#include "field/WorldToCell.h"
+#include "gamedata/GameData.h"
+#include "platform/Gfx.h"
+#include "story/Dialogue.h"
+#include "story/StoryState.h"
+
+namespace story1test {
+
+inline std::uint32_t gClock = 0;
+inline std::uint32_t testClock() { return gClock; }
+
+// What happened while the driver played.
+struct Played {
+    struct Stop {
+        int map, event, step;  // the step that opened the screen
+    };
+    std::vector<Stop> battles, shops, saves;
+    std::vector<int> maps;  // every map arrived at, in order
+    int frames = 0;
+    bool ending = false;    // the staff roll began
+    bool finished = false;  // the condition held within the budget
+};
+
+struct StoryField : ::testing::Test {
+    std::unique_ptr<gfx::Device> device;
+    GraphicsResources resources;
+    std::vector<int> choices;  // options to pick, one per choice, in order (0 when they run out)
+    char oldDirectory[4096] = {};
+
+    void SetUp() override {
+        ASSERT_NE(getcwd(oldDirectory, sizeof oldDirectory), nullptr);
+        ASSERT_EQ(chdir(CORVADINE_GAME_DIR), 0) << "the game folder " << CORVADINE_GAME_DIR;
+        resetFieldState();
+        resetGameDataState();
+        resetFieldMap();
+        resetInput();
+        resetConfig();
+        resetTextLayers();
+        resetEventEngine();
+        resetEventPrimitives();
+        resetMessageWindow();
+        resetStoryState();
+        resetDialogue();
+        std::string error;
+        ASSERT_TRUE(loadDialogueFile(kDialogueFile, error)) << error;
+        gMusicLock = 0;
+        gSlowMusicFade = 0;
+        gRequestedSong[0] = gCurrentSong[0] = '\0';
+        gScene = 0;
+        gCampMenuAllowed = 1;
+        gClock = 1000;
+        gMillisecondClock = testClock;
+        gFieldEventRunner = runCurrentMapEvent;
+        device = gfx::createNullDevice(gfx::DeviceOptions{});
+        resources.cameraTrack = std::make_unique<KeyframeTrack>();
+        resources.quadVertices = device->createVertexBuffer(4);
+        resources.sprite = device->createSprite();
+        resources.layer1Target = device->createRenderTarget(640, 480, gfx::TextureFormat::A8R8G8B8);
+        resources.layer2Target = device->createRenderTarget(640, 480, gfx::TextureFormat::A8R8G8B8);
+    }
+    void TearDown() override {
+        gMillisecondClock = timeGetTimeMs;
+        gFieldEventRunner = runCurrentMapEvent;
+        if (oldDirectory[0] != '\0') EXPECT_EQ(chdir(oldDirectory), 0);
+    }
+
+    // Arrives on a map as a map change does: load, set-up with 1, the player
+    // on the cell facing as given, visible or not.
+    void arrive(int map, int row, int col, int facing, int visible) {
+        ASSERT_TRUE(enterFieldOnMap(map, row, col)) << "map " << map;
+        gPlayerFacing = static_cast<std::uint8_t>(facing);
+        gPlayerVisible = static_cast<std::uint8_t>(visible);
+    }
+    // Starts the event of `slot` as the field's contact test does.
+    void touch(int slot) {
+        gFieldEvent = slot + 1;
+        gEventStep = 0;
+    }
+
+    // One field frame with the input a player would give.
+    void frame(std::size_t& choiceIndex) {
+        int input = 0;
+        if (gMessageMode == 1 && gMessageTyped == static_cast<int>(std::strlen(gMessageText))) {
+            input = kInputDecide;
+        } else if (gMessageMode == 2) {
+            const int wanted = choiceIndex < choices.size() ? choices[choiceIndex] : 0;
+            if (gChoiceCursor < wanted) {
+                input = kInputDown;
+            } else {
+                input = kInputDecide;
+                ++choiceIndex;
+            }
+        }
+        gInputCode = input;
+        gClock += 16;
+        runField(resources, device.get());
+    }
+
+    // Plays until `done` holds after a frame, or the budget runs out. The
+    // screens the field hands over to return at once: the fade-in of a map
+    // change, a battle as won, a shop and the save screen as left at once.
+    template <typename Done>
+    Played play(int budget, Done done) {
+        Played out;
+        std::size_t choiceIndex = 0;
+        for (int n = 0; n < budget; ++n) {
+            const int map = gCurrentMap, event = gFieldEvent, step = gEventStep;
+            frame(choiceIndex);
+            ++out.frames;
+            expectFiguresInsideTheGrid();
+            switch (gScene) {
+                case 0: break;
+                case 1:
+                    out.maps.push_back(gCurrentMap);
+                    gScene = 0;
+                    break;
+                case 10:
+                    out.battles.push_back({map, event, step});
+                    gScene = 0;
+                    break;
+                case 300:
+                    out.shops.push_back({map, event, step});
+                    gScene = 0;
+                    break;
+                case 9:
+                    out.saves.push_back({map, event, step});
+                    gScene = 0;
+                    break;
+                case 900:
+                    out.ending = true;
+                    out.finished = done();
+                    return out;
+                default:
+                    ADD_FAILURE() << "the field handed over to scene " << gScene;
+                    return out;
+            }
+            if (done()) {
+                out.finished = true;
+                return out;
+            }
+        }
+        return out;
+    }
+    // Plays the running event to its end on this map (no map change).
+    Played playEvent(int budget) {
+        return play(budget, [] { return gFieldEvent == 0; });
+    }
+
+    // A scripted move must never carry a figure off the grid.
+    static void expectFiguresInsideTheGrid() {
+        for (int slot = 0; slot < kMapObjectCount; ++slot) {
+            const MapObject& o = gMapObjects[slot];
+            if (!o.present || !o.visible) continue;
+            const double col = o.z / kGridShear;
+            const double row = o.x - o.z;
+            if (col < 0.0 || col >= 60.0 || row < 0.0 || row >= 60.0) {
+                ADD_FAILURE() << "map " << gCurrentMap << " slot " << slot << " left the grid at row " << row
+                              << ", column " << col;
+                return;
+            }
+        }
+    }
+
+    static int playerRow() {
+        int cell[3];
+        worldToCell(gPlayerPos, cell);
+        return cell[0];
+    }
+    static int playerColumn() {
+        int cell[3];
+        worldToCell(gPlayerPos, cell);
+        return cell[2];
+    }
+};
+
+// Cells the player can walk to from (row, col) as the map and the current
+// set-up stand: floor, not blocked, no step trigger or person on it (the move
+// into those is refused), climbing at most 1.0 (a jump).
+inline std::vector<std::vector<bool>> walkableFrom(int row, int col) {
+    std::vector<std::vector<bool>> reached(kMapRows, std::vector<bool>(kMapColumns, false));
+    std::vector<std::vector<bool>> stop(kMapRows, std::vector<bool>(kMapColumns, false));
+    for (int s = 0; s < kMapObjectCount; ++s) {
+        const MapObject& o = gMapObjects[s];
+        if (!o.present) continue;
+        if (o.kind == 1 || o.kind == 3 || o.kind == 4) stop[gObjectCells[s][0]][gObjectCells[s][1]] = true;
+    }
+    std::deque<std::pair<int, int>> queue;
+    reached[row][col] = true;
+    queue.push_back({row, col});
+    while (!queue.empty()) {
+        const auto [r, c] = queue.front();
+        queue.pop_front();
+        const int steps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+        for (const auto& d : steps) {
+            const int nr = r + d[0], nc = c + d[1];
+            if (!cellInsideGrid(nr, nc) || reached[nr][nc] || stop[nr][nc]) continue;
+            const MapCell& next = gMapCells[nr][nc];
+            if (next.height <= 0.0f || next.blocked || next.height > gMapCells[r][c].height + 1.0f) continue;
+            reached[nr][nc] = true;
+            queue.push_back({nr, nc});
+        }
+    }
+    return reached;
+}
+
+// Whether the player could touch the object of `slot`: its cell or one of
+// the eight around it can be walked to.
+inline bool touchable(const std::vector<std::vector<bool>>& reached, int slot) {
+    const int r = gObjectCells[slot][0], c = gObjectCells[slot][1];
+    for (int dr = -1; dr <= 1; ++dr)
+        for (int dc = -1; dc <= 1; ++dc)
+            if (cellInsideGrid(r + dr, c + dc) && reached[r + dr][c + dc]) return true;
+    return false;
+}
+
+}  // namespace story1test
