@@ -186,7 +186,8 @@ void runMapEvents3() {
     } else {
         switch (event) {
             case 13:
-                if (f[prison::kCellScene] == 0) runCellScene();
+                // The scene goes on past its battle (flag 4 at 1) to its end.
+                if (f[prison::kCellScene] < 2) runCellScene();
                 else endEvent();
                 break;
             case 27:

@@ -117,6 +117,9 @@ struct StoryField : ::testing::Test {
         int input = 0;
         if (gMessageMode == 1 && gMessageTyped == static_cast<int>(std::strlen(gMessageText))) {
             input = kInputDecide;
+        } else if (gMessageMode == 0 && gFieldEvent != 0 && gStillPicture > 0 && gStillPictureAlpha == 255 &&
+                   gFieldEvent == lastEvent_ && gEventStep == lastStep_) {
+            input = kInputDecide;  // a still picture held on its step, waiting to be dismissed
         } else if (gMessageMode == 2) {
             const int wanted = choiceIndex < choices.size() ? choices[choiceIndex] : 0;
             if (gChoiceCursor < wanted) {
@@ -126,10 +129,14 @@ struct StoryField : ::testing::Test {
                 ++choiceIndex;
             }
         }
+        lastEvent_ = gFieldEvent;
+        lastStep_ = gEventStep;
         gInputCode = input;
         gClock += 16;
         runField(resources, device.get());
     }
+    int lastEvent_ = -1;
+    int lastStep_ = -1;
 
     // Plays until `done` holds after a frame, or the budget runs out. The
     // screens the field hands over to return at once: the fade-in of a map

@@ -69,7 +69,7 @@ TEST_F(StoryField, CellSceneChoiceChoosesTheLessonOrTheFight) {
         }
         choices = {c.option};
         const Played run = play(12000, [] { return gStoryFlags[prison::kCellScene] == 2 && gFieldEvent == 0; });
-        ASSERT_TRUE(run.finished);
+        ASSERT_TRUE(run.finished) << "stalled at event " << gFieldEvent << " step " << gEventStep;
         ASSERT_EQ(run.battles.size(), 1u);
         EXPECT_EQ(run.battles[0].step, c.battleStep);
         for (int unit : {1, 2}) {
