@@ -9,7 +9,6 @@
 #include "gamedata/GameData.h"
 #include "story/MapScripts.h"
 #include "story/MapTable.h"
-#include "story/PendingStoryServices.h"
 #include "story/PrisonFlags.h"
 #include "story/StoryFlags.h"
 #include "story/StoryScriptSupport.h"

@@ -35,6 +35,7 @@
 #include "field/FieldState.h"
 #include "field/WorldToCell.h"
 #include "gamedata/GameData.h"
+#include "menus/MenuState.h"
 #include "platform/Gfx.h"
 #include "story/Dialogue.h"
 #include "story/StoryState.h"
@@ -48,6 +49,9 @@ inline std::uint32_t testClock() { return gClock; }
 struct Played {
     struct Stop {
         int map, event, step;  // the step that opened the screen
+        std::string label;     // the shop's title or the save's place label
+        int kind = 0;          // the shop's kind
+        int goods[3] = {};     // the shop's first goods
     };
     std::vector<Stop> battles, shops, saves;
     std::vector<int> maps;  // every map arrived at, in order
@@ -161,11 +165,11 @@ struct StoryField : ::testing::Test {
                     gScene = 0;
                     break;
                 case 300:
-                    out.shops.push_back({map, event, step});
+                    out.shops.push_back({map, event, step, gShopTitle, gShopKind, {gShopGoods[0], gShopGoods[1], gShopGoods[2]}});
                     gScene = 0;
                     break;
                 case 9:
-                    out.saves.push_back({map, event, step});
+                    out.saves.push_back({map, event, step, gSavePlaceName});
                     gScene = 0;
                     break;
                 case 900:

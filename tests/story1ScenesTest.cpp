@@ -148,6 +148,11 @@ TEST_F(StoryField, MerchantSceneRunsOnceThenHeKeepsAShopUntilRimelIsFree) {
     ASSERT_TRUE(run.finished);
     ASSERT_EQ(run.shops.size(), 1u);
     EXPECT_EQ(run.shops[0].step, 43);
+    EXPECT_EQ(run.shops[0].label, "もろこし屋－ブラッドエンプレス");
+    EXPECT_EQ(run.shops[0].kind, 5);
+    EXPECT_EQ(run.shops[0].goods[0], 130);
+    EXPECT_EQ(run.shops[0].goods[1], 131);
+    EXPECT_EQ(run.shops[0].goods[2], 0);
     EXPECT_EQ(gCurrentMap, 5);
     EXPECT_EQ(playerRow(), 39);
     EXPECT_EQ(playerColumn(), 5);
@@ -269,7 +274,11 @@ TEST_F(StoryField, GovernorSceneEndsTheEpisodeWithOrWithoutASave) {
         ASSERT_EQ(run.battles.size(), 1u);
         EXPECT_EQ(run.battles[0].step, 67);
         ASSERT_EQ(run.saves.size(), c.saves);
-        if (c.saves == 1u) EXPECT_EQ(run.saves[0].step, 93);
+        if (c.saves == 1u) {
+            EXPECT_EQ(run.saves[0].step, 93);
+            EXPECT_EQ(run.saves[0].label, "エピソード０　完");
+        }
+        EXPECT_EQ(run.shops[0].label, "もろこし屋－ブラッドエンプレス");
         EXPECT_TRUE(sawWorldMap);
         EXPECT_TRUE(sawCountries);
         EXPECT_EQ(gStoryFlags[prison::kGovernor], 2);
