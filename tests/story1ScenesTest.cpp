@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 #include "story/PrisonFlags.h"
 #include "story/StoryFlags.h"
+#include "field/WorldToCell.h"
 #include "tests/story1Fixture.h"
 
 using story1test::Played;
@@ -15,6 +17,14 @@ using story1test::walkableFrom;
 namespace {
 
 int partyLevel(int unit) { return gPartyMembers[unit].level; }
+
+// The cell a figure stands on now.
+std::pair<int, int> cellOf(int slot) {
+    const float pos[3] = {gMapObjects[slot].x, gMapObjects[slot].y, gMapObjects[slot].z};
+    int cell[3];
+    worldToCell(pos, cell);
+    return {cell[0], cell[2]};
+}
 
 }  // namespace
 
@@ -68,10 +78,23 @@ TEST_F(StoryField, CellSceneChoiceChoosesTheLessonOrTheFight) {
             gPartyMembers[unit].experience = 160;
         }
         choices = {c.option};
-        const Played run = play(12000, [] { return gStoryFlags[prison::kCellScene] == 2 && gFieldEvent == 0; });
+        std::pair<int, int> locked{-1, -1}, falkAtDoor{-1, -1}, freed{-1, -1};
+        const Played run = play(12000, [&] {
+            if (gFieldEvent == 13 && gEventStep == 9) locked = cellOf(30);      // led into the cell
+            if (gFieldEvent == 13 && gEventStep == 57) falkAtDoor = cellOf(14);  // back at the door
+            if (gFieldEvent == 13 && gEventStep == 62) freed = cellOf(30);       // out of the cell
+            return gStoryFlags[prison::kCellScene] == 2 && gFieldEvent == 0;
+        });
         ASSERT_TRUE(run.finished) << "stalled at event " << gFieldEvent << " step " << gEventStep;
         ASSERT_EQ(run.battles.size(), 1u);
         EXPECT_EQ(run.battles[0].step, c.battleStep);
+        // The door (21, 12) between the corridor and the cell behind the bars.
+        EXPECT_EQ(locked, std::make_pair(21, 13));
+        EXPECT_EQ(falkAtDoor.first, 21);
+        EXPECT_LT(falkAtDoor.second, 12);
+        EXPECT_GE(freed.first, 21);  // a step past the door, beside ファルク
+        EXPECT_LE(freed.first, 22);
+        EXPECT_LT(freed.second, 12);
         for (int unit : {1, 2}) {
             EXPECT_EQ(partyLevel(unit), 1);
             EXPECT_EQ(gPartyMembers[unit].experience, 0);
@@ -201,11 +224,19 @@ TEST_F(StoryField, RescueFightsTheGuardsOpensTheCellAndRimelJoins) {
     gPartyMembers[2].level = 3;
     arrive(6, 12, 5, 0, 1);
     touch(16);
-    const Played run = play(8000, [] { return gStoryFlags[flag::kRimelRescue] == 4 && gFieldEvent == 0; });
+    std::pair<int, int> falk{-1, -1};
+    const Played run = play(8000, [&] {
+        if (gFieldEvent == 3 && gEventStep == 16) falk = cellOf(15);
+        return gStoryFlags[flag::kRimelRescue] == 4 && gFieldEvent == 0;
+    });
     ASSERT_TRUE(run.finished);
     ASSERT_EQ(run.battles.size(), 1u);
     EXPECT_EQ(run.battles[0].step, 11);
     EXPECT_EQ(run.maps, (std::vector<int>{6, 6}));
+    // ファルク has walked up to her door (rows 31-32 of the bars at column 30).
+    EXPECT_EQ(falk.first, 31);
+    EXPECT_GE(falk.second, 28);
+    EXPECT_LT(falk.second, 30);
     EXPECT_EQ(gParty[2], 3);
     EXPECT_EQ(partyLevel(3), 4);
     EXPECT_EQ(gPartyMembers[3].experience, 90);
@@ -262,7 +293,9 @@ TEST_F(StoryField, GovernorSceneEndsTheEpisodeWithOrWithoutASave) {
         touch(0);
         choices = {c.option};
         bool sawWorldMap = false, sawCountries = false;
+        std::pair<int, int> merchant{-1, -1};
         const Played run = play(20000, [&] {
+            if (gCurrentMap == 7 && gFieldEvent == 3 && gEventStep == 16) merchant = cellOf(2);
             if (gEventPicture == 1 && gEventPictureNumber == 0) sawWorldMap = true;
             if (gEventPicture == 1 && gEventPictureNumber == 1) sawCountries = true;
             return gCurrentMap == 2;
@@ -279,6 +312,9 @@ TEST_F(StoryField, GovernorSceneEndsTheEpisodeWithOrWithoutASave) {
             EXPECT_EQ(run.saves[0].label, "エピソード０　完");
         }
         EXPECT_EQ(run.shops[0].label, "もろこし屋－ブラッドエンプレス");
+        // もろこし comes up to the party (who stand on row 14) and stops short.
+        EXPECT_GT(merchant.first, 7);
+        EXPECT_LT(merchant.first, 14);
         EXPECT_TRUE(sawWorldMap);
         EXPECT_TRUE(sawCountries);
         EXPECT_EQ(gStoryFlags[prison::kGovernor], 2);
