@@ -519,3 +519,16 @@ TEST_F(StoryField, EmperorGivesTheGunOnceOnTheTowerRoute) {
     EXPECT_EQ(gItemStock[45].owned, 1);
     EXPECT_EQ(gDialogueMisses, 0);
 }
+
+TEST_F(StoryField, GovernorHallPlaysTheBattleSongOnlyWhileHisSceneIsDue) {
+    struct Case {
+        int governor;
+        const char* song;
+    };
+    for (const Case c : {Case{0, "【チャプター０】ブラッドエンプレス.mid"}, Case{1, "【バトル】皇帝に跪け.mid"}}) {
+        gRequestedSong[0] = gCurrentSong[0] = '\0';
+        gStoryFlags[prison::kGovernor] = static_cast<std::uint8_t>(c.governor);
+        arrive(7, 14, 5, 1, 1);
+        EXPECT_STREQ(gRequestedSong, c.song) << c.governor;
+    }
+}
