@@ -29,7 +29,6 @@ PENDING void runCardCatalogue(GraphicsResources&, gfx::Device*) {}
 PENDING void runMenuSaveScreen(GraphicsResources&, gfx::Device*) {}
 PENDING void runShopScreen(GraphicsResources&, gfx::Device*) {}
 PENDING void runBankScreen(GraphicsResources&, gfx::Device*) {}
-PENDING void runStaffRoll(GraphicsResources&, gfx::Device*) {}
 PENDING void runTitleScreen(GraphicsResources&, gfx::Device*) {}
 PENDING void runIntroAndTitleMenu(GraphicsResources&, gfx::Device*) {}
 PENDING void runLoadScreen(GraphicsResources&, gfx::Device*) {}

@@ -4,8 +4,5 @@
 
 #define PENDING __attribute__((weak))
 
-// Until the news ticker lands.
-PENDING int gTickerPos = 0;
-PENDING int gTickerSlot = 0;
 // Until the battle lands.
 PENDING void setUpBattle(int) {}

@@ -20,20 +20,10 @@ struct GraphicsResources;
 // (their own headers)
 extern int gTransitionFrame;  // frame counter of the transition scenes
 
-// ---- Overlays ----
-extern std::uint8_t gMoneyWindow;
-extern std::uint8_t gFloorPanelShown;
-extern std::uint8_t gNewsTickerOn;
-void drawMarkers(GraphicsResources& resources, gfx::Device* device);
-void drawFloorSelect(GraphicsResources& resources, gfx::Device* device, int zone, int cursor);
-void drawMoneyWindow(GraphicsResources& resources, gfx::Device* device);
-void drawNewsTicker(GraphicsResources& resources, gfx::Device* device);
-
-// ---- Developer map editor ----
-extern int gEditorPage;
-extern int gDebugMode;  // 1 while the map editor is on
-void runMapEditor(GraphicsResources& resources, gfx::Device* device);
-void drawObjectNumber(GraphicsResources& resources, gfx::Device* device, int slot);
+// ---- Overlays, news ticker, map editor ----
+#include "field/MapEditor.h"
+#include "field/NewsTicker.h"
+#include "field/Overlays.h"
 
 // ---- Battle and camp menu ----
 extern std::uint8_t gInBattle;
