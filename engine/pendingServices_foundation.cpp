@@ -27,8 +27,6 @@ PENDING void runFormationMenu(GraphicsResources&, gfx::Device*) {}
 PENDING void runBodyguardScreen(GraphicsResources&, gfx::Device*) {}
 PENDING void runCardCatalogue(GraphicsResources&, gfx::Device*) {}
 PENDING void runMenuSaveScreen(GraphicsResources&, gfx::Device*) {}
-PENDING void runShopScreen(GraphicsResources&, gfx::Device*) {}
-PENDING void runBankScreen(GraphicsResources&, gfx::Device*) {}
 PENDING void runTitleScreen(GraphicsResources&, gfx::Device*) {}
 PENDING void runIntroAndTitleMenu(GraphicsResources&, gfx::Device*) {}
 PENDING void runLoadScreen(GraphicsResources&, gfx::Device*) {}

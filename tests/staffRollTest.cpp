@@ -92,7 +92,9 @@ TEST_F(StaffRoll, StepsStartOnTheFirstFrameAtOrAfterTheirSecond) {
         EXPECT_EQ(seen[s].second, kStaffRollTimeline[s].startSecond) << s;
         const int map = s == 0 ? 117 : kStaffRollTimeline[s].map;  // step 0: the ending's own map
         EXPECT_EQ(seen[s].map, map) << s;
-        if (s < kStaffRollSteps - 1) EXPECT_EQ(seen[s].layout, kStaffRollTimeline[s].layout) << s;
+        if (s < kStaffRollSteps - 1) {
+            EXPECT_EQ(seen[s].layout, kStaffRollTimeline[s].layout) << s;
+        }
     }
     EXPECT_EQ(seen[1].map, 3);
     EXPECT_EQ(seen[17].second, 241);
