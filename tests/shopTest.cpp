@@ -9,6 +9,7 @@
 #include "engine/Scene.h"
 #include "engine/Screens.h"
 #include "engine/TextLayers.h"
+#include "events/EventPrimitives.h"
 #include "gamedata/GameData.h"
 #include "menus/MenuState.h"
 #include "menus/ShopEffects.h"
@@ -38,6 +39,7 @@ protected:
         resetGameDataState();
         resetInput();
         resetTextLayers();
+        resetMenuState();
         gEffects.clear();
         gCounterEffectPlayer = shoptest::recordEffect;
         setItem(5, "rifle", 2, 120, 10, 0, 3);
@@ -60,13 +62,12 @@ protected:
     void TearDown() override { gCounterEffectPlayer = nullptr; }
 
     static void open(std::vector<int> goods, int kind) {
-        std::memset(gShopGoods, 0, sizeof gShopGoods);
-        for (std::size_t i = 0; i < goods.size() && i < 20; ++i) gShopGoods[i] = goods[i];
-        gShopKind = kind;
-        std::strcpy(gShopTitle, "test shop");
-        gMenuListCursor = 0;
-        gMenuPage = 0;
-        gMenuAmount = 1;
+        int list[20] = {};
+        for (std::size_t i = 0; i < goods.size() && i < 20; ++i) list[i] = goods[i];
+        gMenuListCursor = 5;
+        openShop("test shop", list, kind);
+        EXPECT_EQ(gScene, 300);
+        EXPECT_EQ(gMenuListCursor, 0);
     }
     // One frame of the screen with this input code.
     void frame(int input, bool draw = false) {
