@@ -15,6 +15,7 @@
 #include "events/EventState.h"
 #include "field/FieldState.h"
 #include "field/WorldToCell.h"
+#include "gamedata/PendingServices.h"  // gCampMenuCursor, until the camp menu declares it
 
 int gDebugMode = 0;
 int gEditorPage = 0;
@@ -345,6 +346,7 @@ void runMapEditor(GraphicsResources& resources, gfx::Device* device) {
             gEditorPage = 2;
             gEditorSubMode = 0;
             gEditorCursor = 0;
+            gCampMenuCursor = 0;
             gInputCode = 0;
         }
     }
