@@ -233,7 +233,7 @@ void fileMenu(GraphicsResources& resources, gfx::Device* device) {
 }
 
 void command(int row, int column, bool inside) {
-    if (gCommandCode == kEditorToggle) {
+    if (gCommandCode == kMapCommandToggle) {
         gDebugMode = gDebugMode == 1 ? 0 : 1;
         // The editor starts from the map as its file holds it.
         if (gDebugMode == 1) loadEditorMap(gCurrentMap);
@@ -242,25 +242,25 @@ void command(int row, int column, bool inside) {
     if (gDebugMode != 1 || !inside) return;
     MapCell& cell = gEditorMap.cells[row][column];
     switch (gCommandCode) {
-    case kEditorRaise: cell.height += 0.5f; break;
-    case kEditorLower:
+    case kMapCommandRaise: cell.height += 0.5f; break;
+    case kMapCommandLower:
         cell.height -= 0.5f;
         if (cell.height < 0.0f) cell.height = 0.0f;
         break;
-    case kEditorRemember:
+    case kMapCommandRemember:
         gEditorSourceCell[0] = static_cast<std::int8_t>(row);
         gEditorSourceCell[1] = static_cast<std::int8_t>(column);
         return;
-    case kEditorCopy:
+    case kMapCommandCopy:
         if (!cellInsideGrid(gEditorSourceCell[0], gEditorSourceCell[1])) return;
         giveValues(cell, editorCellValues(gEditorMap.cells[gEditorSourceCell[0]][gEditorSourceCell[1]]));
         break;
-    case kEditorEditMenu:
+    case kMapCommandEditMenu:
         gEditorPage = 1;
         gEditorSubMode = 0;
         gRedrawRequest[0] = 2;
         return;
-    case kEditorFill: {
+    case kMapCommandFill: {
         if (!cellInsideGrid(gEditorSourceCell[0], gEditorSourceCell[1])) return;
         const EditorCellValues fill = editorCellValues(gEditorMap.cells[gEditorSourceCell[0]][gEditorSourceCell[1]]);
         floodFillCells(gEditorMap.cells, fill, editorCellValues(cell), row, column);

@@ -24,13 +24,13 @@ extern std::int8_t gEditorSourceCell[2];  // row, column remembered by command 3
 
 // Developer command codes (gCommandCode).
 enum EditorCommand {
-    kEditorRaise = 1,
-    kEditorLower = 2,
-    kEditorRemember = 3,
-    kEditorCopy = 4,
-    kEditorEditMenu = 5,
-    kEditorFill = 6,
-    kEditorToggle = 99,
+    kMapCommandRaise = 1,
+    kMapCommandLower = 2,
+    kMapCommandRemember = 3,
+    kMapCommandCopy = 4,
+    kMapCommandEditMenu = 5,
+    kMapCommandFill = 6,
+    kMapCommandToggle = 99,
 };
 
 // The six values a cell is copied and filled with.

@@ -70,7 +70,7 @@ protected:
         ASSERT_EQ(saveMap(kMap), 0);
         gPendingMapChange.map = kMap;
         gCommandCode = 0;  // the developer mode
-        command(kEditorToggle);
+        command(kMapCommandToggle);
         ASSERT_EQ(gDebugMode, 1);
     }
     void TearDown() override {
@@ -136,7 +136,7 @@ TEST_F(MapEditor, CommandsWorkOnlyOnEveryThirdFrame) {
     standOn(12, 12);
     for (int tick = 0; tick < 6; ++tick) {
         gFieldTick = tick;
-        gCommandCode = kEditorRaise;
+        gCommandCode = kMapCommandRaise;
         runMapEditor(drawn_.resources, nullptr);
     }
     EXPECT_FLOAT_EQ(gMapCells[12][12].height, 2.0f);  // ticks 0 and 3
@@ -144,8 +144,8 @@ TEST_F(MapEditor, CommandsWorkOnlyOnEveryThirdFrame) {
 
 TEST_F(MapEditor, HeightCommandsRaiseByHalvesAndNeverGoBelowZero) {
     struct Case { float start; int code; float expected; };
-    const Case cases[] = {{1.0f, kEditorRaise, 1.5f}, {1.0f, kEditorLower, 0.5f}, {0.3f, kEditorLower, 0.0f},
-                          {0.0f, kEditorLower, 0.0f}};
+    const Case cases[] = {{1.0f, kMapCommandRaise, 1.5f}, {1.0f, kMapCommandLower, 0.5f}, {0.3f, kMapCommandLower, 0.0f},
+                          {0.0f, kMapCommandLower, 0.0f}};
     for (const Case& c : cases) {
         gEditorMap.cells[12][12].height = c.start;
         standOn(12, 12);
@@ -157,20 +157,20 @@ TEST_F(MapEditor, HeightCommandsRaiseByHalvesAndNeverGoBelowZero) {
 
 TEST_F(MapEditor, RememberedCellIsCopiedWithHeightBlockedAndTiles) {
     standOn(30, 30);
-    command(kEditorRemember);
+    command(kMapCommandRemember);
     EXPECT_EQ(gEditorSourceCell[0], 30);
     EXPECT_EQ(gEditorSourceCell[1], 30);
     standOn(11, 11);
-    command(kEditorCopy);
+    command(kMapCommandCopy);
     EXPECT_TRUE(same(gMapCells[11][11], kSand));
     EXPECT_TRUE(same(gMapCells[11][12], kFloor));  // only the cell under the player
 }
 
 TEST_F(MapEditor, FillChangesExactlyTheFourConnectedRegion) {
     standOn(30, 30);
-    command(kEditorRemember);
+    command(kMapCommandRemember);
     standOn(12, 12);
-    command(kEditorFill);
+    command(kMapCommandFill);
     int sand = 0;
     for (int r = 0; r < kMapRows; ++r) {
         for (int c = 0; c < kMapColumns; ++c) sand += same(gMapCells[r][c], kSand) ? 1 : 0;
@@ -183,10 +183,10 @@ TEST_F(MapEditor, FillChangesExactlyTheFourConnectedRegion) {
 
 TEST_F(MapEditor, FillOnACellEqualToTheSourceChangesNothing) {
     standOn(12, 12);
-    command(kEditorRemember);
+    command(kMapCommandRemember);
     standOn(13, 13);
     const EditorMap before = gEditorMap;
-    command(kEditorFill);
+    command(kMapCommandFill);
     EXPECT_EQ(std::memcmp(&before, &gEditorMap, sizeof before), 0);
 }
 
@@ -202,7 +202,7 @@ TEST(FloodFill, AWholeMapRegionFillsWithoutDeepRecursion) {
 
 TEST_F(MapEditor, EditMenuTogglesPassabilityAndObjects) {
     standOn(11, 11);
-    command(kEditorEditMenu);
+    command(kMapCommandEditMenu);
     ASSERT_EQ(gEditorPage, 1);
     frame(kInputDown);
     frame(kInputDown);
@@ -212,7 +212,7 @@ TEST_F(MapEditor, EditMenuTogglesPassabilityAndObjects) {
     EXPECT_EQ(gEditorPage, 0);
 
     // line 3 places an object in the first free slot, then removes it
-    command(kEditorEditMenu);
+    command(kMapCommandEditMenu);
     frame(kInputDown);
     frame(kInputDecide);
     EXPECT_EQ(gMapCells[11][11].objectLink, 1);
@@ -225,7 +225,7 @@ TEST_F(MapEditor, EditMenuTogglesPassabilityAndObjects) {
     EXPECT_FLOAT_EQ(gMapObjects[0].z, centre[2]);
 
     standOn(12, 12);  // slot 3 linked here by the file
-    command(kEditorEditMenu);
+    command(kMapCommandEditMenu);
     frame(kInputDecide);
     EXPECT_EQ(gMapObjects[3].present, 0);
     EXPECT_EQ(gMapCells[12][12].objectLink, 0);
@@ -234,7 +234,7 @@ TEST_F(MapEditor, EditMenuTogglesPassabilityAndObjects) {
 TEST_F(MapEditor, ObjectToggleOnAFullMapPlacesNothing) {
     for (MapObject& o : gEditorMap.objects) o.present = 1;
     standOn(11, 11);
-    command(kEditorEditMenu);
+    command(kMapCommandEditMenu);
     gEditorCursor = 3;
     frame(kInputDecide);
     EXPECT_EQ(gMapCells[11][11].objectLink, 0);
@@ -242,7 +242,7 @@ TEST_F(MapEditor, ObjectToggleOnAFullMapPlacesNothing) {
 
 TEST_F(MapEditor, TilePickerMovesTheTileAndStopsAtTheAtlasEdge) {
     standOn(12, 12);
-    command(kEditorEditMenu);
+    command(kMapCommandEditMenu);
     frame(kInputDecide);  // line 0: the floor tile
     ASSERT_EQ(gEditorSubMode, 1);
     struct Step { int input; int column, row; };
@@ -272,11 +272,11 @@ TEST_F(MapEditor, TilePickerMovesTheTileAndStopsAtTheAtlasEdge) {
 
 TEST_F(MapEditor, SavedMapReloadsEqualAndHoldsNoMechanismState) {
     standOn(12, 12);
-    command(kEditorRaise);
+    command(kMapCommandRaise);
     standOn(30, 30);
-    command(kEditorRemember);
+    command(kMapCommandRemember);
     standOn(11, 11);
-    command(kEditorCopy);
+    command(kMapCommandCopy);
     // a set-up's water or gate writes into the live arrays between edits
     gMapCells[20][20].height = 7.0f;
     gMapObjects[3].visible = 1;
@@ -327,10 +327,10 @@ TEST_F(MapEditor, EditorKeepsEventsStoppedAndTogglesOff) {
     frame(0);
     EXPECT_EQ(gFieldEvent, 0);
     EXPECT_EQ(gEventStep, 0);
-    command(kEditorToggle);
+    command(kMapCommandToggle);
     EXPECT_EQ(gDebugMode, 0);
     standOn(12, 12);
-    command(kEditorRaise);
+    command(kMapCommandRaise);
     EXPECT_FLOAT_EQ(gMapCells[12][12].height, 1.0f);  // commands need the editor on
 }
 
