@@ -15,8 +15,6 @@ PENDING void runFieldFadeIn(GraphicsResources&, gfx::Device*) {}
 PENDING void runFieldEntryFromBlack(GraphicsResources&, gfx::Device*) {}
 PENDING void runChapterSaveScreen(GraphicsResources&, gfx::Device*) {}
 PENDING void runBattleTransition(GraphicsResources&, gfx::Device*) {}
-PENDING void drawBattleScene(GraphicsResources&, gfx::Device*) {}
-PENDING void runBattleFrame(GraphicsResources&, gfx::Device*) {}
 PENDING void runCampMenu(GraphicsResources&, gfx::Device*) {}
 PENDING void runItemMenu(GraphicsResources&, gfx::Device*) {}
 PENDING void runEquipMenu(GraphicsResources&, gfx::Device*) {}

@@ -4,5 +4,3 @@
 
 #define PENDING __attribute__((weak))
 
-// Until the battle lands.
-PENDING void setUpBattle(int) {}

@@ -1,0 +1,4 @@
+#include "battle/BattleServices.h"
+#include "engine/Sound.h"
+
+BattleSoundFunction gBattleSound = playSoundEffect;
