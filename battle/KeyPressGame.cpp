@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "battle/KeyPressPendingRecords.h"
+#include "battle/BattleServices.h"
 #include "engine/DrawText.h"
 #include "engine/DrawingFunctions.h"
 #include "engine/GraphicsResources.h"
@@ -12,13 +12,11 @@
 #include "engine/TextFont.h"
 #include "engine/TextLayers.h"
 #include "gamedata/GameData.h"
-#include "platform/Clock.h"
+#include "engine/Camera.h"
 
 KeyPressGameState gKeyPressGame{};
 int gHitCount = 0;
 std::uint32_t gKeyPressClockMillis = 0;
-// Weak: the battle records declare it beside the battle frame's globals.
-__attribute__((weak)) std::uint8_t gKeyGameShown = 0;
 
 void resetKeyPressGame() {
     gKeyPressGame = KeyPressGameState{};
@@ -499,7 +497,7 @@ int runKeyPressGame(GraphicsResources& resources, gfx::Device* device, int mode,
         return kKeyPressOver;
 
     game.previousElapsedMs = game.elapsedMs;
-    const std::uint32_t now = timing::milliseconds();
+    const std::uint32_t now = gMillisecondClock();
     if (game.timerRunning == 1) {
         const std::uint32_t delta = now - gKeyPressClockMillis;
         const long long sum = static_cast<long long>(game.elapsedMs) + delta;

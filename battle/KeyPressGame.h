@@ -63,13 +63,12 @@ struct KeyPressGameState {
 
 extern KeyPressGameState gKeyPressGame;
 extern int gHitCount;  // the run's score
-// The millisecond clock's reading at the previous call. The game counts the
-// difference of two readings of the monotonic clock, so a frame that stalls
-// for seconds is counted in full.
+// The millisecond clock's reading (gMillisecondClock, engine/Camera.h) at the
+// previous call. The game counts the difference of two readings of the
+// monotonic clock, so a frame that stalls for seconds is counted in full.
 extern std::uint32_t gKeyPressClockMillis;
-// 1 once the game has been called in this battle frame; the battle frame
-// clears it at the start of every frame and shows the lower band while it is 1.
-extern std::uint8_t gKeyGameShown;
+// gKeyGameShown (battle/BattleRecords.h) is set by every call: the battle
+// frame clears it each frame and shows the lower band while it is 1.
 
 // Every action begins a new run: clears `started`.
 void resetKeyPressRun();

@@ -8,7 +8,7 @@
 #include <deque>
 
 #include "battle/KeyPressGame.h"
-#include "battle/KeyPressPendingRecords.h"
+#include "battle/BattleServices.h"
 #include "engine/GraphicsResources.h"
 #include "engine/Input.h"
 #include "engine/Random.h"
