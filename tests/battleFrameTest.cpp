@@ -44,6 +44,9 @@ protected:
         case kPhaseWeaponEnemyTarget:
         case kPhaseVictory:
             return kInputDecide;
+        case kPhaseActionRun:
+            // Plays the skill's key-press game: a press every other frame.
+            return (gBattleAction.actionFrame % 2) == 0 ? kInputDecide : kInputNone;
         default:
             return kInputNone;
         }
@@ -95,21 +98,27 @@ TEST_F(BattleFrames, ActionWaitsForItsPopupsBeforeTheNextTurn) {
     start(kGroupTwoSlimes);
     ASSERT_TRUE(framesUntil(10, [] { return gBattleAction.phase == kPhaseCommand; }));
     gBattleAction.actingIndex = 0;
+    const int hp = gEnemyBattlers[0].hp;
     frame(kInputDecide);  // attack
     frame(kInputDecide);  // level 0
     frame(kInputDecide);  // the first enemy
     EXPECT_EQ(gBattleAction.phase, kPhaseActionStart);
     frame();
     EXPECT_EQ(gBattleAction.phase, kPhaseActionRun);
-    frame();
+    // The skill plays its script (a held decide starts its key-press game).
+    ASSERT_TRUE(framesUntil(3000, [] { return gBattleAction.phase != kPhaseActionRun; }, kInputDecide));
     EXPECT_EQ(gBattleAction.phase, kPhaseAfterAction);
-    const int hp = gEnemyBattlers[0].hp;
     int frames = 0;
     while (gBattleAction.phase == kPhaseAfterAction && frames < 40) {
+        const bool counting = anyDamagePopupCounting();
         frame();
         ++frames;
+        if (counting && anyDamagePopupCounting()) {
+            EXPECT_EQ(gBattleAction.phase, kPhaseAfterAction);
+        }
     }
-    EXPECT_EQ(frames, 20);  // the change lands in the 20th frame after the action, which then schedules
+    EXPECT_LE(frames, 21);  // the next turn is scheduled once the last popup has landed
+    EXPECT_FALSE(anyDamagePopupCounting());
     EXPECT_LT(gEnemyBattlers[0].hp + (gEnemyBattlers[0].monster == 0 ? 1 : 0), hp + 1);
 }
 
