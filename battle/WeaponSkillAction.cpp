@@ -115,7 +115,12 @@ void drawBanners(GraphicsResources& resources, gfx::Device* device) {
 
 int runWeaponSkillAction(GraphicsResources& resources, gfx::Device* device) {
     const bool layerRedrawn = gRedrawRequest[1] == 1;
-    if (gBattleAction.step == 0 && gBattleAction.actionFrame == 0) gStealBanner[0] = '\0';
+    if (gBattleAction.step == 0 && gBattleAction.actionFrame == 0) {
+        gStealBanner[0] = '\0';
+        // An enemy's blow aimed at an empty or fallen party slot goes to a
+        // random member still standing.
+        if (enemyActs() && targetSide() == kSideParty && partyLineHp(targetIndex()) == 0) pickRandomLivingOpponent();
+    }
     const int code = pendingWeaponSkillCode();
     if (code < 0) {
         // A row outside the table has no script: the action ends at once.

@@ -171,6 +171,20 @@ TEST_F(WeaponSkills, StealTakesTheDropOnceAndShowsItsOwnText) {
     gItemStock[item].owned = owned;
 }
 
+TEST_F(WeaponSkills, AnEnemyBlowAtAFallenOrEmptySlotFindsAStandingMember) {
+    for (int aimed : {1, 2}) {
+        SetUp();
+        gPartyMembers[2].hp = 0;  // slot 1 fallen
+        gParty[2] = 0;            // slot 2 empty
+        weaponSkill(72);
+        beginAction(kSideEnemy, 0, kSideParty, aimed);
+        EXPECT_GT(runWeaponSkill(), 0);
+        ASSERT_EQ(effectsOn(kSideParty), 3) << aimed;
+        for (const QueuedEffect& e : effects_) EXPECT_EQ(e.index, 0) << aimed;
+        TearDown();
+    }
+}
+
 TEST_F(WeaponSkills, AnActionWithoutAScriptEndsAtOnce) {
     weaponSkill(14);
     beginAction(kSideParty, 0, kSideEnemy, 0);
