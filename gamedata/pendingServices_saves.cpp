@@ -1,0 +1,8 @@
+// Weak stand-ins for what the save files use of other subsystems, until
+// their owners land: each real definition replaces its stand-in.
+#include "gamedata/SaveFile.h"
+
+#define PENDING __attribute__((weak))
+
+// Until the menu state lands.
+PENDING char gSavePlaceName[kSaveTextSize] = {};
