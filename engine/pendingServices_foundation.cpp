@@ -11,10 +11,7 @@
 
 // Until the screens land: each draws nothing.
 PENDING void runField(GraphicsResources&, gfx::Device*) {}
-PENDING void runFieldFadeIn(GraphicsResources&, gfx::Device*) {}
-PENDING void runFieldEntryFromBlack(GraphicsResources&, gfx::Device*) {}
 PENDING void runChapterSaveScreen(GraphicsResources&, gfx::Device*) {}
-PENDING void runBattleTransition(GraphicsResources&, gfx::Device*) {}
 PENDING void runCampMenu(GraphicsResources&, gfx::Device*) {}
 PENDING void runItemMenu(GraphicsResources&, gfx::Device*) {}
 PENDING void runEquipMenu(GraphicsResources&, gfx::Device*) {}

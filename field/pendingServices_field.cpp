@@ -7,9 +7,6 @@
 
 #define PENDING __attribute__((weak))
 
-// Until the transitions land.
-PENDING int gTransitionFrame = 0;
-
 // Until the battle and the camp menu land.
 PENDING std::uint8_t gInBattle = 0;
 PENDING std::uint8_t gCampMenuAllowed = 0;

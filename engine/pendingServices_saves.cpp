@@ -6,3 +6,7 @@
 
 // Until the menu state lands.
 PENDING char gSavePlaceName[kSaveTextSize] = {};
+
+// Until the battle records land.
+PENDING int gBattleGroup = 0;
+PENDING int gGroundTiles[4] = {};
