@@ -22,10 +22,4 @@ PENDING void runFormationMenu(GraphicsResources&, gfx::Device*) {}
 PENDING void runBodyguardScreen(GraphicsResources&, gfx::Device*) {}
 PENDING void runCardCatalogue(GraphicsResources&, gfx::Device*) {}
 PENDING void runMenuSaveScreen(GraphicsResources&, gfx::Device*) {}
-PENDING void runTitleScreen(GraphicsResources&, gfx::Device*) {}
-PENDING void runIntroAndTitleMenu(GraphicsResources&, gfx::Device*) {}
-PENDING void runLoadScreen(GraphicsResources&, gfx::Device*) {}
-
-// Until the title screens land.
-PENDING int gTitleCounter = 0;
 
