@@ -14,12 +14,12 @@
 #include "field/FieldState.h"
 #include "gamedata/LittleEndian.h"
 #include "gamedata/PendingServices.h"
+#include "menus/MenuState.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "story/StoryState.h"
 
-// The label the save screens set before saving (the menu state's).
-extern char gSavePlaceName[kSaveTextSize];
+static_assert(kSavePlaceNameSize == kSaveTextSize, "the header's place label is the menu state's");
 
 SlotSummary gSaveSlots[kSaveSlotCount];
 int gSaveSlotCursor = 0;

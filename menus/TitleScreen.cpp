@@ -16,10 +16,10 @@
 #include "field/FieldMap.h"
 #include "field/FieldServices.h"
 #include "field/FieldState.h"
+#include "menus/MenuState.h"
 #include "menus/Title.h"
 
-// Owned by the menus and the battle; declared here until their headers land.
-extern int gMenuPage;
+// Owned by the camp menu and the battle; declared here until their headers land.
 extern std::uint8_t gResetConfirmOpen;
 extern std::uint8_t gResetConfirmChoice;
 // The battle's lines the title clears: each party line's maximum-HP bonus

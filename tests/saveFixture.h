@@ -27,10 +27,10 @@
 #include "gamedata/GameData.h"
 #include "gamedata/PendingServices.h"
 #include "gamedata/SaveFile.h"
+#include "menus/MenuState.h"
 #include "platform/Clock.h"
 #include "story/StoryState.h"
 
-extern char gSavePlaceName[kSaveTextSize];
 
 constexpr std::int64_t kSaveTestNow = 1800000000;
 
