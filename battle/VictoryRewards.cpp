@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "engine/Sound.h"
+#include "battle/BattleServices.h"
 #include "engine/TextLayers.h"
 #include "gamedata/GameData.h"
 
@@ -60,7 +60,7 @@ int handOutExperience(int share) {
         while (member.experience >= experienceForNextLevel(member.level)) {
             ++member.level;
             ++levelsGained;
-            playSoundEffect("Lvup.wav");
+            playBattleSound("Lvup.wav");
             gRedrawRequest[0] = 2;
         }
     }
