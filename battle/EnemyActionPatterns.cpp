@@ -481,8 +481,6 @@ EnemyDecision decideSimple(const EnemyPatternInput& in, int monster) {
 
 }  // namespace
 
-bool isStagedBoss(int monster) { return findStagedBoss(monster) != nullptr; }
-
 int stealableStoneSkills(int codes[8]) {
     // The attribute of magical stones 1 to 8.
     constexpr int kStoneAttributes[8] = {7, 2, 4, 3, 5, 8, 6, 9};

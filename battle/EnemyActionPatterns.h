@@ -64,9 +64,6 @@ struct EnemyDecision {
 // action. Monsters 53 and 60 may draw randomThousand.
 EnemyDecision decideScriptedEnemy(const EnemyPatternInput& input);
 
-// Whether `monster` has a staged pattern, and through which story flag.
-bool isStagedBoss(int monster);
-
 // Stone-skill code of level 0 that monsters 53 and 60 may turn against the
 // party with a stolen stone: one per magical stone the player has obtained
 // (stone flag 1) and no member wears. Fills `codes` (up to 8), returns how many.
