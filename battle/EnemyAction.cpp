@@ -17,9 +17,9 @@ bool partySlotAlive(int slot) {
 // The party member the enemy aims at unless its pattern names another.
 void drawPartyTarget() {
     BattleActionBlock& action = gBattleAction;
-    action.targetSide = 0;
+    action.targetSide = kSideParty;
     if (gBattleSchedule.soloMode == 1) {
-        action.targetIndex = 3;  // the called bodyguard
+        action.targetIndex = kBodyguardLine;
         return;
     }
     // The scheduler gives enemies turns only while a member stands; should none
@@ -62,7 +62,10 @@ void chooseEnemyAction() {
         const int monster = gEnemyBattlers[slot].monster;
         const MonsterRecord& row = gMonsters[monster >= 0 && monster < kMonsterCount ? monster : 0];
         if (row.skills[0] != kScriptedSkill) {
-            decision.move.weaponCode = row.skills[randomThousand() % 3];
+            const int code = row.skills[randomThousand() % 3];
+            // An empty skill slot (0, as the tables' unused slots hold; no weapon
+            // category is 0) lets the turn pass.
+            if (code > 0) decision.move.weaponCode = code;
         } else {
             decision = decideScriptedEnemy(snapshot(slot));
             if (decision.newBossStage >= 0) gStoryFlags[kFlagBossStage] = static_cast<std::uint8_t>(decision.newBossStage);

@@ -63,6 +63,25 @@ TEST_F(EnemyActionTest, OrdinaryMonsterAimsAtAStandingMemberAndPicksItsSkillByTh
     }
 }
 
+TEST_F(EnemyActionTest, AnEmptySkillSlotLetsTheTurnPass) {
+    gMonsters[battletest::kSlime].skills[1] = 0;
+    ScriptedRandom random({0, 1});
+    chooseEnemyAction();
+    EXPECT_EQ(gBattleAction.pendingWeaponSkill, -1);
+    EXPECT_EQ(gBattleAction.pendingStoneSkill, -1);
+    EXPECT_EQ(gBattleAction.pendingItem, -1);
+    EXPECT_EQ(gBattleAction.phase, kPhaseActionStart);
+}
+
+TEST_F(EnemyActionTest, WithNoMemberStandingTheChoiceStillEnds) {
+    for (int slot = 0; slot < 3; ++slot) gPartyMembers[gParty[slot]].hp = 0;
+    gBattleAction.targetIndex = 1;
+    ScriptedRandom random({2});
+    chooseEnemyAction();
+    EXPECT_EQ(gBattleAction.targetIndex, 1);
+    EXPECT_EQ(gBattleAction.pendingWeaponSkill, 3);
+}
+
 TEST_F(EnemyActionTest, OrdinarySkillsComeUpWithEqualChances) {
     int counts[4] = {};
     for (int r = 0; r < 999; ++r) {
