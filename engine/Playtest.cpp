@@ -22,7 +22,7 @@ namespace {
 
 constexpr const char kUsage[] =
     "usage: playtest --frames N [--input FILE] [--shot FRAME:PATH]... [--state]\n"
-    "                [--workdir DIR] [--clock SECONDS] [--null-gfx] [--map N[,ROW,COL]]\n";
+    "                [--workdir DIR] [--clock SECONDS] [--null-gfx] [--map N[,ROW,COL]] [--developer]\n";
 
 // Frames presented so far: the run's clocks follow them, 60 to a second.
 long gFramesDone = 0;
@@ -104,6 +104,8 @@ bool parsePlaytestArguments(int argc, const char* const* argv, PlaytestOptions& 
             ++i;
         } else if (arg == "--null-gfx") {
             options.nullGraphics = true;
+        } else if (arg == "--developer") {
+            options.developer = true;
         } else if (arg == "--map") {
             int map = -1, row = -1, col = -1;
             const int read = value != nullptr ? std::sscanf(value, "%d,%d,%d", &map, &row, &col) : 0;
@@ -176,6 +178,7 @@ int runPlaytest(int argc, const char* const* argv) {
         return exitCode != 0 ? exitCode : 1;
     }
 
+    if (options.developer) gCommandCode = 0;  // the developer mode: the map editor answers
     if (options.startMap >= 0 && !enterFieldOnMap(options.startMap, options.startRow, options.startCol)) {
         std::fprintf(stderr, "playtest: map %d has no floor to stand on\n", options.startMap);
         tearDownGame(session);

@@ -2,7 +2,7 @@
 // null device), driven by a script of held keys, with screenshots and a
 // state dump. Its command line:
 //   playtest --frames N [--input FILE] [--shot FRAME:PATH]... [--state]
-//            [--workdir DIR] [--clock SECONDS] [--null-gfx] [--map N[,ROW,COL]]
+//            [--workdir DIR] [--clock SECONDS] [--null-gfx] [--map N[,ROW,COL]] [--developer]
 // Frames count from 1.
 #pragma once
 
@@ -47,6 +47,7 @@ struct PlaytestOptions {
     int startMap = -1;
     int startRow = -1;
     int startCol = -1;
+    bool developer = false;  // --developer: start in the developer mode
 };
 
 // False with a message in *error when the command line is not understood.

@@ -1,14 +1,31 @@
 // The game: start-up, the main loop, tear-down.
+//
+// "--developer" (never given by the shipped game) starts in the developer
+// mode, where the map editor and the other developer commands answer.
+#include <cstring>
+#include <vector>
+
 #include "engine/Config.h"
 #include "engine/GraphicsResources.h"
+#include "engine/Input.h"
 #include "engine/MainLoop.h"
 
 int main(int argc, char** argv) {
+    bool developer = false;
+    std::vector<char*> arguments;
+    for (int i = 0; i < argc; ++i) {
+        if (i > 0 && std::strcmp(argv[i], "--developer") == 0) {
+            developer = true;
+            continue;
+        }
+        arguments.push_back(argv[i]);
+    }
     StartupOptions options;
-    options.commandLine = joinCommandLine(argc, argv);
+    options.commandLine = joinCommandLine(static_cast<int>(arguments.size()), arguments.data());
     GameSession session;
     int exitCode = 0;
     if (startGame(options, session, &exitCode)) {
+        if (developer) gCommandCode = 0;
         exitCode = runMainLoop(gameLoopServices(), session.device.getDevice(), session.resources.get());
     }
     tearDownGame(session);

@@ -18,6 +18,7 @@
 #include "gamedata/GameData.h"
 #include "gamedata/PartyStats.h"
 #include "menus/MenuState.h"
+#include "menus/StaffRoll.h"
 
 MoveQueue gMoveQueues[150] = {};
 int gMoveIndex = 0;
@@ -110,10 +111,11 @@ void startBattle(int group, int, int) {
     setUpBattle(group);
 }
 
-void startEnding(int) {
+void startEnding(int variant) {
     gMusicLock = 0;
     changeMusic("【テーマ】エンディング.mid");
     gMusicLock = 1;
+    startStaffRoll(variant);
     gScene = 900;
     gRedrawRequest[0] = 2;
     gRedrawRequest[1] = 2;

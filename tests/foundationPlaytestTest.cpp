@@ -52,10 +52,10 @@ TEST(PlaytestScript, KeysGoIntoTheKeyTable) {
 
 TEST(PlaytestArguments, TheDocumentedCommandLineParses) {
     const char* argv[] = {"playtest", "--frames", "120", "--input", "in.txt", "--shot", "60:a.png", "--shot", "120:b/c.png",
-                          "--state", "--workdir", "/tmp/g", "--clock", "1700000000", "--null-gfx"};
+                          "--state", "--workdir", "/tmp/g", "--clock", "1700000000", "--null-gfx", "--developer"};
     PlaytestOptions options;
     std::string error;
-    ASSERT_TRUE(parsePlaytestArguments(15, argv, options, &error)) << error;
+    ASSERT_TRUE(parsePlaytestArguments(16, argv, options, &error)) << error;
     EXPECT_EQ(options.frames, 120);
     EXPECT_EQ(options.inputPath, "in.txt");
     ASSERT_EQ(options.shots.size(), 2u);
@@ -66,6 +66,7 @@ TEST(PlaytestArguments, TheDocumentedCommandLineParses) {
     EXPECT_TRUE(options.clockGiven);
     EXPECT_EQ(options.clockSeconds, 1700000000);
     EXPECT_TRUE(options.nullGraphics);
+    EXPECT_TRUE(options.developer);
 }
 
 TEST(PlaytestArguments, MistakesAreRefused) {

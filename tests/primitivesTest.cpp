@@ -9,6 +9,7 @@
 #include "gamedata/GameData.h"
 #include "gamedata/PendingServices.h"
 #include "menus/MenuState.h"
+#include "menus/StaffRoll.h"
 #include "story/EventPatterns.h"
 
 namespace {
@@ -216,7 +217,10 @@ TEST_F(Primitives, ReturnUnitEquipmentGivesBackAllButTheWeapon) {
 
 TEST_F(Primitives, StartEndingRequestsTheEndingSongUnderTheLockAndTheStaffRoll) {
     gMusicLock = 1;
+    gStaffRoll.step = 12;  // a roll left half-way before: the ending starts afresh
     startEnding(0);
+    EXPECT_EQ(gStaffRoll.running, 1);
+    EXPECT_EQ(gStaffRoll.step, 0);
     EXPECT_STREQ(gRequestedSong, "【テーマ】エンディング.mid");
     EXPECT_EQ(gMusicLock, 1);
     EXPECT_EQ(gScene, 900);
