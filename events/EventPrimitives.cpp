@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "battle/BattleRecords.h"
 #include "engine/Input.h"
 #include "engine/Music.h"
 #include "engine/Random.h"
@@ -15,6 +16,8 @@
 #include "events/EventState.h"
 #include "events/FieldStateUse.h"
 #include "events/MessageWindow.h"
+#include "field/FieldMap.h"
+#include "field/WorldToCell.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PartyStats.h"
 #include "menus/MenuState.h"
@@ -108,6 +111,14 @@ void changeMap(int map, int row, int col, int facing) {
 void startBattle(int group, int, int) {
     gScene = 10;
     gTransitionFrame = 0;
+    // The battle's ground shows the floor the party stood on.
+    int cell[3];
+    worldToCell(gPlayerPos, cell);
+    const MapCell& ground = mapCell(cell[0], cell[2]);
+    gGroundTiles[0] = ground.floorColumn;
+    gGroundTiles[1] = ground.floorRow;
+    gGroundTiles[2] = ground.wallColumn;
+    gGroundTiles[3] = ground.wallRow;
     setUpBattle(group);
 }
 

@@ -4,8 +4,10 @@
 #include <cstring>
 #include <string>
 
+#include "battle/BattleRecords.h"
 #include "events/EventPrimitives.h"
 #include "events/FieldStateUse.h"
+#include "field/FieldMap.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PendingServices.h"
 #include "menus/MenuState.h"
@@ -332,4 +334,19 @@ TEST_F(Primitives, ShopBankAndSaveScreenOpenTheirScenesWithTheirLabels) {
     openSaveScreen(longLabel.c_str());
     EXPECT_EQ(gScene, 9);
     EXPECT_EQ(std::strlen(gSavePlaceName), sizeof gSavePlaceName - 1);
+}
+
+TEST_F(Primitives, StartBattleTakesTheGroundFromThePlayersCell) {
+    gMapCells[12][7].floorColumn = 5;
+    gMapCells[12][7].floorRow = 3;
+    gMapCells[12][7].wallColumn = 9;
+    gMapCells[12][7].wallRow = 2;
+    cellCentre(12, 7, gPlayerPos);
+    startBattle(4, 0, 0);
+    EXPECT_EQ(gScene, 10);
+    EXPECT_EQ(gTransitionFrame, 0);
+    EXPECT_EQ(gGroundTiles[0], 5);
+    EXPECT_EQ(gGroundTiles[1], 3);
+    EXPECT_EQ(gGroundTiles[2], 9);
+    EXPECT_EQ(gGroundTiles[3], 2);
 }
