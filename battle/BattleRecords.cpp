@@ -68,3 +68,11 @@ int memberBattleMaxHpBonus(int partySlot) {
     if (partySlot < 0 || partySlot >= 3) return 0;
     return gMemberBattleStatus[partySlot].maxHpBonus;
 }
+
+void clearBattleLinesAtTitle() {
+    for (MemberBattleStatus& line : gMemberBattleStatus) {
+        line.maxHpBonus = 0;
+        for (int i = 0; i <= 8 && i < kStatusCount; ++i) line.status[i] = 0;
+    }
+    gBattleRewards.messageLock = 0;
+}

@@ -230,6 +230,9 @@ extern int gGroundTiles[4];
 
 // Every global above back to its value at program start.
 void resetBattleRecords();
+// What the title clears of a battle left behind: each party line's maximum-HP
+// bonus and status bytes 0 to 8, and the battle message lock.
+void clearBattleLinesAtTitle();
 // The twenty effect slots emptied: inactive, every value 0, opacity 1.
 void emptyEffectSlots();
 // Every damage popup emptied.

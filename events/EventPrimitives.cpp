@@ -20,6 +20,7 @@
 #include "field/WorldToCell.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PartyStats.h"
+#include "gamedata/PendingServices.h"
 #include "menus/MenuState.h"
 #include "menus/StaffRoll.h"
 
@@ -105,6 +106,19 @@ void changeMap(int map, int row, int col, int facing) {
         gTickerSlot = 0;
     }
 }
+
+// ---- A new game's start ----
+
+void clearFieldMarkersForNewGame() {
+    for (FieldMarker& marker : gFieldMarkers) marker = FieldMarker{};
+}
+
+void emptyMoveQueuesForNewGame() {
+    for (MoveQueue& queue : gMoveQueues) queue.length = 0;
+    gMoveIndex = 0;
+}
+
+void requestNewGameMapChange() { changeMap(22, 26, 53, 1); }
 
 // ---- Battle and scenes ----
 

@@ -350,3 +350,21 @@ TEST_F(Primitives, StartBattleTakesTheGroundFromThePlayersCell) {
     EXPECT_EQ(gGroundTiles[2], 9);
     EXPECT_EQ(gGroundTiles[3], 2);
 }
+
+TEST_F(Primitives, ANewGameAsksForTheBarOfSkinTownAndClearsMarkersAndQueues) {
+    gFieldMarkers[3].present = 1;
+    gFieldMarkers[3].frame = 40;
+    gMoveQueues[9].length = 12;
+    clearFieldMarkersForNewGame();
+    emptyMoveQueuesForNewGame();
+    requestNewGameMapChange();
+    EXPECT_EQ(gFieldMarkers[3].present, 0);
+    EXPECT_EQ(gFieldMarkers[3].frame, 0);
+    EXPECT_EQ(gMoveQueues[9].length, 0);
+    EXPECT_EQ(gPendingMapChange.pending, 1);
+    EXPECT_EQ(gPendingMapChange.map, 22);
+    EXPECT_EQ(gPendingMapChange.row, 26);
+    EXPECT_EQ(gPendingMapChange.col, 53);
+    EXPECT_EQ(gPendingMapChange.facing, 1);
+    EXPECT_EQ(gScene, 1);
+}
