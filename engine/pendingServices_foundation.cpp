@@ -11,15 +11,4 @@
 
 // Until the screens land: each draws nothing.
 PENDING void runField(GraphicsResources&, gfx::Device*) {}
-PENDING void runChapterSaveScreen(GraphicsResources&, gfx::Device*) {}
-PENDING void runCampMenu(GraphicsResources&, gfx::Device*) {}
-PENDING void runItemMenu(GraphicsResources&, gfx::Device*) {}
-PENDING void runEquipMenu(GraphicsResources&, gfx::Device*) {}
-PENDING void runStoneMenu(GraphicsResources&, gfx::Device*) {}
-PENDING void runStatusScreen(GraphicsResources&, gfx::Device*) {}
-PENDING void runMagicMenu(GraphicsResources&, gfx::Device*) {}
-PENDING void runFormationMenu(GraphicsResources&, gfx::Device*) {}
-PENDING void runBodyguardScreen(GraphicsResources&, gfx::Device*) {}
-PENDING void runCardCatalogue(GraphicsResources&, gfx::Device*) {}
-PENDING void runMenuSaveScreen(GraphicsResources&, gfx::Device*) {}
 

@@ -7,7 +7,6 @@
 
 #define PENDING __attribute__((weak))
 
-// Until the battle and the camp menu land.
+// Until the battle lands.
 PENDING std::uint8_t gInBattle = 0;
-PENDING std::uint8_t gCampMenuAllowed = 0;
 
