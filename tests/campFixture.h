@@ -117,9 +117,10 @@ protected:
         gInputCode = input;
         screen(resources, &device);
     }
-    // Frames with no key until both layers have been redrawn once (the
-    // state the player sees when a key arrives).
+    // Frames with no key after both layers were asked for, as on entering a
+    // screen: the state the player sees when a key arrives.
     void settle(ScreenFunction screen) {
+        gRedrawRequest[0] = gRedrawRequest[1] = 1;
         for (int i = 0; i < 3; ++i) frame(screen);
     }
     // A frame that redraws both layers, for reading every text.

@@ -30,11 +30,11 @@ TEST_F(CardCatalogue, HolderCodesReadAsPeopleOrTournamentAndStage) {
         {7, "フォーゲル（対戦）"},
         {8, ""},
         {23, "スキンエンパイア大会四回戦選手"},
-        {15, "マルクセング大会Ⅱ準決勝選手"},
+        {15, "マルクセング大会Ⅰ準決勝選手"},
         {64, "フォーゲル（手札）"},
         {17, "マルクセング大会Ⅰ"},
         {76, "決勝選手"},
-        {255, ""},
+        {255, "準決勝選手"},
     };
     for (const auto& c : cases) {
         char text[128];

@@ -27,7 +27,8 @@ protected:
         gSubScreenSlot = slot;
         settle(runEquipMenu);
         frame(runEquipMenu, kInputDecide);
-        settle(runEquipMenu);
+        frame(runEquipMenu);
+        redraw(runEquipMenu);
     }
 };
 

@@ -144,7 +144,8 @@ TEST_F(ItemScreen, CursorScrollsByRowsAndStopsAtTheEnds) {
     EXPECT_EQ(gMenuTopCursor, 1);
     EXPECT_EQ(gMenuListCursor, 12);
     frame(runItemMenu, kInputLeft);
-    frame(runItemMenu, kInputLeft);
+    EXPECT_EQ(gMenuListCursor, 11);
+    gMenuListCursor = 0;
     frame(runItemMenu, kInputLeft);  // from slot 0 back up a row, onto slot 2
     EXPECT_EQ(gMenuTopCursor, 0);
     EXPECT_EQ(gMenuListCursor, 2);

@@ -48,7 +48,7 @@ TEST_F(MagicScreen, ListsTheSkillsOfObtainedStonesAndGreysThoseNotCastableHere) 
 
     settle(runMagicMenu);
     frame(runMagicMenu, kInputDecide);
-    settle(runMagicMenu);
+    frame(runMagicMenu);
     const testing_gfx::TextDraw* fire = textNamed("炎:ファイア");
     ASSERT_NE(fire, nullptr);
     EXPECT_NE(fire->colour, textNamed("磁:ヒール")->colour);  // grey against white

@@ -21,7 +21,8 @@ protected:
         gSubScreenSlot = slot;
         settle(runStoneMenu);
         frame(runStoneMenu, kInputDecide);
-        settle(runStoneMenu);
+        frame(runStoneMenu);
+        redraw(runStoneMenu);
     }
 };
 
