@@ -256,12 +256,12 @@ int loanWindowPlace() {
 }
 
 void runCampMenu(GraphicsResources& resources, gfx::Device* device) {
-    if (gCampFamilyOpen == 0) {
+    if (gCampFamilyOpen == 0 || resources.portraitSheet.get() != gCampPortraitTexture) {
         // Opened from outside the family (the field, or a script after a
         // message that swapped the sheet): the faces are the party's.
         loadPortraitSheet(resources, device, kPortraitBitmap);
-        gCampFamilyOpen = 1;
     }
+    gCampFamilyOpen = 1;
     if (gCampMenuCursor < 0 || gCampMenuCursor >= kCampEntryCount) gCampMenuCursor = 0;
 
     gRedrawRequest[1] = 1;  // layer 1 carries only the clock

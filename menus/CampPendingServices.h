@@ -9,7 +9,7 @@
 struct GraphicsResources;
 
 // Save files (until the save module lands).
-void writeSaveFile(int slot);
+int writeSaveFile(int slot);  // 0 written, 1 not
 int runSaveSlotChooser(GraphicsResources& resources, gfx::Device* device);
 
 // The battle's ground and battlers (until the battle's drawing lands).

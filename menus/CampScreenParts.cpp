@@ -27,11 +27,14 @@ void drawPortraitCell(GraphicsResources& resources, gfx::Device* device, int col
     resources.sprite->end();
 }
 
+const gfx::Texture* gCampPortraitTexture = nullptr;
+
 void loadPortraitSheet(GraphicsResources& resources, gfx::Device* device, int bitmap) {
     if (device == nullptr) return;
     resources.portraitSheet.reset();
     resources.portraitSheet =
         device->createTextureFromFile(resources::bitmapPath(bitmap), false, gfx::TextureFormat::A8R8G8B8);
+    gCampPortraitTexture = bitmap == kPortraitBitmap ? resources.portraitSheet.get() : nullptr;
 }
 
 void campText(GraphicsResources& resources, gfx::Device* device, int left, int top, int right, const char* text,

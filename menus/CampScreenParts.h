@@ -34,6 +34,10 @@ void clearCampBackBuffer(GraphicsResources& resources, gfx::Device* device);
 void drawPortraitCell(GraphicsResources& resources, gfx::Device* device, int column, int row, float x, float y);
 // Replaces the portrait sheet with a bitmap resource (nothing without a device).
 void loadPortraitSheet(GraphicsResources& resources, gfx::Device* device, int bitmap);
+// The party's sheet as these screens last loaded it (null once another
+// sheet was loaded here); a different texture in its place means someone
+// else (the message window) swapped the sheet.
+extern const gfx::Texture* gCampPortraitTexture;
 // A text from (left, top) in a rectangle reaching right to `right` and down to 480.
 void campText(GraphicsResources& resources, gfx::Device* device, int left, int top, int right, const char* text,
               int style);

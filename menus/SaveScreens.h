@@ -18,5 +18,5 @@ void saveIntoSlot(int slot);
 
 // What saveIntoSlot writes with: the save module's writer unless a test
 // records the slots instead.
-using SaveWriter = void (*)(int slot);
+using SaveWriter = int (*)(int slot);
 extern SaveWriter gSaveWriter;

@@ -26,6 +26,7 @@
 #include "menus/CampScreenParts.h"
 #include "menus/CampState.h"
 #include "menus/MenuState.h"
+#include "menus/CampPendingServices.h"
 #include "menus/SaveScreens.h"
 #include "platform/Clock.h"
 #include "story/StoryState.h"
@@ -45,7 +46,10 @@ inline std::vector<int>& savedSlots() {
     static std::vector<int> s;
     return s;
 }
-inline void recordSave(int slot) { savedSlots().push_back(slot); }
+inline int recordSave(int slot) {
+    savedSlots().push_back(slot);
+    return 0;
+}
 inline std::int64_t& calendarNow() {
     static std::int64_t now = 1000000;
     return now;
@@ -96,17 +100,19 @@ protected:
         resources.portraitSheet = texture("portraits", 512, 512);
         resources.menuStrips = texture("strips", 512, 512);
         resources.tileAtlas = texture("tiles", 256, 256);
+        gCampPortraitTexture = resources.portraitSheet.get();  // the family's own sheet is up
         resources.layer1Target = texture("layer1", 640, 480, true);
         resources.layer2Target = texture("layer2", 640, 480, true);
         resources.groundTarget = texture("ground", 320, 320, true);
     }
     void TearDown() override {
         gCampSound = playSoundEffect;
-        gSaveWriter = nullptr;
+        gSaveWriter = writeSaveFile;
         timing::setCalendarClock({});
         resetTextLayers();
         resetCampState();
         resetPlayClock();
+        gCampPortraitTexture = nullptr;
     }
 
     // One frame of a screen with this frame's input code.

@@ -158,6 +158,15 @@ TEST_F(CampMenu, EnteringFromOutsideTheFamilyLoadsThePartysPortraitSheet) {
     gScene = 200;
     frame(runCampMenu);
     EXPECT_EQ(device.texturesLoaded.size(), 2u);
+
+    // a message swaps the sheet while the family flag still stands (the title
+    // was reached with F12): the swap is seen and the party's sheet comes back
+    resources.portraitSheet = std::make_unique<testing_gfx::RecordedTexture>("faces of a message", 64, 64, false, false,
+                                                                             gfx::TextureFormat::A8R8G8B8);
+    frame(runCampMenu);
+    EXPECT_EQ(device.texturesLoaded.size(), 3u);
+    frame(runCampMenu);
+    EXPECT_EQ(device.texturesLoaded.size(), 3u);
 }
 
 TEST_F(CampMenu, OneMemberDrawsOnePanelAndSpShowsOnlyWithAStone) {
