@@ -14,7 +14,9 @@
 #include "gamedata/GameData.h"
 #include "gamedata/PartyStats.h"
 #include "menus/CampMenu.h"
-#include "menus/CampPendingServices.h"
+#include "battle/BattleServices.h"
+#include "gamedata/SaveFile.h"
+#include "menus/SlotChooser.h"
 #include "menus/CampScreenParts.h"
 #include "menus/MenuState.h"
 

@@ -6,7 +6,9 @@
 #include "engine/Screens.h"
 #include "engine/TextLayers.h"
 #include "menus/CampMenu.h"
-#include "menus/CampPendingServices.h"
+#include "battle/BattleServices.h"
+#include "gamedata/SaveFile.h"
+#include "menus/SlotChooser.h"
 #include "menus/CampScreenParts.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include "menus/FormationScreen.h"
 
+#include "battle/BattleRecords.h"
+
 #include "tests/campFixture.h"
 
 namespace camptest {
@@ -150,4 +152,32 @@ TEST_F(FormationScreen, TheCampMenuPaintsTheGroundOutsideLowSpecMode) {
 }
 
 }  // namespace
+}  // namespace camptest
+
+namespace camptest {
+
+TEST_F(FormationScreen, ThePictureShowsThePartyOnTheChosenSpotsOfAnEmptyStage) {
+    gBattleAction.phase = 101;
+    gEnemyBattlers[2].monster = 9;
+    gPartyActors[1].pose = 4;
+    gBattleSchedule.soloMode = 1;
+    prepareFormationStage();
+    EXPECT_EQ(gBattleAction.phase, 0);
+    EXPECT_EQ(gGroundTiles[0], 1);
+    EXPECT_EQ(gGroundTiles[1], 1);
+    EXPECT_EQ(gEnemyBattlers[2].monster, 0);
+    EXPECT_EQ(gPartyActors[1].pose, 0);
+    EXPECT_EQ(gBattleSchedule.soloMode, 0);
+
+    gFormation = 3;
+    gFormationOrder = 5;
+    placeFormationActors();
+    for (int slot = 0; slot < 3; ++slot) {
+        float x = 0, z = 0;
+        formationActorSpot(slot, x, z);
+        EXPECT_EQ(gPartyActors[slot].x, x) << slot;
+        EXPECT_EQ(gPartyActors[slot].z, z) << slot;
+    }
+}
+
 }  // namespace camptest
