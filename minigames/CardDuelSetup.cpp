@@ -28,8 +28,7 @@ constexpr int kPresetHands[10][kHandSlots] = {
 bool owned(int card) { return gCardStock[card].count >= 1; }
 
 void copyTitle(char (&to)[100], const char* from) {
-    std::strncpy(to, from, sizeof to - 1);
-    to[sizeof to - 1] = '\0';
+    std::snprintf(to, sizeof to, "%s", from);
 }
 
 // The event primitive's rule for a song other than the main theme: ignored

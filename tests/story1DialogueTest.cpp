@@ -94,8 +94,12 @@ TEST_F(DialogueTest, QuotedLinesStandByteForByte) {
         const DialogueLine* found = findDialogue(q.key);
         ASSERT_NE(found, nullptr) << q.key;
         EXPECT_EQ(found->speaker, q.speaker) << q.key;
-        if (q.first != nullptr) EXPECT_EQ(found->lines[0], q.first) << q.key;
-        if (q.second != nullptr) EXPECT_EQ(found->lines[1], q.second) << q.key;
+        if (q.first != nullptr) {
+            EXPECT_EQ(found->lines[0], q.first) << q.key;
+        }
+        if (q.second != nullptr) {
+            EXPECT_EQ(found->lines[1], q.second) << q.key;
+        }
     }
 }
 

@@ -100,7 +100,9 @@ struct StoryField : ::testing::Test {
     void TearDown() override {
         gMillisecondClock = timeGetTimeMs;
         gFieldEventRunner = runCurrentMapEvent;
-        if (oldDirectory[0] != '\0') EXPECT_EQ(chdir(oldDirectory), 0);
+        if (oldDirectory[0] != '\0') {
+            EXPECT_EQ(chdir(oldDirectory), 0);
+        }
     }
 
     // Arrives on a map as a map change does: load, set-up with 1, the player
@@ -161,7 +163,7 @@ struct StoryField : ::testing::Test {
                     gScene = 0;
                     break;
                 case 10:
-                    out.battles.push_back({map, event, step});
+                    out.battles.push_back({map, event, step, std::string(), 0, {}});
                     gScene = 0;
                     break;
                 case 300:
@@ -169,7 +171,7 @@ struct StoryField : ::testing::Test {
                     gScene = 0;
                     break;
                 case 9:
-                    out.saves.push_back({map, event, step, gSavePlaceName});
+                    out.saves.push_back({map, event, step, gSavePlaceName, 0, {}});
                     gScene = 0;
                     break;
                 case 900:
