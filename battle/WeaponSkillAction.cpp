@@ -132,7 +132,7 @@ int runWeaponSkillAction(GraphicsResources& resources, gfx::Device* device) {
     } else if (code < 90) {
         runWeaponSkills6to8(resources, device, code);
     } else {
-        runWeaponSkills9AndSpecial(resources, device, code);
+        runThrownAndMonsterMoves(resources, device, code);
     }
     if (layerRedrawn) drawBanners(resources, device);
     if (device != nullptr) drawWindowFrame(resources, device, 150, 0, 340, 25);

@@ -28,4 +28,4 @@ int skillMasteryBonus(int unit, int level, int bonusBase);
 void runWeaponSkills1to3(GraphicsResources& resources, gfx::Device* device, int code);
 void runWeaponSkills4to5(GraphicsResources& resources, gfx::Device* device, int code);
 void runWeaponSkills6to8(GraphicsResources& resources, gfx::Device* device, int code);
-void runWeaponSkills9AndSpecial(GraphicsResources& resources, gfx::Device* device, int code);
+void runThrownAndMonsterMoves(GraphicsResources& resources, gfx::Device* device, int code);

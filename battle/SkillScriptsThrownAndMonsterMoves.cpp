@@ -393,7 +393,7 @@ void scriptSteal(const SkillFrame& f) {
 
 }  // namespace
 
-void runWeaponSkills9AndSpecial(GraphicsResources& resources, gfx::Device* device, int code) {
+void runThrownAndMonsterMoves(GraphicsResources& resources, gfx::Device* device, int code) {
     const SkillFrame f{resources, device};
     switch (code) {
         case 90:
