@@ -131,6 +131,11 @@ int runPlaytest(int argc, const char* const* argv) {
         std::fprintf(stderr, "playtest: %s\n%s", error.c_str(), kUsage);
         return 2;
     }
+    return runPlaytest(options);
+}
+
+int runPlaytest(PlaytestOptions options) {
+    std::string error;
     // Paths on the command line are relative to where playtest was started.
     const std::string startFolder = currentDirectory();
     std::vector<PlaytestSpan> spans;
@@ -194,7 +199,7 @@ int runPlaytest(int argc, const char* const* argv) {
     bool quit = false;
     while (!quit && gFramesDone < options.frames) {
         const long frame = gFramesDone + 1;
-        holdPlaytestKeys(playtestKeysAt(spans, frame));
+        holdPlaytestKeys(options.chooseKeys != nullptr ? options.chooseKeys(frame) : playtestKeysAt(spans, frame));
         const PassOutcome outcome = runMainLoopPass(services, device, session.resources.get());
         if (outcome.quit) {
             quit = true;
@@ -202,6 +207,7 @@ int runPlaytest(int argc, const char* const* argv) {
         }
         if (!outcome.rendered) continue;
         gFramesDone = frame;
+        if (options.finished != nullptr && options.finished()) quit = true;
         for (const PlaytestShot& shot : options.shots) {
             if (shot.frame != frame) continue;
             if (!device->readBackBuffer(pixels) || pixels.size() != 640u * 480u) {

@@ -48,6 +48,11 @@ struct PlaytestOptions {
     int startRow = -1;
     int startCol = -1;
     bool developer = false;  // --developer: start in the developer mode
+    // Not on the command line: a program that plays the game itself (a
+    // route player) chooses each frame's keys here instead of the script;
+    // it sees the state the previous frame left.
+    unsigned (*chooseKeys)(long frame) = nullptr;
+    bool (*finished)() = nullptr;  // true ends the run after the frame
 };
 
 // False with a message in *error when the command line is not understood.
@@ -66,3 +71,5 @@ void printGameState(std::FILE* out, long frames);
 
 // The whole run; the process's exit code.
 int runPlaytest(int argc, const char* const* argv);
+// The same for options already parsed (and perhaps given a key chooser).
+int runPlaytest(PlaytestOptions options);
