@@ -42,9 +42,11 @@ int setupMap13(int entering) {
 }
 
 void runMapEvents13() {
-    if (gFieldEvent == kMarshal + 1) {
-        runBriefing();
-    } else {
-        endEvent();  // nothing else here is touched
+    switch (gFieldEvent) {
+        case kMarshal + 1: runBriefing(); break;
+        case 0:
+        case kTreasureEvent: break;
+        default: endEvent(); break;  // nothing else here is touched
     }
+    ++gEventStep;
 }
