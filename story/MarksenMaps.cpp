@@ -1,5 +1,5 @@
-// Set-ups and event scripts of this region's maps: the electronic district
-// (0), the central district (1) and the sea district (2).
+// Set-ups and event scripts of this region's maps: the central district (1)
+// and the sea district (2).
 #include "engine/Music.h"
 #include "events/EventMusic.h"
 #include "events/FieldMechanisms.h"
@@ -13,8 +13,6 @@
 
 using namespace story;
 
-int setupMap0(int entering) { return runDefaultSetup(0, entering); }
-void runMapEvents0() { runDefaultEvents(); }
 int setupMap1(int entering) { return runDefaultSetup(1, entering); }
 void runMapEvents1() { runDefaultEvents(); }
 

@@ -1,5 +1,5 @@
 // The card boy's meeting and lesson, played frame by frame on the electronic
-// district's map with his two figures placed where the meeting needs them.
+// district's map, where his figures stand.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -21,8 +21,7 @@ constexpr int kMeetingEvent = 21;
 constexpr int kGifts[] = {32, 49, 58, 74, 76};
 MapChangeRequest gAskedChange;  // the map change as the tutorial asked for it
 
-// Map 0's runner with the tutorial on event 21, as the district's script
-// calls it; every other event is the map's own.
+// Map 0's runner, noting the map change the tutorial asks for.
 void runTutorialEvent() {
     if (gFieldEvent != kMeetingEvent) {
         runCurrentMapEvent();
@@ -45,23 +44,8 @@ struct CardTutorial : StoryField {
     void SetUp() override {
         StoryField::SetUp();
         gAskedChange = MapChangeRequest{};
-        arrive(0, 40, 20, 1, 0);
+        arrive(0, 57, 13, 1, 0);
         gFieldEventRunner = runTutorialEvent;
-        place(20, 30, 13);
-        place(21, 20, 12);
-    }
-    static void place(int slot, int row, int col) {
-        MapObject& o = gMapObjects[slot];
-        o = MapObject{};
-        o.present = 1;
-        o.visible = 1;
-        float at[3];
-        cellCentre(row, col, at);
-        o.x = at[0];
-        o.y = at[1];
-        o.z = at[2];
-        gObjectCells[slot][0] = static_cast<std::uint8_t>(row);
-        gObjectCells[slot][1] = static_cast<std::uint8_t>(col);
     }
     // Runs the tutorial from `step` to its end, noting what it showed.
     Played run(int step) {
@@ -144,6 +128,7 @@ TEST_F(CardTutorial, NoInterestEndsTheMeetingWithTheBoysShortAnswer) {
 
 TEST_F(CardTutorial, ReExplanationGivenUpAfterAWrongAnswerEndsInPlaceWithTheDistrictSong) {
     gStoryFlags[flag::kCardBoy] = 2;
+    arrive(0, 57, 13, 1, 1);
     const MapObject sheryl = gMapObjects[20], boy = gMapObjects[21];
     choices = {1, 1};  // a wrong answer, then "なんか、難しそうだからもういいや。"
     const Played played = run(kCardTutorialExplanation);
@@ -163,6 +148,7 @@ TEST_F(CardTutorial, ReExplanationGivenUpAfterAWrongAnswerEndsInPlaceWithTheDist
 
 TEST_F(CardTutorial, StartingOverAndRepeatingTheElementsKeepTheLastPictureUp) {
     gStoryFlags[flag::kCardBoy] = 2;
+    arrive(0, 57, 13, 1, 1);
     // Wrong, start over, right; elements again; then on; 無 and 宇 again; then on.
     choices = {2, 0, 0, 1, 0, 1, 0};
     int pictureAtStep72 = 0, pictureAtStep95 = 0, pictureAtStep45Again = 0;
