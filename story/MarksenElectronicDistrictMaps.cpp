@@ -14,6 +14,7 @@
 #include "minigames/BoatRaceState.h"
 #include "minigames/CardDuelSetup.h"
 #include "minigames/CardDuelState.h"
+#include "story/CardGames.h"
 #include "story/CardTutorial.h"
 #include "story/MapScripts.h"
 #include "story/MapTable.h"
@@ -29,7 +30,6 @@ constexpr int kSeasonOneWon = 102;
 constexpr int kWakokuTournamentWon = 104;
 constexpr int kColerupicTournamentWon = 105;
 constexpr int kSeasonTwoWon = 106;
-constexpr int kPrizeCardModel = 107;  // unit id of the last prize card's model
 constexpr int kChallengeWon = 108;
 constexpr int kCardBoyHired = 109;
 constexpr int kCraftsmanScene = 123;  // 1 plays on arrival, 2 over
@@ -66,8 +66,8 @@ void sayMade(int layout, int portrait, const char* speaker, const char* l1, cons
     showMessage(pause);
 }
 
-// A duel's check step: a lost duel goes to the loss steps (100 on).
-void checkDuel() {
+// A duel's result step: a lost duel goes to the loss steps (100 on).
+void afterDuel() {
     if (gDuelResult == kDuelLost) gEventStep = 99;
 }
 
@@ -187,26 +187,6 @@ void runControlsTalk() {
     }
 }
 
-// The card player in the shop: a duel when five cards are owned.
-void runCardPlayer() {
-    const int s = gEventStep;
-    switch (s) {
-        case 1: sayStep(0, 20, 1, 0); break;
-        case 2:
-            if (minimumHandCost() == kNoHandPossible) {
-                say("0.20.2.few", 0);  // step 3 ends
-            } else {
-                offerChoice("0.20.2", 2);
-                branchOnChoice(3, 4, 0);
-            }
-            break;
-        case 3: case 6: endEvent(); break;
-        case 4: sayStep(0, 20, 4, 0); break;
-        case 5: startCardDuel(kNoExtraCard, 1); break;
-        default: break;
-    }
-}
-
 // ---- フォーゲル ----
 
 void runCardBoy() {
@@ -228,22 +208,7 @@ void runCardBoy() {
         }
         return;
     }
-    switch (s) {
-        case 1: say("0.23.menu.1", 0); return;
-        case 2:
-            offerChoice("0.23.menu.2", 3);
-            branchOnChoice(3, kCardTutorialExplanation, 300);
-            return;
-        case 3: say("0.23.menu.3", 0); return;
-        case 4: endEvent(); return;
-        case 300: say("0.23.300", 0); return;
-        case 301:
-            if (minimumHandCost() == kNoHandPossible) say("0.23.301", 0);
-            else startCardDuel(kNoExtraCard, 6);
-            return;
-        case 302: endEvent(); return;
-        default: runCardTutorial(); return;  // from 43 his lesson again
-    }
+    runCardBoyMenu("0.23");
 }
 
 // フォーゲル's ten duels, one deck after another.
@@ -259,7 +224,7 @@ void runChallenge() {
             return;
         }
         if (s == d[0] + 1) {
-            checkDuel();
+            afterDuel();
             return;
         }
     }
@@ -309,127 +274,13 @@ void runChallenge() {
 
 // ---- The card tournament ----
 
-struct Season {
-    int wonFlag;
-    int costLimit;
-    int firstOpponent;
-    const char* tag;  // "s1" or "s2", the keys of the lines that differ
-};
+const char* marksenSong() { return kMarksenSong; }
+void clearTint() { fadeTint(1.0f, 1.0f, 1.0f, 1.0f); }
 
-Season currentSeason() {
-    if (gStoryFlags[flag::kRoute] == 0) return {kSeasonOneWon, 10, 10, "s1"};
-    return {kSeasonTwoWon, 4, 50, "s2"};
-}
-
-// The desk's lines that differ by season: "<base>.s1" or "<base>.s2".
-void saySeason(const char* base, const Season& season) {
-    char key[32];
-    std::snprintf(key, sizeof key, "%s.%s", base, season.tag);
-    say(key, 0);
-}
-
-// The names of the party's members as the options of the prize card's model.
-void offerModelChoice() {
-    static const char* const kCardNames[6] = {"", "シェリルのカード", "ファルクのカード", "リメルのカード",
-                                              "クレイバーのカード", "龍飛のカード"};
-    const char* names[3] = {"", "", ""};
-    int count = 0;
-    for (int slot = 0; slot < 3; ++slot) {
-        const int unit = gParty[slot];
-        if (unit >= 1 && unit <= 5) names[count++] = kCardNames[unit];
-    }
-    setMessagePortrait(1, 0, 0);
-    setMessage("シェリル", names[0], names[1], names[2]);
-    showChoice(count);
-    branchOnChoice(34, 35, 36);
-}
-
-void runTournament() {
-    const int s = gEventStep;
-    const Season season = currentSeason();
-    const bool won = gStoryFlags[season.wonFlag] == 1;
-    // The seven rounds: the announcement, the duel and its check.
-    static const int kRounds[7] = {7, 10, 13, 17, 20, 24, 28};
-    for (int round = 0; round < 7; ++round) {
-        if (s == kRounds[round]) {
-            sayStep(0, 25, s, 0);
-            return;
-        }
-        if (s == kRounds[round] + 1) {
-            startCardDuel(kNoExtraCard, season.firstOpponent + round);
-            return;
-        }
-        if (s == kRounds[round] + 2) {
-            checkDuel();
-            return;
-        }
-    }
-    switch (s) {
-        case 0: gPlayerFacing = 0; return;
-        case 1:
-            saySeason(won ? "0.25.1.won" : "0.25.1.ask", season);
-            return;
-        case 2:
-            if (won) {
-                endEvent();
-            } else {
-                offerChoice("0.25.2", 3);
-                branchOnChoice(104, 3, 200);
-            }
-            return;
-        case 3: sayStep(0, 25, 3, 0); return;
-        case 4:
-            if (minimumHandCost() <= season.costLimit) say("0.25.4", 0);
-            else saySeason("0.25.4.few", season);
-            return;
-        case 5:
-            if (minimumHandCost() > season.costLimit) gEventStep = 103;
-            else fadeTint(0.0f, 0.0f, 0.0f, 1.0f);
-            return;
-        case 6: changeMusic("【カード】前半戦.mid"); return;
-        case 16: changeMusic("【カード】後半戦.mid"); return;
-        case 23: changeMusic("【カード】準決勝.mid"); return;
-        case 27: changeMusic("【カード】決勝.mid"); return;
-        case 31: changeMusic("【イベント】魔硝石回収.mid"); return;
-        case 32: say(gParty[1] == 0 ? "0.25.32.solo" : "0.25.32", 0); return;
-        case 33:
-            if (gParty[1] != 0) offerModelChoice();
-            return;
-        case 34: case 35: case 36:
-            gStoryFlags[kPrizeCardModel] = static_cast<std::uint8_t>(gParty[s - 34]);
-            gEventStep = 39;
-            return;
-        case 40: {
-            playSoundEffect("Takara.wav");
-            const int card = 79 + gStoryFlags[kPrizeCardModel];
-            if (card >= 0 && card < kCardCount) {
-                ++gCardStock[card].count;
-                gCardStock[card].known = 1;
-            }
-            return;
-        }
-        case 41: {
-            char key[24];
-            std::snprintf(key, sizeof key, "0.25.41.%d", gStoryFlags[kPrizeCardModel]);
-            say(key, 0);
-            return;
-        }
-        case 43: case 102: changeMusic(kMarksenSong); return;
-        case 44: case 101: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); return;
-        case 45: saySeason("0.25.45", season); return;
-        case 46:
-            gStoryFlags[season.wonFlag] = 1;
-            endEvent();
-            return;
-        case 100: requestMusicStop(); return;
-        case 103: sayStep(0, 25, 103, 0); return;
-        case 104: case 208: endEvent(); return;
-        case 203: saySeason("0.25.203", season); return;
-        case 207: sayStep(0, 25, 207, 3); return;
-        default:
-            if (s >= 200 && s <= 206) sayStep(0, 25, s, 0);
-            return;
-    }
+// Season I while the route is not chosen, season II after.
+CardTournament currentSeason() {
+    if (gStoryFlags[flag::kRoute] == 0) return {"0.25", "s1", kSeasonOneWon, 10, 10, marksenSong, clearTint};
+    return {"0.25", "s2", kSeasonTwoWon, 4, 50, marksenSong, clearTint};
 }
 
 // ---- The craftsman ----
@@ -521,10 +372,10 @@ void runMapEvents0() {
         case 8: runArcadeClerk(); break;
         case 9: case 10: case 11: runArcadeMachine(kArcadeLevels[event - 9]); break;
         case 17: runControlsTalk(); break;
-        case 20: runCardPlayer(); break;
+        case 20: runCardPlayer("0.20", 1); break;
         case kSherylFigure + 1: runCardTutorial(); break;
         case kCardBoy + 1: runCardBoy(); break;
-        case 25: runTournament(); break;
+        case 25: runCardTournament(currentSeason()); break;
         case kChallenger + 1: runChallenge(); break;
         case kCraftsman + 1: runCraftsman(); break;
         case kFalkFigure + 1: runCraftsmanScene(); break;
