@@ -16,6 +16,7 @@
 #include <time.h>
 #include <vector>
 
+#include "bench/FrameTiming.h"
 #include "battle/BattleServices.h"
 #include "engine/Camera.h"
 #include "engine/GraphicsResources.h"
@@ -32,48 +33,9 @@
 
 namespace {
 
-double nowMs() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
-}
-
 std::uint32_t gBenchClock = 0;
 std::uint32_t benchClock() { return gBenchClock; }
 bool silent(const char*) { return true; }
-
-double median(std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
-void report(const char* name, std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    double sum = 0;
-    for (double m : ms) sum += m;
-    std::printf("%-28s median %8.3f ms  mean %8.3f ms  max %8.3f ms  (%zu frames)\n", name, ms[ms.size() / 2],
-                sum / ms.size(), ms.back(), ms.size());
-}
-
-std::vector<double> run(gfx::Device& device, const char* name, int frames, bool readBack,
-                        const std::function<void()>& draw) {
-    std::vector<double> ms;
-    std::vector<std::uint32_t> pixels;
-    for (int f = 0; f < frames + 3; ++f) {
-        gBenchClock += 16;
-        const double start = nowMs();
-        device.beginScene();
-        device.clear(gfx::kClearTarget | gfx::kClearDepth | gfx::kClearStencil, 0xFF000000u, 1.0f, 0);
-        draw();
-        device.endScene();
-        device.present();
-        if (readBack) device.readBackBuffer(pixels);
-        const double t = nowMs() - start;
-        if (f >= 3) ms.push_back(t);
-    }
-    report(name, ms);
-    return ms;
-}
 
 // Six enemies of the first six monster rows and a party of three.
 void startBattle() {
@@ -118,12 +80,14 @@ void battleFrame(GraphicsResources& resources, gfx::Device& device, int frame) {
 
 void benchDevice(gfx::Device& device, GraphicsResources& resources, const char* label, int frames, bool readBack) {
     std::printf("-- %s\n", label);
-    const std::vector<double> bare = run(device, "bare", frames, readBack, [] {});
+    const bench::FrameEnd end = readBack ? bench::FrameEnd::readBack : bench::FrameEnd::none;
+    const auto tick = [] { gBenchClock += 16; };
+    const std::vector<double> bare = bench::timeFrames(device, "bare", frames, end, [] {}, tick);
     startBattle();
     int frame = 0;
-    const std::vector<double> battle =
-        run(device, "battle (6 enemies, 3 members)", frames, readBack, [&] { battleFrame(resources, device, frame++); });
-    if (median(bare) > 0.01) std::printf("ratio battle / bare %.2f\n", median(battle) / median(bare));
+    const std::vector<double> battle = bench::timeFrames(
+        device, "battle (6 enemies, 3 members)", frames, end, [&] { battleFrame(resources, device, frame++); }, tick);
+    if (bench::median(bare) > 0.01) std::printf("ratio battle / bare %.2f\n", bench::median(battle) / bench::median(bare));
 }
 
 }  // namespace
@@ -144,30 +108,13 @@ int main(int argc, char** argv) {
     {
         auto device = gfx::createNullDevice(gfx::DeviceOptions{});
         GraphicsResources resources;
-        if (createGraphicsResources(resources, device.get()) < 0) {
-            resources.quadVertices = device->createVertexBuffer(4);
-            resources.sprite = device->createSprite();
-            if (!resources.cameraTrack) resources.cameraTrack = std::make_unique<KeyframeTrack>();
-        }
+        bench::createNullResources(resources, *device);
         benchDevice(*device, resources, "null device", frames, false);
         releaseGraphicsResources(resources);
     }
 
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    window::WindowOptions options;
-    options.hidden = true;
-    if (!window::openWindow(options)) {
-        std::fprintf(stderr, "battleFrame: no hidden window (SDL_VIDEODRIVER=offscreen)\n");
-        return 1;
-    }
-    gfx::DeviceOptions deviceOptions;
-    deviceOptions.paced = false;
-    int result = 0;
-    auto device = gfx::createGlDevice(deviceOptions, &result);
-    if (!device) {
-        std::fprintf(stderr, "battleFrame: no OpenGL device (%d)\n", result);
-        return 1;
-    }
+    auto device = bench::openHeadlessGlDevice("battleFrame");
+    if (!device) return 1;
     GraphicsResources resources;
     if (createGraphicsResources(resources, device.get()) < 0) {
         std::fprintf(stderr, "battleFrame: the graphics resources did not load from %s\n", folder);

@@ -21,6 +21,7 @@
 #include <time.h>
 #include <vector>
 
+#include "bench/FrameTiming.h"
 #include "engine/Camera.h"
 #include "engine/GraphicsResources.h"
 #include "engine/Input.h"
@@ -36,47 +37,8 @@
 
 namespace {
 
-// (<chrono> does not compile under the Shift-JIS execution character set.)
-double nowMs() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
-}
-
 std::uint32_t gBenchClock = 0;
 std::uint32_t benchClock() { return gBenchClock; }
-
-void report(const char* name, std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    double sum = 0;
-    for (double m : ms) sum += m;
-    std::printf("%-28s median %8.3f ms  mean %8.3f ms  max %8.3f ms  (%zu frames)\n", name, ms[ms.size() / 2],
-                sum / ms.size(), ms.back(), ms.size());
-}
-
-double median(std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
-std::vector<double> run(gfx::Device& device, const char* name, int frames, bool readBack, const std::function<void()>& draw) {
-    std::vector<double> ms;
-    std::vector<std::uint32_t> pixels;
-    for (int f = 0; f < frames + 3; ++f) {
-        gBenchClock += 16;
-        const double start = nowMs();
-        device.beginScene();
-        device.clear(gfx::kClearTarget | gfx::kClearDepth | gfx::kClearStencil, 0xFF000000u, 1.0f, 0);
-        draw();
-        device.endScene();
-        device.present();
-        if (readBack) device.readBackBuffer(pixels);
-        const double t = nowMs() - start;
-        if (f >= 3) ms.push_back(t);  // the first frames upload and compile
-    }
-    report(name, ms);
-    return ms;
-}
 
 // A full map: every cell floored and drawn, heights and tiles varied so that
 // walls step between neighbours, objects scattered, a few chests.
@@ -128,28 +90,33 @@ void startField() {
 
 void benchDevice(gfx::Device& device, GraphicsResources& resources, const char* label, int frames, bool readBack) {
     std::printf("-- %s\n", label);
-    const std::vector<double> bare = run(device, "bare", frames, readBack, [] {});
+    const bench::FrameEnd end = readBack ? bench::FrameEnd::readBack : bench::FrameEnd::none;
+    const auto tick = [] { gBenchClock += 16; };
+    const std::vector<double> bare = bench::timeFrames(device, "bare", frames, end, [] {}, tick);
 
     startField();
     int frame = 0;
-    const std::vector<double> field = run(device, "field (walking)", frames, readBack, [&] {
-        // Walk up and down the middle of the map, a second each way.
-        gInputCode = (frame++ / 60) % 2 == 0 ? kInputRight : kInputLeft;
-        gScene = 0;
-        runField(resources, &device);
-    });
+    const std::vector<double> field = bench::timeFrames(
+        device, "field (walking)", frames, end,
+        [&] {
+            // Walk up and down the middle of the map, a second each way.
+            gInputCode = (frame++ / 60) % 2 == 0 ? kInputRight : kInputLeft;
+            gScene = 0;
+            runField(resources, &device);
+        },
+        tick);
 
     startField();
     gScene = 10;  // drawn behind another screen: no logic, no re-key
     resources.cameraTrack->setKeyCount(1);
     resources.cameraTrack->setKey(0, 0.0f, 0.0f, gPlayerPos[0], gPlayerPos[1], gPlayerPos[2], 0.0f, 0.0f, 3.0f);
-    const std::vector<double> whole = run(device, "whole map (no culling)", frames, readBack,
-                                          [&] { runField(resources, &device); });
+    const std::vector<double> whole =
+        bench::timeFrames(device, "whole map (no culling)", frames, end, [&] { runField(resources, &device); }, tick);
     gScene = 0;
     // The null device's bare frame costs next to nothing: no ratio there.
-    if (median(bare) > 0.01) {
-        std::printf("ratio field / bare %.2f, whole map / bare %.2f\n", median(field) / median(bare),
-                    median(whole) / median(bare));
+    if (bench::median(bare) > 0.01) {
+        std::printf("ratio field / bare %.2f, whole map / bare %.2f\n", bench::median(field) / bench::median(bare),
+                    bench::median(whole) / bench::median(bare));
     }
 }
 
@@ -167,32 +134,13 @@ int main(int argc, char** argv) {
     {
         auto device = gfx::createNullDevice(gfx::DeviceOptions{});
         GraphicsResources resources;
-        if (createGraphicsResources(resources, device.get()) < 0) {
-            // The null device loads no files: the shared quad, the sprite and
-            // the camera are enough to run the field.
-            resources.quadVertices = device->createVertexBuffer(4);
-            resources.sprite = device->createSprite();
-            if (!resources.cameraTrack) resources.cameraTrack = std::make_unique<KeyframeTrack>();
-        }
+        bench::createNullResources(resources, *device);  // enough to run the field
         benchDevice(*device, resources, "null device", frames, false);
         releaseGraphicsResources(resources);
     }
 
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    window::WindowOptions options;
-    options.hidden = true;
-    if (!window::openWindow(options)) {
-        std::fprintf(stderr, "fieldFrame: no hidden window (SDL_VIDEODRIVER=offscreen)\n");
-        return 1;
-    }
-    gfx::DeviceOptions deviceOptions;
-    deviceOptions.paced = false;
-    int result = 0;
-    auto device = gfx::createGlDevice(deviceOptions, &result);
-    if (!device) {
-        std::fprintf(stderr, "fieldFrame: no OpenGL device (%d)\n", result);
-        return 1;
-    }
+    auto device = bench::openHeadlessGlDevice("fieldFrame");
+    if (!device) return 1;
     GraphicsResources resources;
     if (createGraphicsResources(resources, device.get()) < 0) {
         std::fprintf(stderr, "fieldFrame: the graphics resources did not load from %s\n", folder);

@@ -16,42 +16,11 @@
 #include <time.h>
 #include <vector>
 
+#include "bench/FrameTiming.h"
 #include "platform/Gfx.h"
 #include "platform/Window.h"
 
 namespace {
-
-// (<chrono> does not compile under the Shift-JIS execution character set.)
-double nowMs() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
-}
-
-void report(const char* name, std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    double sum = 0;
-    for (double m : ms) sum += m;
-    std::printf("%-22s median %7.3f ms  mean %7.3f ms  max %7.3f ms  (%zu frames)\n", name, ms[ms.size() / 2],
-                sum / ms.size(), ms.back(), ms.size());
-}
-
-void run(gfx::Device& device, const char* name, int frames, const std::function<void()>& draw) {
-    std::vector<double> ms;
-    for (int f = 0; f < frames + 3; ++f) {
-        const double start = nowMs();
-        device.beginScene();
-        device.clear(gfx::kClearTarget | gfx::kClearDepth | gfx::kClearStencil, 0xFF000000u, 1.0f, 0);
-        draw();
-        device.endScene();
-        device.present();
-        device.finish();
-        const double t = nowMs() - start;
-        if (f >= 3) ms.push_back(t);  // the first frames upload and compile
-        if (std::getenv("GFX_BENCH_FRAMES")) std::printf("  %s frame %d: %.2f ms\n", name, f, t);
-    }
-    report(name, ms);
-}
 
 std::vector<gfx::Colour> checker(int w, int h, gfx::Colour a, gfx::Colour b) {
     std::vector<gfx::Colour> p(static_cast<std::size_t>(w) * h);
@@ -64,22 +33,8 @@ std::vector<gfx::Colour> checker(int w, int h, gfx::Colour a, gfx::Colour b) {
 
 int main(int argc, char** argv) {
     const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 60;
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    window::WindowOptions wo;
-    wo.titleCp932 = "gfxQuads";
-    wo.hidden = true;
-    if (!window::openWindow(wo)) {
-        std::fprintf(stderr, "gfxQuads: no GL window\n");
-        return 1;
-    }
-    gfx::DeviceOptions options;
-    options.paced = false;
-    int result = 0;
-    auto device = gfx::createGlDevice(options, &result);
-    if (!device) {
-        std::fprintf(stderr, "gfxQuads: no GL device (%d)\n", result);
-        return 1;
-    }
+    auto device = bench::openHeadlessGlDevice("gfxQuads");
+    if (!device) return 1;
 
     const auto atlasPixels = checker(640, 320, 0xFF408040u, 0xFF806040u);
     auto atlas = device->createTextureFromPixels(atlasPixels.data(), 640, 320, gfx::TextureFormat::A8R8G8B8);
@@ -104,9 +59,9 @@ int main(int argc, char** argv) {
     device->setTransform(gfx::TransformKind::Projection,
                          gfx::matrixPerspectiveFovLH(static_cast<float>(M_PI / 4), 640.0f / 480.0f, 1.0f, 500.0f));
 
-    run(*device, "bare clear+present", frames, [] {});
+    bench::timeFrames(*device, "bare clear+present", frames, bench::FrameEnd::finish, [] {});
 
-    run(*device, "terrain 10000 quads", frames, [&] {
+    bench::timeFrames(*device, "terrain 10000 quads", frames, bench::FrameEnd::finish, [&] {
         device->setTexture(atlas.get());
         for (int r = 0; r < 100; ++r)
             for (int c = 0; c < 100; ++c) {
@@ -115,7 +70,7 @@ int main(int argc, char** argv) {
             }
     });
 
-    run(*device, "sprites 300 one sheet", frames, [&] {
+    bench::timeFrames(*device, "sprites 300 one sheet", frames, bench::FrameEnd::finish, [&] {
         sprite->begin();
         for (int i = 0; i < 300; ++i) {
             const gfx::Rect src{(i % 10) * 32, (i / 10 % 10) * 40, (i % 10) * 32 + 32, (i / 10 % 10) * 40 + 40};
@@ -125,7 +80,7 @@ int main(int argc, char** argv) {
         sprite->end();
     });
 
-    run(*device, "sprites 300 3 sheets", frames, [&] {
+    bench::timeFrames(*device, "sprites 300 3 sheets", frames, bench::FrameEnd::finish, [&] {
         sprite->begin();
         for (int i = 0; i < 300; ++i) {
             const gfx::Rect src{0, 0, 32, 40};
@@ -135,7 +90,7 @@ int main(int argc, char** argv) {
         sprite->end();
     });
 
-    run(*device, "text 40 lines", frames, [&] {
+    bench::timeFrames(*device, "text 40 lines", frames, bench::FrameEnd::finish, [&] {
         auto font = device->createFont(gfx::FontDesc{18, 0, 700, false, "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e"});
         font->begin();
         for (int i = 0; i < 40; ++i) {

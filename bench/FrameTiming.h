@@ -1,0 +1,100 @@
+// What the frame benches share: a monotonic millisecond clock, the timing
+// loop of whole frames with its report, and the two devices they measure on
+// (the null device with the few resources it can hold, and the OpenGL device
+// in a hidden offscreen window, unpaced).
+#pragma once
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <time.h>
+#include <vector>
+
+#include "engine/GraphicsResources.h"
+#include "engine/KeyframeTrack.h"
+#include "platform/Gfx.h"
+#include "platform/Window.h"
+
+namespace bench {
+
+// (<chrono> does not compile under the Shift-JIS execution character set.)
+inline double nowMs() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
+}
+
+inline double median(std::vector<double> ms) {
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
+inline void report(const char* name, std::vector<double> ms) {
+    std::sort(ms.begin(), ms.end());
+    double sum = 0;
+    for (double m : ms) sum += m;
+    std::printf("%-28s median %8.3f ms  mean %8.3f ms  max %8.3f ms  (%zu frames)\n", name, ms[ms.size() / 2],
+                sum / ms.size(), ms.back(), ms.size());
+}
+
+// How a timed frame waits for the device before the clock stops: not at
+// all (the null device), by reading the back buffer back, or by finishing.
+enum class FrameEnd { none, readBack, finish };
+
+// Times `frames` whole frames (clear, draw, present) after three untimed ones
+// that upload and compile; `beforeFrame` advances the bench's own clock.
+inline std::vector<double> timeFrames(gfx::Device& device, const char* name, int frames, FrameEnd end,
+                                      const std::function<void()>& draw,
+                                      const std::function<void()>& beforeFrame = [] {}) {
+    std::vector<double> ms;
+    std::vector<std::uint32_t> pixels;
+    const bool eachFrame = std::getenv("BENCH_EACH_FRAME") != nullptr;
+    for (int f = 0; f < frames + 3; ++f) {
+        beforeFrame();
+        const double start = nowMs();
+        device.beginScene();
+        device.clear(gfx::kClearTarget | gfx::kClearDepth | gfx::kClearStencil, 0xFF000000u, 1.0f, 0);
+        draw();
+        device.endScene();
+        device.present();
+        if (end == FrameEnd::readBack) device.readBackBuffer(pixels);
+        if (end == FrameEnd::finish) device.finish();
+        const double t = nowMs() - start;
+        if (f >= 3) ms.push_back(t);
+        if (eachFrame) std::printf("  %s frame %d: %.2f ms\n", name, f, t);
+    }
+    report(name, ms);
+    return ms;
+}
+
+// The resources a null device can hold when the files do not load into it:
+// the shared quad, the sprite and the camera track.
+inline void createNullResources(GraphicsResources& resources, gfx::Device& device) {
+    if (createGraphicsResources(resources, &device) >= 0) return;
+    resources.quadVertices = device.createVertexBuffer(4);
+    resources.sprite = device.createSprite();
+    if (!resources.cameraTrack) resources.cameraTrack = std::make_unique<KeyframeTrack>();
+}
+
+// A hidden offscreen window and an unpaced OpenGL device in it; nullptr with
+// the reason on stderr.
+inline std::unique_ptr<gfx::Device> openHeadlessGlDevice(const char* program) {
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    window::WindowOptions options;
+    options.titleCp932 = program;
+    options.hidden = true;
+    if (!window::openWindow(options)) {
+        std::fprintf(stderr, "%s: no hidden window (SDL_VIDEODRIVER=offscreen)\n", program);
+        return nullptr;
+    }
+    gfx::DeviceOptions deviceOptions;
+    deviceOptions.paced = false;
+    int result = 0;
+    auto device = gfx::createGlDevice(deviceOptions, &result);
+    if (!device) std::fprintf(stderr, "%s: no OpenGL device (%d)\n", program, result);
+    return device;
+}
+
+}  // namespace bench
