@@ -15,8 +15,6 @@ using namespace story;
 
 int setupMap0(int entering) { return runDefaultSetup(0, entering); }
 void runMapEvents0() { runDefaultEvents(); }
-int setupMap1(int entering) { return runDefaultSetup(1, entering); }
-void runMapEvents1() { runDefaultEvents(); }
 
 // ---- Map 2: the sea district ----
 
