@@ -1,5 +1,4 @@
-// Set-ups and event scripts of this region's maps: the central district (1)
-// and the sea district (2).
+// Set-up and event script of the sea district of Marksen (map 2).
 #include "engine/Music.h"
 #include "events/EventMusic.h"
 #include "events/FieldMechanisms.h"
@@ -12,9 +11,6 @@
 #include "story/StoryScriptSupport.h"
 
 using namespace story;
-
-int setupMap1(int entering) { return runDefaultSetup(1, entering); }
-void runMapEvents1() { runDefaultEvents(); }
 
 // ---- Map 2: the sea district ----
 

@@ -178,8 +178,10 @@ TEST_F(EventFrames, FlagWrittenAfterEndEventShowsFromTheNextFrame) {
 }
 
 TEST_F(EventFrames, UnhandledEventEndsAtOnceButSetUpNumbersKeepRunning) {
-    // map 1's script is still the shared default
-    gCurrentMap = 1;
+    // the shared default script of a map whose events are not written yet
+    gMapSetups[0] = countingSetup;
+    gMapEventScripts[0] = runDefaultEvents;
+    gCurrentMap = 0;
     gFieldEvent = 5;
     gEventStep = 0;
     frame();
