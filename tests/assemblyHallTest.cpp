@@ -247,7 +247,9 @@ TEST_F(StoryField, FloorsDressTheirStairsChestsAndSoldiersAndLeadUp) {
                 EXPECT_EQ(o.character, s % 2 == 1 ? 23 : 24);
             }
             for (int s = 0; s < kMapObjectCount; ++s)
-                if (gMapObjects[s].present && gMapObjects[s].kind == 1) EXPECT_TRUE(touchable(reached, s)) << "door " << s;
+                if (gMapObjects[s].present && gMapObjects[s].kind == 1) {
+                    EXPECT_TRUE(touchable(reached, s)) << "door " << s;
+                }
             // Soldiers stand still while the door is tested.
             for (int s = 0; s < kMapObjectCount; ++s)
                 if (gMapObjects[s].kind == 5) gMapObjects[s].chaseSpeed = 0.0f;
@@ -506,15 +508,21 @@ TEST_F(StoryField, AfterTheHallTheTopFloorsAreQuietAndWalkable) {
             const MapObject& o = gMapObjects[s];
             if (!o.present) continue;
             EXPECT_NE(o.kind, 2) << "slot " << s;
-            if (o.kind == 0) EXPECT_EQ(o.visible, 0) << "slot " << s;
+            if (o.kind == 0) {
+                EXPECT_EQ(o.visible, 0) << "slot " << s;
+            }
         }
         const auto reached = walkableFrom(v.row, v.col);
         for (int s = 0; s < kMapObjectCount; ++s)
-            if (gMapObjects[s].present && gMapObjects[s].kind == 1) EXPECT_TRUE(touchable(reached, s)) << "door " << s;
+            if (gMapObjects[s].present && gMapObjects[s].kind == 1) {
+                EXPECT_TRUE(touchable(reached, s)) << "door " << s;
+            }
         if (v.map == 42) {
             for (int row = 0; row < 60; ++row)
                 for (int col = 0; col < 60; ++col)
-                    if (reached[row][col]) EXPECT_GE(gMapCells[row][col].height, 9.0f) << "the roof's walker stays up";
+                    if (reached[row][col]) {
+                        EXPECT_GE(gMapCells[row][col].height, 9.0f) << "the roof's walker stays up";
+                    }
         }
         const Played run = play(20, [] { return false; });
         EXPECT_EQ(gFieldEvent, 0);
