@@ -15,6 +15,7 @@
 #include "field/NewsTicker.h"
 #include "field/Overlays.h"
 #include "gamedata/GameData.h"
+#include "story/MapScripts.h"
 #include "story/StoryFlags.h"
 #include "tests/story1Fixture.h"
 
@@ -47,6 +48,10 @@ struct TowerRealm : StoryField {
         story1test::gClock += 16;
         runField(resources, device.get());
         if (gScene == 1) gScene = 0;
+    }
+    // The stone banner waits for a decide the fixture's player does not give.
+    void dismissStoneBanner() {
+        if (gStoneBannerShown == 1 && gScene == 0) press(kInputDecide);
     }
     static int objectRow(int slot) { return static_cast<int>(gObjectCells[slot][0]); }
     static int objectColumn(int slot) { return static_cast<int>(gObjectCells[slot][1]); }
@@ -348,6 +353,7 @@ TEST_F(TowerRealm, SixthFloorOfTheTowerRouteEndsChapterSevenInMarksen) {
     choices = {0};
     bool sawInterlude = false;
     const Played run = play(12000, [&] {
+        dismissStoneBanner();
         if (gEventPicture == 1 && gEventPictureNumber == 10) sawInterlude = true;
         gCurrentSong[0] = '\0';
         std::strcat(gCurrentSong, gRequestedSong);
@@ -594,6 +600,7 @@ TEST_F(TowerRealm, DepthsPlayBothScenesOnEachRoute) {
         choices = {0};
         int picture = -1;
         run = play(12000, [&] {
+            dismissStoneBanner();
             if (gEventPicture == 1) picture = gEventPictureNumber;
             return gCurrentMap == 62;
         });
