@@ -1,11 +1,18 @@
-// Set-ups and event scripts of this region's maps: the town square (20), the
-// inn room where the party waits for the night of the raid (21) and the bar
-// where a new game begins (22).
+// Set-ups and event scripts of this region's maps: the town square (20) with
+// its people, shops, inn desk, card players and tournament, and the party's
+// arrival walk into the inn; the inn room where the party waits for the night
+// of the raid (21) and the bar where a new game begins (22).
+#include <cstdio>
+
 #include "engine/Music.h"
 #include "engine/Sound.h"
 #include "events/EventMusic.h"
 #include "events/FieldMechanisms.h"
 #include "gamedata/GameData.h"
+#include "minigames/CardDuelSetup.h"
+#include "minigames/CardDuelState.h"
+#include "story/CardTutorial.h"
+#include "story/EventPatterns.h"
 #include "story/MapScripts.h"
 #include "story/MapTable.h"
 #include "story/StoryFlags.h"
@@ -21,10 +28,315 @@ constexpr int kLightnixGun = 45;
 
 const float kPullBack[3] = {0.0f, 40.0f, -10.0f};
 
+void runTalk(int map, int event, int pause);
+
 }  // namespace
 
-int setupMap20(int entering) { return runDefaultSetup(20, entering); }
-void runMapEvents20() { runDefaultEvents(); }
+// ---- Map 20: the town square ----
+
+namespace {
+
+constexpr int kPrizeCardModel = 107;  // unit id of the last prize card's model
+constexpr int kSkinCostLimit = 8;     // the tournament's limit on a hand's cost
+constexpr int kInnPrice = 200;
+constexpr const char* kSkinSong = "【マップ】スキンタウン.mid";
+
+// Object slots of the square.
+constexpr int kArrivalSheryl = 37;
+constexpr int kCardBoy = 42;
+
+struct Townsperson {
+    int slot, column, row, facing;
+};
+constexpr Townsperson kSquarePeople[] = {
+    {10, 45, 7, 0}, {17, 46, 7, 0}, {22, 46, 7, 0}, {11, 47, 8, 0}, {45, 47, 8, 0}, {12, 47, 9, 1},
+    {13, 46, 8, 1}, {14, 45, 7, 0}, {15, 45, 9, 1}, {19, 45, 9, 1}, {23, 45, 9, 1}, {27, 45, 9, 1},
+    {29, 45, 9, 1}, {46, 45, 9, 1}, {16, 46, 7, 1}, {24, 46, 7, 1}, {32, 46, 7, 1}, {41, 46, 7, 1},
+    {18, 45, 8, 1}, {20, 45, 8, 1}, {25, 45, 8, 1}, {26, 45, 8, 1}, {31, 45, 8, 1}, {21, 45, 8, 0},
+    {28, 45, 7, 1}, {30, 45, 7, 1}, {47, 46, 9, 0}, {48, 46, 9, 0},
+};
+
+const InnScript kSkinInn = {
+    kInnPrice,
+    {"宿屋主", {"いらっしゃいませ。", "スキンエンパイア旅の宿へようこそ。", ""}},
+    {"宿屋主", {"一泊200コインとなります。", "泊まっていきますか？", ""}},
+    {"宿屋主", {"おや、お代が足りないようですね。", "またのお越しをお待ちしております。", ""}},
+    "シェリル",
+    0,
+    "200コイン支払って一泊する。",
+    false,  // this inn takes the money without a ring of the till
+    kSkinSong,
+};
+
+}  // namespace
+
+int setupMap20(int entering) {
+    if (entering == 1) applyMapArrival(20);
+    const std::uint8_t* f = gStoryFlags;
+    for (int slot : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 34, 35, 36}) dress(slot, 1, 0, 0, 0);
+    for (const Townsperson& p : kSquarePeople) {
+        dress(p.slot, 3, 1, p.column, p.row);
+        faceOnEntering(p.slot, p.facing, entering);
+    }
+    chest(33, 5, 4, 1);
+    if (f[flag::kSkinInnStayed] == 0) {
+        dressFigure(kArrivalSheryl, 2, 1, 0, 0, 0, entering);
+        static const int kCompanions[3] = {47, 1, 3};  // アラフォース, ファルク, クレイバー
+        for (int i = 0; i < 3; ++i) dressFigure(38 + i, 0, 1, kCompanions[i], 0, 1, entering);
+    } else {
+        for (int slot = 37; slot <= 40; ++slot) dress(slot, 0, 0, 0, 0);
+    }
+    dressFigure(kCardBoy, 3, 1, 52, 0, 0, entering);
+    dress(43, 0, 1, 47, 8);
+    faceOnEntering(43, 1, entering);
+    dress(44, 1, 0, 0, 0);
+    trigger(49, 1);
+    return 0;
+}
+
+namespace {
+
+// Four figures walk the party up the street into the inn.
+void runSquareArrival() {
+    static const float kViews[3][3] = {{5.0f, 10.0f, 30.0f}, {-20.0f, 10.0f, 30.0f}, {-20.0f, 10.0f, 0.0f}};
+    static const float kBack[3] = {0.0f, 0.0f, 0.0f};
+    const int s = gEventStep;
+    switch (s) {
+        case 0: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
+        case 1: case 3: case 5:
+            gCameraGlide = 10;
+            setCameraTarget(1, kViews[(s - 1) / 2]);
+            break;
+        case 2: case 6: pauseEvent(7); break;
+        case 4: pauseEvent(5); break;
+        case 7:
+            gCameraGlide = 10;
+            setCameraTarget(2, kBack);
+            break;
+        case 8: case 9: case 10: case 11: sayStep(20, 38, s, 0); break;
+        case 12: {
+            // slot, first and second direction of eight frames each
+            static const int kMoves[4][3] = {{37, 9, 9}, {38, 4, 9}, {39, 7, 9}, {40, 7, 7}};
+            for (const auto& m : kMoves) {
+                beginMoveBlock(1, m[0]);
+                addMoves(m[1], 8);
+                addMoves(m[2], 8);
+                addMoves(4, 1);
+            }
+            break;
+        }
+        case 13: waitWalk(); break;
+        case 14: changeMap(21, 26, 53, 1); break;
+        default: break;
+    }
+}
+
+// A townsperson who plays the card game.
+void runSquareDuellist() {
+    const int s = gEventStep;
+    switch (s) {
+        case 1: sayStep(20, 42, 1, 0); break;
+        case 2:
+            if (minimumHandCost() != kNoHandPossible) {
+                offerChoice("20.42.2", 2);
+                branchOnChoice(3, 4, 0);
+            } else {
+                say("20.42.2.few", 0);  // the next step ends the talk
+            }
+            break;
+        case 4: sayStep(20, 42, 4, 0); break;
+        case 5: startCardDuel(kNoExtraCard, 2); break;
+        case 3: case 6: endEvent(); break;
+        default: break;
+    }
+}
+
+bool threeCardTownsWon() {
+    const std::uint8_t* f = gStoryFlags;
+    return f[flag::kTournamentWakoku] == 1 && f[flag::kTournamentColerupic] == 1 && f[flag::kTournamentMarksen2] == 1;
+}
+
+// フォーゲル in Skin town: a word, his lesson again, or a duel.
+void runSquareCardBoy() {
+    const int s = gEventStep;
+    switch (s) {
+        case 0: runCardTutorial(); return;
+        case 1:
+            gStoryFlags[flag::kCardBoy] = 2;
+            say("20.43.1", 0);
+            return;
+        case 2:
+            offerChoice("20.43.2", 3);
+            branchOnChoice(3, kCardTutorialExplanation, 300);
+            return;
+        case 3: say("20.43.3", 0); return;
+        case 4: endEvent(); return;
+        case 300: say(threeCardTownsWon() ? "20.43.300.won" : "20.43.300", 0); return;
+        case 301:
+            if (minimumHandCost() == kNoHandPossible) say("20.43.301", 0);
+            else startCardDuel(kNoExtraCard, 6);
+            return;
+        case 302: endEvent(); return;
+        default: runCardTutorial(); return;
+    }
+}
+
+// The party members' cards as the options of the prize card's model.
+void offerSkinModelChoice() {
+    static const char* const kCardNames[6] = {"", "シェリルのカード", "ファルクのカード", "リメルのカード",
+                                              "クレイバーのカード", "龍飛のカード"};
+    const char* names[3] = {"", "", ""};
+    int count = 0;
+    for (int slot = 0; slot < 3; ++slot) {
+        const int unit = gParty[slot];
+        if (unit >= 1 && unit <= 5) names[count++] = kCardNames[unit];
+    }
+    setMessagePortrait(1, 0, 0);
+    setMessage("シェリル", names[0], names[1], names[2]);
+    showChoice(count);
+    branchOnChoice(34, 35, 36);
+}
+
+// "ギャラクシーズスキンエンパイア大会": seven rounds under a cost limit of 8.
+void runSkinTournament() {
+    const int s = gEventStep;
+    const bool won = gStoryFlags[flag::kTournamentSkin] != 0;
+    static const int kRounds[7] = {7, 10, 13, 17, 20, 24, 28};
+    for (int round = 0; round < 7; ++round) {
+        if (s == kRounds[round]) {
+            sayStep(20, 45, s, 0);
+            return;
+        }
+        if (s == kRounds[round] + 1) {
+            startCardDuel(kNoExtraCard, 20 + round);
+            return;
+        }
+        if (s == kRounds[round] + 2) {
+            if (gDuelResult == kDuelLost) gEventStep = 99;
+            return;
+        }
+    }
+    switch (s) {
+        case 0: gPlayerFacing = 0; return;
+        case 1: say(won ? "20.45.1.won" : "20.45.1", 0); return;
+        case 2:
+            if (won) {
+                endEvent();
+            } else {
+                offerChoice("20.45.2", 3);
+                branchOnChoice(104, 3, 200);
+            }
+            return;
+        case 3: sayStep(20, 45, 3, 0); return;
+        case 4: say(minimumHandCost() <= kSkinCostLimit ? "20.45.4" : "20.45.4.few", 0); return;
+        case 5:
+            if (minimumHandCost() <= kSkinCostLimit) fadeTint(0.0f, 0.0f, 0.0f, 1.0f);
+            else gEventStep = 103;
+            return;
+        case 6: changeMusic("【カード】前半戦.mid"); return;
+        case 16: changeMusic("【カード】後半戦.mid"); return;
+        case 23: changeMusic("【カード】準決勝.mid"); return;
+        case 27: changeMusic("【カード】決勝.mid"); return;
+        case 31: changeMusic("【イベント】魔硝石回収.mid"); return;
+        case 32: say(gParty[1] == 0 ? "20.45.32.solo" : "20.45.32", 0); return;
+        case 33:
+            if (gParty[1] != 0) offerSkinModelChoice();
+            return;
+        case 34: case 35: case 36:
+            gStoryFlags[kPrizeCardModel] = static_cast<std::uint8_t>(gParty[s - 34]);
+            gEventStep = 39;
+            return;
+        case 40: {
+            playSoundEffect("Takara.wav");
+            const int card = 79 + gStoryFlags[kPrizeCardModel];
+            if (card >= 0 && card < kCardCount) {
+                ++gCardStock[card].count;
+                gCardStock[card].known = 1;
+            }
+            return;
+        }
+        case 41: {
+            char key[24];
+            std::snprintf(key, sizeof key, "20.45.41.%d", gStoryFlags[kPrizeCardModel]);
+            say(key, 0);
+            return;
+        }
+        case 43: case 102: changeMusic(kSkinSong); return;
+        case 44: case 101: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); return;
+        case 45: sayStep(20, 45, 45, 0); return;
+        case 46:
+            gStoryFlags[flag::kTournamentSkin] = 1;
+            endEvent();
+            return;
+        case 100: requestMusicStop(); return;
+        case 103: sayStep(20, 45, 103, 0); return;
+        case 104: case 208: endEvent(); return;
+        default:
+            if (s >= 200 && s <= 207) sayStep(20, 45, s, s == 207 ? 3 : 0);
+            return;
+    }
+}
+
+void runSquareShop(const char* title, const int goods[20], int kind) {
+    switch (gEventStep) {
+        case 0: gPlayerFacing = 0; break;
+        case 1: sayStep(20, gFieldEvent, 1, 0); break;
+        case 2: openShop(title, goods, kind); break;
+        default: endEvent(); break;
+    }
+}
+
+}  // namespace
+
+void runMapEvents20() {
+    static const int kArms[20] = {5, 22, 35, 49, 76, 77, 78};
+    static const int kTools[20] = {104, 105, 106, 108, 109, 110, 130, 131, 132, 133, 150, 153};
+    static const int kToys[20] = {31, 55, 61, 62, 63, 64, 68, 69, 79};
+    const std::uint8_t* f = gStoryFlags;
+    const int event = gFieldEvent;
+    switch (event) {
+        case 1: case 2:
+            if (f[flag::kAssemblyHall] != 0) changeMap(19, 21, 36, 0);
+            else runTalk(20, 1, 0);
+            break;
+        case 3: changeMap(21, 34, 44, 1); break;
+        case 4: changeMap(22, 34, 44, 1); break;
+        case 5: case 6: case 7: case 8: case 9: case 10:
+            if (f[flag::kAssemblyHall] != 0) changeMap(30, 19, 6, 0);
+            else runTalk(20, 5, 0);
+            break;
+        case 11: case 12: case 13: case 14: case 15: case 16: case 17: case 18: case 19: case 20:
+        case 21: case 22: case 23: case 24: case 25: case 26: case 27: case 28: case 29:
+        case 46: case 47: case 48: case 49:
+            runTalk(20, event, 0);
+            break;
+        case 35: runSquareShop("武具屋－セマラナイストア", kArms, 0); break;
+        case 36: runSquareShop("道具屋－居眠りバズーカ", kTools, 0); break;
+        case 37: runSquareShop("玩具屋－セキカセシユウダイ", kToys, 100); break;
+        case kArrivalSheryl + 1:
+            if (f[flag::kSkinInnStayed] == 0) runSquareArrival();
+            else endEvent();
+            break;
+        case 42: runSquareDuellist(); break;
+        case kCardBoy + 1: runSquareCardBoy(); break;
+        case 45: runSkinTournament(); break;
+        case 50:
+            if (f[kRaidNight] != 0) {
+                runInnStep(kSkinInn);
+            } else {
+                // The stay is already paid for.
+                if (gEventStep == 0) gPlayerFacing = 0;
+                else if (gEventStep == 1) sayStep(20, 50, 1, 0);
+                else endEvent();
+            }
+            break;
+        case 0:
+        case kTreasureEvent:
+            break;
+        default: endEvent(); break;  // the garden's idlers and the onlooker have nothing to say
+    }
+    ++gEventStep;
+}
 
 // ---- Map 21: the inn room ----
 
