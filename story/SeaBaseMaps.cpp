@@ -1,33 +1,564 @@
-// Set-ups and event scripts of this region's maps.
-#include "story/MapScripts.h"
+// The sea base フィンダクション of chapter 9: the landing stage (105), the
+// levels 106 to 118 with their water level, lift platforms, chests and
+// guards, the thief master's scene (114), もろこし's special sale and shop
+// (118) and the open top (119), where the last battle leads into the ending.
+#include <cstdint>
+#include <string>
 
-int setupMap105(int entering) { return runDefaultSetup(105, entering); }
-void runMapEvents105() { runDefaultEvents(); }
-int setupMap106(int entering) { return runDefaultSetup(106, entering); }
-void runMapEvents106() { runDefaultEvents(); }
-int setupMap107(int entering) { return runDefaultSetup(107, entering); }
-void runMapEvents107() { runDefaultEvents(); }
-int setupMap108(int entering) { return runDefaultSetup(108, entering); }
-void runMapEvents108() { runDefaultEvents(); }
-int setupMap109(int entering) { return runDefaultSetup(109, entering); }
-void runMapEvents109() { runDefaultEvents(); }
-int setupMap110(int entering) { return runDefaultSetup(110, entering); }
-void runMapEvents110() { runDefaultEvents(); }
-int setupMap111(int entering) { return runDefaultSetup(111, entering); }
-void runMapEvents111() { runDefaultEvents(); }
-int setupMap112(int entering) { return runDefaultSetup(112, entering); }
-void runMapEvents112() { runDefaultEvents(); }
-int setupMap113(int entering) { return runDefaultSetup(113, entering); }
-void runMapEvents113() { runDefaultEvents(); }
-int setupMap114(int entering) { return runDefaultSetup(114, entering); }
-void runMapEvents114() { runDefaultEvents(); }
-int setupMap115(int entering) { return runDefaultSetup(115, entering); }
-void runMapEvents115() { runDefaultEvents(); }
-int setupMap116(int entering) { return runDefaultSetup(116, entering); }
-void runMapEvents116() { runDefaultEvents(); }
-int setupMap117(int entering) { return runDefaultSetup(117, entering); }
-void runMapEvents117() { runDefaultEvents(); }
-int setupMap118(int entering) { return runDefaultSetup(118, entering); }
-void runMapEvents118() { runDefaultEvents(); }
-int setupMap119(int entering) { return runDefaultSetup(119, entering); }
-void runMapEvents119() { runDefaultEvents(); }
+#include "engine/Sound.h"
+#include "events/EventMusic.h"
+#include "events/FieldMechanisms.h"
+#include "field/Overlays.h"
+#include "gamedata/GameData.h"
+#include "story/MapScripts.h"
+#include "story/MapTable.h"
+#include "story/StoryFlags.h"
+#include "story/StoryState.h"
+#include "story/StoryScriptSupport.h"
+
+using namespace story;
+
+namespace {
+
+// The region's own flags.
+constexpr int kThiefMasterScene = 42;   // map 114: 0 not begun, 1 running, 2 over
+constexpr int kSpecialSale = 43;        // 0 not met, 1 due, 2 over (shared with the tower)
+constexpr int kThiefMasterJoined = 112; // bodyguard 3 has joined
+constexpr int kBonusCardGiven = 121;    // shared with the tower
+
+constexpr const char* kSeaBaseSong = "【チャプター９】海上基地フィングション.mid";
+constexpr const char* kMerchantShop = "もろこし屋－海上基地フィンダクション";
+constexpr int kMerchantGoods[20] = {13, 29, 42, 92, 95, 96, 134, 136, 137, 138, 155};
+constexpr int kSaleItems[2] = {16, 94};
+constexpr int kBonusCard = 85;
+constexpr int kRestPrice = 2000;
+constexpr int kSalePriceCap = 100000;
+constexpr int kCoins = 1;
+
+void setFlag(int index, int value) { gStoryFlags[index] = static_cast<std::uint8_t>(value); }
+
+// ---- The levels' common rules ----
+
+struct ChestRow {
+    int slot, number, contents, amount;
+};
+constexpr int kMoney = 1000;
+constexpr int kCard = 3000;
+
+struct SeaLevel {
+    int map;
+    int level;
+    int firstGuard, lastGuard;  // lastGuard < firstGuard: none
+    ChestRow chests[6];
+    int chestCount;
+};
+constexpr SeaLevel kLevels[] = {
+    {106, 0, 2, 11, {{0, 123, 145, 1}, {1, 124, 146, 1}}, 2},
+    {107, 1, 5, 13, {}, 0},
+    {108, 2, 3, 13, {{0, 125, 28, 1}, {1, 126, 155, 1}, {2, 127, 119, 1}}, 3},
+    {109, 3, 2, 13, {{0, 128, 158, 1}, {1, 129, 125, 1}}, 2},
+    {110, 4, 1, 15, {{0, 130, 135, 1}}, 1},
+    {111, 5, 1, 13, {{0, 131, 14, 1}}, 1},
+    {112, 6, 1, 15, {{0, 132, 161, 1}}, 1},
+    {113, 7, 2, 17, {{0, 133, 97, 1}, {1, 134, 44, 1}}, 2},
+    {114, 8, 1, 0, {}, 0},
+    {115, 9, 5, 14,
+     {{0, 135, 174, 1}, {1, 136, 156, 1}, {2, 137, 32, 1}, {3, 138, 112, 1}, {4, 139, kMoney, 20000}, {15, 171, kCard, 71}},
+     6},
+    {116, 9, 4, 13, {{0, 140, 159, 1}, {1, 141, 158, 1}, {2, 142, 135, 1}, {3, 143, 139, 1}}, 4},
+    {117, 10, 2, 11, {{0, 144, 145, 1}, {1, 145, 146, 1}}, 2},
+    {118, 11, 1, 0, {{0, 146, 157, 1}, {1, 147, 156, 1}, {2, 148, kMoney, 30000}, {3, 149, 144, 1}}, 4},
+};
+
+const SeaLevel& levelOf(int map) { return kLevels[map - 106]; }
+
+// A guard on patrol, placed on arrival only so a beaten one stays away.
+void guard(int slot, int entering) {
+    MapObject& o = gMapObjects[slot];
+    if (entering != 1 || !o.present) return;
+    o.kind = 5;
+    o.index = 79 + slot % 5;
+    o.visible = 1;
+    o.character = (slot % 2 == 1) ? 25 : 26;
+    o.pose = 0;
+    o.chaseSpeed = 0.05f;
+    o.facing = 0;
+}
+
+// Arrival values, water and lifts, chests and guards of a level.
+void setUpLevel(int map, int entering) {
+    const SeaLevel& level = levelOf(map);
+    if (entering == 1) {
+        applyMapArrival(map);
+        applyWaterLevel(level.level);
+        beginLiftArrival();
+    } else {
+        updateWaterSwitch(level.level);
+        checkLiftStart();
+    }
+    for (int i = 0; i < level.chestCount; ++i) {
+        const ChestRow& c = level.chests[i];
+        chest(c.slot, c.number, c.contents, c.amount);
+    }
+    for (int slot = level.firstGuard; slot <= level.lastGuard; ++slot) guard(slot, entering);
+}
+
+// The end of every call of a level's event script: the lift ride, then the
+// step. An event that the map's script did not answer ends at once rather
+// than hold the player.
+void finishLevelEvent(bool handled) {
+    const int event = gFieldEvent;
+    if (!handled && event != 0 && event != kTreasureEvent && event != kLiftDepartureEvent && event != kLiftArrivalEvent)
+        endEvent();
+    runLiftRide();
+    ++gEventStep;
+}
+
+}  // namespace
+
+// ---- Map 105: the landing stage ----
+
+int setupMap105(int entering) {
+    if (entering == 1) applyMapArrival(105);
+    for (int slot : {0, 1, 2}) trigger(slot, 1);
+    chest(3, 182, 124, 1);
+    return 0;
+}
+
+void runMapEvents105() {
+    switch (gFieldEvent) {
+        case 1:
+            // Every entry from outside starts with the water at level 1.
+            setFlag(flag::kWaterLevel, 1);
+            changeMap(107, 18, 5, 0);
+            break;
+        case 2:
+        case 3:
+            switch (gEventStep) {
+                case 1:
+                    offerChoice("105.ship.choice", 2);
+                    branchOnChoice(2, 3, 0);
+                    break;
+                case 2: endEvent(); break;
+                case 3:
+                    if (gStoryFlags[flag::kCastleTop] == 2 && gStoryFlags[flag::kReturnAfterCastle] == 0) {
+                        changeMap(1, 31, 42, 0);
+                        gPlayerVisible = 0;
+                        setFlag(flag::kReturnAfterCastle, 1);
+                    } else {
+                        changeMap(1, 43, 29, 1);
+                    }
+                    break;
+                default: break;
+            }
+            break;
+        case 0:
+        case kTreasureEvent: break;
+        default: endEvent(); break;
+    }
+    ++gEventStep;
+}
+
+// ---- The plain levels ----
+
+int setupMap106(int entering) { setUpLevel(106, entering); return 0; }
+void runMapEvents106() { finishLevelEvent(false); }
+
+int setupMap107(int entering) {
+    setUpLevel(107, entering);
+    for (int slot : {0, 1, 2, 3}) dress(slot, 1, 0, 0, 0);
+    return 0;
+}
+void runMapEvents107() {
+    const bool exit = gFieldEvent >= 1 && gFieldEvent <= 4;
+    if (exit) changeMap(105, 18, 14, 0);
+    finishLevelEvent(exit);
+}
+
+int setupMap108(int entering) { setUpLevel(108, entering); return 0; }
+void runMapEvents108() { finishLevelEvent(false); }
+int setupMap109(int entering) { setUpLevel(109, entering); return 0; }
+void runMapEvents109() { finishLevelEvent(false); }
+int setupMap110(int entering) { setUpLevel(110, entering); return 0; }
+void runMapEvents110() { finishLevelEvent(false); }
+int setupMap111(int entering) { setUpLevel(111, entering); return 0; }
+void runMapEvents111() { finishLevelEvent(false); }
+int setupMap112(int entering) { setUpLevel(112, entering); return 0; }
+void runMapEvents112() { finishLevelEvent(false); }
+int setupMap113(int entering) { setUpLevel(113, entering); return 0; }
+void runMapEvents113() { finishLevelEvent(false); }
+int setupMap115(int entering) { setUpLevel(115, entering); return 0; }
+void runMapEvents115() { finishLevelEvent(false); }
+int setupMap116(int entering) { setUpLevel(116, entering); return 0; }
+void runMapEvents116() { finishLevelEvent(false); }
+int setupMap117(int entering) { setUpLevel(117, entering); return 0; }
+void runMapEvents117() { finishLevelEvent(false); }
+
+// ---- Map 114: the thief master ----
+
+namespace {
+
+constexpr int kThiefMaster = 0;
+
+// He stumbles on the party, is beaten in battle 84 and lies groaning.
+void runThiefMasterScene() {
+    const int s = gEventStep;
+    switch (s) {
+        case 3:
+        case 5:
+            face(kThiefMaster, 1);
+            pauseEvent(2);
+            break;
+        case 4:
+            face(kThiefMaster, 0);
+            pauseEvent(2);
+            break;
+        case 11: startBattle(84, gSavedBattleBackground, gBattleBackground); break;
+        case 12:
+            pose(kThiefMaster, 4);
+            sayStep(114, 1, s, 0);
+            break;
+        case 15:
+            changeMap(114, 17, 16, 0);
+            setFlag(kThiefMasterScene, 2);
+            gPlayerVisible = 1;
+            break;
+        default:
+            if (s == 1 || s == 2 || (s >= 6 && s <= 10) || s == 13 || s == 14) sayStep(114, 1, s, 0);
+            break;
+    }
+}
+
+// Beaten, he offers himself as a bodyguard, once.
+void runThiefMasterTalk() {
+    switch (gEventStep) {
+        case 0: say("114.1.groan", 0); break;
+        case 1:
+            if (gStoryFlags[kThiefMasterJoined] == 1) {
+                endEvent();
+                break;
+            }
+            playSoundEffect("Takara.wav");
+            gBodyguardHired[3] = 1;
+            gBodyguards[3].hp = 99999;
+            break;
+        case 2: say("114.1.joined", 3); break;
+        case 3:
+            endEvent();
+            setFlag(kThiefMasterJoined, 1);
+            break;
+        default: break;
+    }
+}
+
+}  // namespace
+
+int setupMap114(int entering) {
+    setUpLevel(114, entering);
+    const int scene = gStoryFlags[kThiefMasterScene];
+    if (scene == 2) {
+        dress(kThiefMaster, 3, 1, 16, 4);
+        faceOnEntering(kThiefMaster, 0, entering);
+    } else {
+        dressFigure(kThiefMaster, 2, 1, 16, 0, 0, entering);
+    }
+    if (scene == 1) {
+        dressFigure(1, 2, 1, 0, 0, 0, entering);
+        const int columns[3] = {1, 2, 47};
+        for (int i = 0; i < 3; ++i) dressFigure(2 + i, 0, 1, columns[i], 0, 0, entering);
+    }
+    return 0;
+}
+
+void runMapEvents114() {
+    const bool handled = gFieldEvent == kThiefMaster + 1;
+    if (handled) {
+        const int scene = gStoryFlags[kThiefMasterScene];
+        if (scene == 0) {
+            changeMap(114, 17, 16, 0);
+            setFlag(kThiefMasterScene, 1);
+            gPlayerVisible = 0;
+        } else if (scene == 1) {
+            runThiefMasterScene();
+        } else {
+            runThiefMasterTalk();
+        }
+    }
+    finishLevelEvent(handled);
+}
+
+// ---- Map 118: もろこし ----
+
+namespace {
+
+constexpr int kMerchant = 4;
+
+// What he asks for the flamethrower: all of 100,000 from a balance that
+// large, otherwise four tenths of it (the single-precision 0.4, rounded
+// toward zero), so he never asks for more than she has.
+int salePrice() {
+    const int balance = gMoney[kCoins];
+    if (balance >= kSalePriceCap) return kSalePriceCap;
+    if (balance <= 0) return 0;
+    return static_cast<int>(static_cast<double>(balance) * static_cast<double>(0.4f));
+}
+
+// A line of the dialogue with the price written where it says %d.
+std::string withPrice(const std::string& line) {
+    const std::size_t at = line.find("%d");
+    if (at == std::string::npos) return line;
+    return line.substr(0, at) + std::to_string(salePrice()) + line.substr(at + 2);
+}
+
+void sayPrice(const char* key) {
+    const DialogueLine* line = findDialogue(key);
+    if (line != nullptr) {
+        std::string text[3];
+        for (int i = 0; i < 3; ++i) text[i] = withPrice(line->lines[i]);
+        setMessagePortrait(line->layout, line->portrait, line->expression);
+        setMessage(line->speaker.c_str(), text[0].c_str(), text[1].c_str(), text[2].c_str());
+        showMessage(0);
+    } else {
+        say(key, 0);
+    }
+}
+
+// The special sale: the flamethrower for most of her purse, then his shop.
+void runSpecialSale() {
+    const int s = gEventStep;
+    switch (s) {
+        case 0: walk(kMerchant, 9, 30); break;
+        case 1:
+        case 19:
+        case 25: waitWalk(); break;
+        case 2: changeMusic("【テーマ】ファーレンス.mid"); break;
+        case 14:
+            gMoneyWindow = 1;
+            sayPrice(gMoney[kCoins] >= kSalePriceCap ? "118.5.price.full" : "118.5.price");
+            break;
+        case 18:
+            beginMoveBlock(1, kMerchant);
+            addMoves(6, 4);
+            addMoves(9, 7);
+            break;
+        case 24:
+            playSoundEffect("Kaikei.wav");
+            walk(kMerchant, 1, 5);
+            break;
+        case 26:
+            gMoneyWindow = 0;
+            face(kMerchant, 0);
+            sayStep(118, 5, s, 0);
+            break;
+        case 31: {
+            const int price = salePrice();
+            gMoney[kCoins] -= price;
+            for (int item : kSaleItems) ++gItemStock[item].owned;
+            break;
+        }
+        case 32: openShop(kMerchantShop, kMerchantGoods, 17); break;
+        case 34:
+            changeMap(118, 18, 31, 1);
+            setFlag(kSpecialSale, 2);
+            break;
+        default:
+            if ((s >= 3 && s <= 13) || (s >= 15 && s <= 17) || (s >= 20 && s <= 23) || (s >= 27 && s <= 30) || s == 33)
+                sayStep(118, 5, s, 0);
+            break;
+    }
+}
+
+// After the sale: his bonus card once, then shopping, a rest or the way out.
+void runMerchantTalk() {
+    const int s = gEventStep;
+    switch (s) {
+        case 0:
+            if (gStoryFlags[flag::kBattleItemUsed] != 0 || gStoryFlags[kBonusCardGiven] != 0) gEventStep = 9;
+            break;
+        case 1:
+        case 2: sayStep(118, 5, 100 + s, 0); break;
+        case 3:
+            playSoundEffect("Takara.wav");
+            ++gCardStock[kBonusCard].count;
+            gCardStock[kBonusCard].known = 1;
+            break;
+        case 4: say("118.5.bonus", 3); break;
+        case 5:
+            endEvent();
+            setFlag(kBonusCardGiven, 1);
+            break;
+        case 10: sayStep(118, 5, 110, 0); break;
+        case 11:
+            offerChoice("118.5.menu", 3);
+            branchOnChoice(12, 17, 15);
+            break;
+        case 12: sayStep(118, 5, 112, 0); break;
+        case 13: openShop(kMerchantShop, kMerchantGoods, 15); break;
+        case 14: endEvent(); break;
+        case 15: sayStep(118, 5, 115, 0); break;
+        case 16: changeMap(105, 18, 14, 0); break;
+        case 17:
+            gMoneyWindow = 1;
+            sayStep(118, 5, 117, 0);
+            break;
+        case 18:
+        case 19: sayStep(118, 5, 100 + s, 0); break;
+        case 20:
+            // kept: a balance of exactly the price cannot pay for the rest
+            if (gMoney[kCoins] <= kRestPrice) {
+                say("118.5.120.broke", 3);
+            } else {
+                offerChoice("118.5.rest", 2);
+                branchOnChoice(21, 22, 0);
+            }
+            break;
+        case 21:
+            gMoneyWindow = 0;
+            endEvent();
+            break;
+        case 22:
+            playSoundEffect("Kaikei.wav");
+            gMoneyWindow = 0;
+            gMoney[kCoins] -= kRestPrice;
+            restAndAdvanceDay();
+            changeMusic("【イベント】宿屋.mid");
+            break;
+        case 23: fadeTint(0.0f, 0.0f, 0.0f, 1.0f); break;
+        case 24: pauseEvent(5); break;
+        case 25: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
+        case 26: changeMusic(kSeaBaseSong); break;
+        case 27: endEvent(); break;
+        default: break;
+    }
+}
+
+}  // namespace
+
+int setupMap118(int entering) {
+    setUpLevel(118, entering);
+    dressFigure(kMerchant, gStoryFlags[kSpecialSale] != 2 ? 2 : 3, 1, 48, 0, 0, entering);
+    return 0;
+}
+
+void runMapEvents118() {
+    const bool handled = gFieldEvent == kMerchant + 1;
+    if (handled) {
+        const int sale = gStoryFlags[kSpecialSale];
+        if (sale == 0) {
+            changeMap(118, 18, 31, 1);
+            setFlag(kSpecialSale, 1);
+        } else if (sale == 1) {
+            runSpecialSale();
+        } else {
+            runMerchantTalk();
+        }
+    }
+    finishLevelEvent(handled);
+}
+
+// ---- Map 119: the top ----
+
+namespace {
+
+constexpr int kSherylFigure = 2;
+constexpr int kFalkFigure = 3;
+constexpr int kRimelFigure = 4;
+constexpr int kSelen = 7;
+constexpr int kChrom = 6;
+
+// クロム and セレン, the last battle (group 85) and the start of the ending.
+void runLastScene() {
+    const int s = gEventStep;
+    switch (s) {
+        case 0:
+            setFlag(flag::kBossPhaseA, 0);
+            fadeTint(0.0f, 0.0f, 0.0f, 1.0f);
+            break;
+        case 1:
+            setFlag(flag::kLastSceneBegun, 1);
+            gPlayerVisible = 0;
+            break;
+        case 2: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
+        case 3: {
+            for (int slot = 2; slot <= 5; ++slot) walk(slot, 9, 25);
+            gCameraGlide = 10;
+            const float point[3] = {18.0f, 2.0f, 17.0f};
+            setCameraTarget(0, point);
+            break;
+        }
+        case 9: walk(kRimelFigure, 9, 6); break;
+        case 14: walk(kSherylFigure, 9, 6); break;
+        case 19: walk(kFalkFigure, 9, 6); break;
+        case 4:
+        case 10:
+        case 15:
+        case 20:
+        case 37:
+        case 41: waitWalk(); break;
+        case 24: changeMusic("【バトル】波打つ要塞の天辺で.mid"); break;
+        case 26:
+            face(kSelen, 0);
+            sayStep(119, 1, s, 0);
+            break;
+        case 29:
+            face(kSelen, 1);
+            sayStep(119, 1, s, 0);
+            break;
+        case 30:
+            changeMap(119, 18, 17, 2);
+            startBattle(85, gSavedBattleBackground, gBattleBackground);
+            pose(kChrom, 4);
+            pose(kSelen, 4);
+            break;
+        case 31: requestMusicStop(); break;
+        case 36:
+            walk(kFalkFigure, 1, 45);
+            walk(kRimelFigure, 1, 25);
+            break;
+        case 38:
+            face(kRimelFigure, 0);
+            sayStep(119, 1, s, 0);
+            break;
+        case 39:
+            face(kSherylFigure, 1);
+            sayStep(119, 1, s, 0);
+            break;
+        case 40:
+            walk(kSherylFigure, 1, 25);
+            beginMoveBlock(1, kRimelFigure);
+            addMoves(0, 15);
+            addMoves(1, 15);
+            break;
+        case 42: startEnding(0); break;
+        default:
+            if ((s >= 5 && s <= 23) || (s >= 25 && s <= 28) || (s >= 32 && s <= 35)) sayStep(119, 1, s, 0);
+            break;
+    }
+}
+
+}  // namespace
+
+int setupMap119(int entering) {
+    if (entering == 1) {
+        applyMapArrival(119);
+        beginLiftArrival();
+    } else {
+        checkLiftStart();
+    }
+    const int begun = gStoryFlags[flag::kLastSceneBegun];
+    trigger(0, begun == 0 ? 2 : 0);
+    if (begun == 1) {
+        dressFigure(kSherylFigure, 2, 1, 0, 0, 0, entering);
+        const int columns[3] = {1, 2, 47};
+        for (int i = 0; i < 3; ++i) dressFigure(3 + i, 0, 1, columns[i], 0, 0, entering);
+    }
+    dressFigure(kChrom, 0, 1, 5, 0, 1, entering);
+    dressFigure(kSelen, 0, 1, 6, 0, 1, entering);
+    return 0;
+}
+
+void runMapEvents119() {
+    const bool handled = gFieldEvent == 1;
+    if (handled) runLastScene();
+    finishLevelEvent(handled);
+}
