@@ -67,6 +67,24 @@ struct SlumBattleship : StoryField {
             }
         }
     }
+    // Scripted moves keep the story's figures on open floor: never inside a
+    // wall, a pile of crates or the void.
+    int strayFigures = 0;
+    void checkFiguresOnOpenFloor() {
+        for (int slot = 0; slot < kMapObjectCount; ++slot) {
+            const MapObject& o = gMapObjects[slot];
+            if (!o.present || !o.visible || o.kind == 5 || o.kind == 100) continue;
+            const float at[3] = {o.x, o.y, o.z};
+            int cell[3];
+            worldToCell(at, cell);
+            const MapCell& under = mapCell(cell[0], cell[2]);
+            if (under.height <= 0.0f || under.blocked) {
+                if (strayFigures++ == 0)
+                    ADD_FAILURE() << "map " << gCurrentMap << " slot " << slot << " stands on (" << cell[0] << ", "
+                                  << cell[2] << ") at event " << gFieldEvent << " step " << gEventStep;
+            }
+        }
+    }
     // Plays until `done`, noting each message's first line.
     template <typename Done>
     Played playNoting(int budget, Done done) {
@@ -74,6 +92,7 @@ struct SlumBattleship : StoryField {
         return play(budget, [&] {
             std::strcpy(gCurrentSong, gRequestedSong);
             dismissStoneBanner();
+            checkFiguresOnOpenFloor();
             if (gMessageMode != 0) {
                 const std::string first(gMessageText, std::strcspn(gMessageText, "\n"));
                 if (first != last) lines.push_back(first);
