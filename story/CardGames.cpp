@@ -60,6 +60,7 @@ void offerModelChoice() {
         const int unit = gParty[slot];
         if (unit >= 1 && unit <= 5) names[count++] = kCardNames[unit];
     }
+    if (count == 0) return;  // no one to model: the next step gives the first slot's card
     setMessagePortrait(1, 0, 0);
     setMessage("シェリル", names[0], names[1], names[2]);
     showChoice(count);

@@ -11,6 +11,7 @@
 #include "gamedata/GameData.h"
 #include "minigames/CardDuelSetup.h"
 #include "minigames/CardDuelState.h"
+#include "story/CardGames.h"
 #include "story/CardTutorial.h"
 #include "story/EventPatterns.h"
 #include "story/MapScripts.h"
@@ -36,8 +37,6 @@ void runTalk(int map, int event, int pause);
 
 namespace {
 
-constexpr int kPrizeCardModel = 107;  // unit id of the last prize card's model
-constexpr int kSkinCostLimit = 8;     // the tournament's limit on a hand's cost
 constexpr int kInnPrice = 200;
 constexpr const char* kSkinSong = "【マップ】スキンタウン.mid";
 
@@ -132,150 +131,11 @@ void runSquareArrival() {
 }
 
 // A townsperson who plays the card game.
-void runSquareDuellist() {
-    const int s = gEventStep;
-    switch (s) {
-        case 1: sayStep(20, 42, 1, 0); break;
-        case 2:
-            if (minimumHandCost() != kNoHandPossible) {
-                offerChoice("20.42.2", 2);
-                branchOnChoice(3, 4, 0);
-            } else {
-                say("20.42.2.few", 0);  // the next step ends the talk
-            }
-            break;
-        case 4: sayStep(20, 42, 4, 0); break;
-        case 5: startCardDuel(kNoExtraCard, 2); break;
-        case 3: case 6: endEvent(); break;
-        default: break;
-    }
-}
-
-bool threeCardTownsWon() {
-    const std::uint8_t* f = gStoryFlags;
-    return f[flag::kTournamentWakoku] == 1 && f[flag::kTournamentColerupic] == 1 && f[flag::kTournamentMarksen2] == 1;
-}
-
-// フォーゲル in Skin town: a word, his lesson again, or a duel.
-void runSquareCardBoy() {
-    const int s = gEventStep;
-    switch (s) {
-        case 0: runCardTutorial(); return;
-        case 1:
-            gStoryFlags[flag::kCardBoy] = 2;
-            say("20.43.1", 0);
-            return;
-        case 2:
-            offerChoice("20.43.2", 3);
-            branchOnChoice(3, kCardTutorialExplanation, 300);
-            return;
-        case 3: say("20.43.3", 0); return;
-        case 4: endEvent(); return;
-        case 300: say(threeCardTownsWon() ? "20.43.300.won" : "20.43.300", 0); return;
-        case 301:
-            if (minimumHandCost() == kNoHandPossible) say("20.43.301", 0);
-            else startCardDuel(kNoExtraCard, 6);
-            return;
-        case 302: endEvent(); return;
-        default: runCardTutorial(); return;
-    }
-}
-
-// The party members' cards as the options of the prize card's model.
-void offerSkinModelChoice() {
-    static const char* const kCardNames[6] = {"", "シェリルのカード", "ファルクのカード", "リメルのカード",
-                                              "クレイバーのカード", "龍飛のカード"};
-    const char* names[3] = {"", "", ""};
-    int count = 0;
-    for (int slot = 0; slot < 3; ++slot) {
-        const int unit = gParty[slot];
-        if (unit >= 1 && unit <= 5) names[count++] = kCardNames[unit];
-    }
-    setMessagePortrait(1, 0, 0);
-    setMessage("シェリル", names[0], names[1], names[2]);
-    showChoice(count);
-    branchOnChoice(34, 35, 36);
-}
+const char* skinSong() { return kSkinSong; }
+void clearTint() { fadeTint(1.0f, 1.0f, 1.0f, 1.0f); }
 
 // "ギャラクシーズスキンエンパイア大会": seven rounds under a cost limit of 8.
-void runSkinTournament() {
-    const int s = gEventStep;
-    const bool won = gStoryFlags[flag::kTournamentSkin] != 0;
-    static const int kRounds[7] = {7, 10, 13, 17, 20, 24, 28};
-    for (int round = 0; round < 7; ++round) {
-        if (s == kRounds[round]) {
-            sayStep(20, 45, s, 0);
-            return;
-        }
-        if (s == kRounds[round] + 1) {
-            startCardDuel(kNoExtraCard, 20 + round);
-            return;
-        }
-        if (s == kRounds[round] + 2) {
-            if (gDuelResult == kDuelLost) gEventStep = 99;
-            return;
-        }
-    }
-    switch (s) {
-        case 0: gPlayerFacing = 0; return;
-        case 1: say(won ? "20.45.1.won" : "20.45.1", 0); return;
-        case 2:
-            if (won) {
-                endEvent();
-            } else {
-                offerChoice("20.45.2", 3);
-                branchOnChoice(104, 3, 200);
-            }
-            return;
-        case 3: sayStep(20, 45, 3, 0); return;
-        case 4: say(minimumHandCost() <= kSkinCostLimit ? "20.45.4" : "20.45.4.few", 0); return;
-        case 5:
-            if (minimumHandCost() <= kSkinCostLimit) fadeTint(0.0f, 0.0f, 0.0f, 1.0f);
-            else gEventStep = 103;
-            return;
-        case 6: changeMusic("【カード】前半戦.mid"); return;
-        case 16: changeMusic("【カード】後半戦.mid"); return;
-        case 23: changeMusic("【カード】準決勝.mid"); return;
-        case 27: changeMusic("【カード】決勝.mid"); return;
-        case 31: changeMusic("【イベント】魔硝石回収.mid"); return;
-        case 32: say(gParty[1] == 0 ? "20.45.32.solo" : "20.45.32", 0); return;
-        case 33:
-            if (gParty[1] != 0) offerSkinModelChoice();
-            return;
-        case 34: case 35: case 36:
-            gStoryFlags[kPrizeCardModel] = static_cast<std::uint8_t>(gParty[s - 34]);
-            gEventStep = 39;
-            return;
-        case 40: {
-            playSoundEffect("Takara.wav");
-            const int card = 79 + gStoryFlags[kPrizeCardModel];
-            if (card >= 0 && card < kCardCount) {
-                ++gCardStock[card].count;
-                gCardStock[card].known = 1;
-            }
-            return;
-        }
-        case 41: {
-            char key[24];
-            std::snprintf(key, sizeof key, "20.45.41.%d", gStoryFlags[kPrizeCardModel]);
-            say(key, 0);
-            return;
-        }
-        case 43: case 102: changeMusic(kSkinSong); return;
-        case 44: case 101: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); return;
-        case 45: sayStep(20, 45, 45, 0); return;
-        case 46:
-            gStoryFlags[flag::kTournamentSkin] = 1;
-            endEvent();
-            return;
-        case 100: requestMusicStop(); return;
-        case 103: sayStep(20, 45, 103, 0); return;
-        case 104: case 208: endEvent(); return;
-        default:
-            if (s >= 200 && s <= 207) sayStep(20, 45, s, s == 207 ? 3 : 0);
-            return;
-    }
-}
+constexpr CardTournament kSkinTournament = {"20.45", "", flag::kTournamentSkin, 8, 20, skinSong, clearTint};
 
 void runSquareShop(const char* title, const int goods[20], int kind) {
     switch (gEventStep) {
@@ -317,9 +177,9 @@ void runMapEvents20() {
             if (f[flag::kSkinInnStayed] == 0) runSquareArrival();
             else endEvent();
             break;
-        case 42: runSquareDuellist(); break;
-        case kCardBoy + 1: runSquareCardBoy(); break;
-        case 45: runSkinTournament(); break;
+        case 42: runCardPlayer("20.42", 2); break;
+        case kCardBoy + 1: runCardBoyMenu("20.43"); break;
+        case 45: runCardTournament(kSkinTournament); break;
         case 50:
             if (f[kRaidNight] != 0) {
                 runInnStep(kSkinInn);

@@ -13,6 +13,7 @@
 #include "gamedata/GameData.h"
 #include "minigames/CardDuelSetup.h"
 #include "minigames/CardDuelState.h"
+#include "story/CardGames.h"
 #include "story/CardTutorial.h"
 #include "story/MapScripts.h"
 #include "story/MapTable.h"
@@ -149,161 +150,13 @@ void runShop(const ShopCounter& shop) {
     }
 }
 
-// The townsperson who plays card duels; the result is not his concern.
-void runCardPlayer() {
-    switch (gEventStep) {
-        case 1: sayStep(51, 31, 1, 0); break;
-        case 2:
-            if (minimumHandCost() == kNoHandPossible) {
-                say("51.31.2.few", 0);  // step 3 ends
-            } else {
-                offerChoice("51.31.2", 2);
-                branchOnChoice(3, 4, 0);
-            }
-            break;
-        case 3: case 6: endEvent(); break;
-        case 4: sayStep(51, 31, 4, 0); break;
-        case 5: startCardDuel(kNoExtraCard, 3); break;
-        default: break;
-    }
-}
+// ---- The card games ----
 
-bool threeTournamentsWon() {
-    const std::uint8_t* f = gStoryFlags;
-    return f[flag::kTournamentWakoku] == 1 && f[flag::kTournamentColerupic] == 1 && f[flag::kTournamentMarksen2] == 1;
-}
+const char* wakokuSong() { return kWakokuSong; }
+void clearTint() { fadeTint(1.0f, 1.0f, 1.0f, 1.0f); }
 
-// フォーゲル: a word, his lesson again, or a duel with a light deck.
-void runCardBoy() {
-    const int s = gEventStep;
-    switch (s) {
-        case 1:
-            gStoryFlags[flag::kCardBoy] = 2;
-            sayStep(51, 30, 1, 0);
-            return;
-        case 2:
-            offerChoice("51.30.2", 3);
-            branchOnChoice(3, kCardTutorialExplanation, 300);
-            return;
-        case 3: sayStep(51, 30, 3, 0); return;
-        case 4: endEvent(); return;
-        case 300: say(threeTournamentsWon() ? "51.30.300.champion" : "51.30.300", 0); return;
-        case 301:
-            if (minimumHandCost() == kNoHandPossible) sayStep(51, 30, 301, 0);
-            else startCardDuel(kNoExtraCard, 6);
-            return;
-        case 302: endEvent(); return;
-        default: runCardTutorial(); return;
-    }
-}
-
-// ---- The card tournament ----
-
-constexpr int kCostLimit = 6;
-constexpr int kFirstOpponent = 30;
-
-// A duel's check step: a lost duel goes on to the consolation (100 on).
-void checkDuel() {
-    if (gDuelResult == kDuelLost) gEventStep = 99;
-}
-
-// The party's members as the options of the prize card's model.
-void offerModelChoice() {
-    static const char* const kCardNames[6] = {"", "シェリルのカード", "ファルクのカード", "リメルのカード",
-                                              "クレイバーのカード", "龍飛のカード"};
-    const char* names[3] = {"", "", ""};
-    int count = 0;
-    for (int slot = 0; slot < 3; ++slot) {
-        const int unit = gParty[slot];
-        if (unit >= 1 && unit <= 5) names[count++] = kCardNames[unit];
-    }
-    if (count == 0) return;  // no one to model: the next step gives the first slot's card
-    setMessagePortrait(1, 0, 0);
-    setMessage("シェリル", names[0], names[1], names[2]);
-    showChoice(count);
-    branchOnChoice(34, 35, 36);
-}
-
-void runTournament() {
-    const int s = gEventStep;
-    const bool won = gStoryFlags[flag::kTournamentWakoku] != 0;
-    // The seven rounds: the announcement, the duel and its check.
-    static const int kRounds[7] = {7, 10, 13, 17, 20, 24, 28};
-    for (int round = 0; round < 7; ++round) {
-        if (s == kRounds[round]) {
-            sayStep(51, 29, s, 0);
-            return;
-        }
-        if (s == kRounds[round] + 1) {
-            startCardDuel(kNoExtraCard, kFirstOpponent + round);
-            return;
-        }
-        if (s == kRounds[round] + 2) {
-            checkDuel();
-            return;
-        }
-    }
-    switch (s) {
-        case 0: gPlayerFacing = kFacePlusX; return;
-        case 1: say(won ? "51.29.1.won" : "51.29.1", 0); return;
-        case 2:
-            if (won) {
-                endEvent();
-            } else {
-                offerChoice("51.29.2", 3);
-                branchOnChoice(104, 3, 200);
-            }
-            return;
-        case 3: sayStep(51, 29, 3, 0); return;
-        case 4: say(minimumHandCost() <= kCostLimit ? "51.29.4" : "51.29.4.few", 0); return;
-        case 5:
-            if (minimumHandCost() > kCostLimit) gEventStep = 103;
-            else fadeTint(0.0f, 0.0f, 0.0f, 1.0f);
-            return;
-        case 6: changeMusic("【カード】前半戦.mid"); return;
-        case 16: changeMusic("【カード】後半戦.mid"); return;
-        case 23: changeMusic("【カード】準決勝.mid"); return;
-        case 27: changeMusic("【カード】決勝.mid"); return;
-        case 31: changeMusic("【イベント】魔硝石回収.mid"); return;
-        case 32: say(gParty[1] == 0 ? "51.29.32.solo" : "51.29.32", 0); return;
-        case 33:
-            if (gParty[1] != 0) offerModelChoice();
-            return;
-        case 34: case 35: case 36:
-            gStoryFlags[flag::kPrizeCardModel] = static_cast<std::uint8_t>(gParty[s - 34]);
-            gEventStep = 39;
-            return;
-        case 40: {
-            playSoundEffect("Takara.wav");
-            const int card = 79 + gStoryFlags[flag::kPrizeCardModel];
-            if (card >= 0 && card < kCardCount) {
-                ++gCardStock[card].count;
-                gCardStock[card].known = 1;
-            }
-            return;
-        }
-        case 41: {
-            char key[24];
-            std::snprintf(key, sizeof key, "51.29.41.%d", gStoryFlags[flag::kPrizeCardModel]);
-            say(key, 0);
-            return;
-        }
-        case 43: case 102: changeMusic(kWakokuSong); return;
-        case 44: case 101: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); return;
-        case 45: sayStep(51, 29, 45, 0); return;
-        case 46:
-            gStoryFlags[flag::kTournamentWakoku] = 1;
-            endEvent();
-            return;
-        case 100: requestMusicStop(); return;
-        case 103: sayStep(51, 29, 103, 0); return;
-        case 104: case 208: endEvent(); return;
-        case 207: sayStep(51, 29, 207, 3); return;
-        default:
-            if (s >= 200 && s <= 206) sayStep(51, 29, s, 0);
-            return;
-    }
-}
+// "ギャラクシーズ大和大会": seven rounds under a cost limit of 6.
+constexpr CardTournament kWakokuTournament = {"51.29", "", flag::kTournamentWakoku, 6, 30, wakokuSong, clearTint};
 
 }  // namespace
 
@@ -348,9 +201,9 @@ void runMapEvents51() {
             talkStep(51, event);
             break;
         case 26: case 27: case 28: runShop(kShops[event - 26]); break;
-        case 29: runTournament(); break;
-        case 30: runCardBoy(); break;
-        case 31: runCardPlayer(); break;
+        case 29: runCardTournament(kWakokuTournament); break;
+        case 30: runCardBoyMenu("51.30"); break;
+        case 31: runCardPlayer("51.31", 3); break;
         case 0:
         case kTreasureEvent:
             break;
