@@ -13,6 +13,7 @@
 #include "field/FieldServices.h"
 #include "gamedata/GameData.h"
 #include "menus/Title.h"
+#include "story/EventPatterns.h"
 #include "story/MapScripts.h"
 #include "story/MapTable.h"
 #include "story/StoryFlags.h"
@@ -1319,14 +1320,9 @@ void runRoof() {
             gSlowMusicFade = 1;
             requestMusicStop();
             break;
-        case 53: showStillPicture(103); break;
-        case 54: waitPictureShown(); break;
-        case 55: pauseEvent(10); break;
-        case 56:
-            offerChoice("chapter.save", 2);
-            branchOnChoice(57, 58, 0);
+        case 53: case 54: case 55: case 56: case 57:
+            runChapterEndOffer(gEventStep, 53, 103, "エピソード３　完");
             break;
-        case 57: openSaveScreen("エピソード３　完"); break;
         case 58:
             gSlowMusicFade = 0;
             gEventPicture = 1;

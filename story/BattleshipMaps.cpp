@@ -8,6 +8,7 @@
 #include "field/WorldToCell.h"
 #include "gamedata/GameData.h"
 #include "minigames/BoatRace.h"
+#include "story/EventPatterns.h"
 #include "story/MapScripts.h"
 #include "story/MapTable.h"
 #include "story/StoryFlags.h"
@@ -480,14 +481,9 @@ void runLastDeck() {
             gSlowMusicFade = 1;
             requestMusicStop();
             break;
-        case 41: showStillPicture(104); break;
-        case 42: waitPictureShown(); break;
-        case 43: pauseEvent(10); break;
-        case 44:
-            offerChoice("chapter.save", 2);
-            branchOnChoice(45, 46, 0);
+        case 41: case 42: case 43: case 44: case 45:
+            runChapterEndOffer(gEventStep, 41, 104, "エピソード４　完");
             break;
-        case 45: openSaveScreen("エピソード４　完"); break;
         // The interlude, then the hovercraft on the dark deck.
         case 46:
             gSlowMusicFade = 0;

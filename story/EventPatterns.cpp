@@ -8,6 +8,8 @@
 #include "events/MessageWindow.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PendingServices.h"
+#include "story/Dialogue.h"
+#include "story/StoryScriptSupport.h"
 
 namespace {
 
@@ -59,5 +61,19 @@ void runInnStep(const InnScript& inn) {
         case 8: changeMusic(inn.mapSong); break;
         case 9: endEvent(); break;
         default: break;
+    }
+}
+
+bool runChapterEndOffer(int step, int first, int picture, const char* label) {
+    switch (step - first) {
+        case 0: showStillPicture(picture); return true;
+        case 1: story::waitPictureShown(); return true;
+        case 2: pauseEvent(10); return true;
+        case 3:
+            offerChoice("chapter.save", 2);
+            branchOnChoice(first + 4, first + 5, 0);
+            return true;
+        case 4: openSaveScreen(label); return true;
+        default: return false;
     }
 }

@@ -22,3 +22,9 @@ struct InnScript {
     const char* mapSong;      // asked for again after the night
 };
 void runInnStep(const InnScript& inn);
+
+// The end of an episode, five steps from `first`: its title picture, held
+// until fully shown, a pause, the save offer ("chapter.save") and the
+// chapter save screen with `label`. The event goes on at first + 5 whether
+// the player saves or not. True when `step` was one of the five.
+bool runChapterEndOffer(int step, int first, int picture, const char* label);

@@ -7,6 +7,7 @@
 #include "events/FieldMechanisms.h"
 #include "field/FieldServices.h"
 #include "gamedata/GameData.h"
+#include "story/EventPatterns.h"
 #include "story/MapScripts.h"
 #include "story/MapTable.h"
 #include "story/PrisonFlags.h"
@@ -190,14 +191,9 @@ void runGovernorScene() {
             gSlowMusicFade = 1;
             requestMusicStop();
             break;
-        case 89: showStillPicture(100); break;
-        case 90: waitPictureShown(); break;
-        case 91: pauseEvent(10); break;
-        case 92:
-            offerChoice("chapter.save", 2);
-            branchOnChoice(93, 94, 0);
+        case 89: case 90: case 91: case 92: case 93:
+            runChapterEndOffer(gEventStep, 89, 100, "エピソード０　完");
             break;
-        case 93: openSaveScreen("エピソード０　完"); break;
         // The interlude.
         case 94:
             gSlowMusicFade = 0;

@@ -6,6 +6,7 @@
 #include "engine/Music.h"
 #include "events/EventMusic.h"
 #include "gamedata/GameData.h"
+#include "story/EventPatterns.h"
 #include "story/MapScripts.h"
 #include "story/MapTable.h"
 #include "story/StoryFlags.h"
@@ -296,14 +297,9 @@ void runAmbush() {
             requestMusicStop();
             break;
         case 79: fadeTint(0.0f, 0.0f, 0.0f, 1.0f); break;
-        case 80: showStillPicture(102); break;
-        case 81: waitPictureShown(); break;
-        case 82: pauseEvent(10); break;
-        case 83:
-            offerChoice("chapter.save", 2);
-            branchOnChoice(84, 85, 0);
+        case 80: case 81: case 82: case 83: case 84:
+            runChapterEndOffer(gEventStep, 80, 102, "エピソード２　完");
             break;
-        case 84: openSaveScreen("エピソード２　完"); break;
         // The interlude: the party looks back over the stones.
         case 85:
             gEventPicture = 1;

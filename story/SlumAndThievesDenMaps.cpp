@@ -7,6 +7,7 @@
 #include "events/EventMusic.h"
 #include "field/WorldToCell.h"
 #include "gamedata/GameData.h"
+#include "story/EventPatterns.h"
 #include "story/MapScripts.h"
 #include "story/MapTable.h"
 #include "story/StoryFlags.h"
@@ -292,14 +293,9 @@ void runTreasureRoomScene() {
             gSlowMusicFade = 1;
             requestMusicStop();
             break;
-        case 140: showStillPicture(101); break;
-        case 141: waitPictureShown(); break;
-        case 142: pauseEvent(10); break;
-        case 143:
-            offerChoice("chapter.save", 2);
-            branchOnChoice(144, 145, 0);
+        case 140: case 141: case 142: case 143: case 144:
+            runChapterEndOffer(gEventStep, 140, 101, "エピソード１　完");
             break;
-        case 144: openSaveScreen("エピソード１　完"); break;
         // The interlude.
         case 145:
             gSlowMusicFade = 0;

@@ -7,6 +7,7 @@
 #include "events/FieldMechanisms.h"
 #include "field/WorldToCell.h"
 #include "gamedata/GameData.h"
+#include "story/EventPatterns.h"
 #include "story/MapScripts.h"
 #include "story/MapTable.h"
 #include "story/StoryFlags.h"
@@ -496,26 +497,6 @@ void walkParty(int direction, int frames) {
     }
 }
 
-// The chapter end of both routes: picture, pause, the save offer.
-// `first` is the step of the still picture.
-bool runChapterEnd(int s, int first) {
-    if (s == first) {
-        showStillPicture(106);
-    } else if (s == first + 1) {
-        waitPictureShown();
-    } else if (s == first + 2) {
-        pauseEvent(10);
-    } else if (s == first + 3) {
-        offerChoice("chapter.save", 2);
-        branchOnChoice(first + 4, first + 5, 0);
-    } else if (s == first + 4) {
-        openSaveScreen("エピソード６　完");
-    } else {
-        return false;
-    }
-    return true;
-}
-
 void beginInterlude() {
     gSlowMusicFade = 0;
     gEventPicture = 1;
@@ -534,7 +515,7 @@ void returnToTheTown(int route) {
 
 void runLaboratory() {
     const int s = gEventStep;
-    if (runChapterEnd(s, 186) || runChapterEnd(s, 411)) return;
+    if (runChapterEndOffer(s, 186, 106, "エピソード６　完") || runChapterEndOffer(s, 411, 106, "エピソード６　完")) return;
     switch (s) {
         case 1: walkParty(6, 28); break;
         case 2: case 9: case 12: case 16: case 45: case 52: case 57: case 71: case 86: case 89: case 100: case 111:
