@@ -1325,11 +1325,7 @@ void runRoof() {
             break;
         case 58:
             gSlowMusicFade = 0;
-            gEventPicture = 1;
-            gEventPictureNumber = 6;
-            gPictureLoaded = 0;
-            changeMusic("【イベント】閑話０.mid");
-            gStillPicture = 0;
+            beginInterlude(6);
             break;
         case 66:
             gEventPictureNumber = 7;

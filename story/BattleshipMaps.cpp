@@ -487,11 +487,7 @@ void runLastDeck() {
         // The interlude, then the hovercraft on the dark deck.
         case 46:
             gSlowMusicFade = 0;
-            gEventPicture = 1;
-            gPictureLoaded = 0;
-            gEventPictureNumber = 7;
-            changeMusic("【イベント】閑話０.mid");
-            gStillPicture = 0;
+            beginInterlude(7);
             break;
         case 54:
             gEventPictureNumber = 8;

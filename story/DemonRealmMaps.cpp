@@ -7,6 +7,7 @@
 #include "events/EventMusic.h"
 #include "events/FieldMechanisms.h"
 #include "gamedata/GameData.h"
+#include "story/EventPatterns.h"
 #include "story/MapScripts.h"
 #include "story/MapTable.h"
 #include "story/StoryFlags.h"
@@ -255,11 +256,7 @@ void runEighthStone() {
             break;
         case 65: openSaveScreen("エピソード８　完"); break;
         case 66:
-            gEventPicture = 1;
-            gEventPictureNumber = routeTwo ? 14 : 11;
-            gPictureLoaded = 0;
-            changeMusic("【イベント】閑話０.mid");
-            gStillPicture = 0;
+            beginInterlude(routeTwo ? 14 : 11);
             break;
         case 67:
             f[flag::kColerupicDeserted] = 0;

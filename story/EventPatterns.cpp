@@ -77,3 +77,11 @@ bool runChapterEndOffer(int step, int first, int picture, const char* label) {
         default: return false;
     }
 }
+
+void beginInterlude(int picture) {
+    gEventPicture = 1;
+    gEventPictureNumber = picture;
+    gPictureLoaded = 0;
+    changeMusic("【イベント】閑話０.mid");
+    gStillPicture = 0;
+}

@@ -28,3 +28,7 @@ void runInnStep(const InnScript& inn);
 // chapter save screen with `label`. The event goes on at first + 5 whether
 // the player saves or not. True when `step` was one of the five.
 bool runChapterEndOffer(int step, int first, int picture, const char* label);
+
+// The interlude after an episode: event picture `picture` over the field,
+// its song, and the episode's title picture put away.
+void beginInterlude(int picture);

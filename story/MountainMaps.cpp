@@ -9,6 +9,7 @@
 #include "engine/TextLayers.h"
 #include "events/EventMusic.h"
 #include "gamedata/GameData.h"
+#include "story/EventPatterns.h"
 #include "story/MapScripts.h"
 #include "story/MapTable.h"
 #include "story/StoryFlags.h"
@@ -394,11 +395,7 @@ void runSummitScene() {
         // The intermission.
         case 86:
             gSlowMusicFade = 0;
-            gEventPicture = 1;
-            gPictureLoaded = 0;
-            gEventPictureNumber = 8;
-            changeMusic("【イベント】閑話０.mid");
-            gStillPicture = 0;
+            beginInterlude(8);
             return;
         case 116:
             gEventPictureNumber = 9;

@@ -197,11 +197,7 @@ void runGovernorScene() {
         // The interlude.
         case 94:
             gSlowMusicFade = 0;
-            gEventPicture = 1;
-            gPictureLoaded = 0;
-            gEventPictureNumber = 0;
-            changeMusic("【イベント】閑話０.mid");
-            gStillPicture = 0;
+            beginInterlude(0);
             break;
         case 95: case 96: case 97: sayStep(7, 3, s, 2); break;
         case 98: sayStep(7, 3, s, 1); break;

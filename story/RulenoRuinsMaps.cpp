@@ -10,6 +10,7 @@
 #include "events/FieldMechanisms.h"
 #include "field/WorldToCell.h"
 #include "gamedata/GameData.h"
+#include "story/EventPatterns.h"
 #include "story/MapScripts.h"
 #include "story/MapTable.h"
 #include "story/StoryFlags.h"
@@ -412,11 +413,7 @@ void runSisterScene() {
         case 145: openSaveScreen("エピソード７　完"); break;
         case 146:
             gSlowMusicFade = 0;
-            gEventPicture = 1;
-            gPictureLoaded = 0;
-            gEventPictureNumber = 12;
-            changeMusic("【イベント】閑話０.mid");
-            gStillPicture = 0;
+            beginInterlude(12);
             break;
         case 153: changeMap(40, 20, 22, 1); break;
         default:

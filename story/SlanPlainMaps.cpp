@@ -302,11 +302,7 @@ void runAmbush() {
             break;
         // The interlude: the party looks back over the stones.
         case 85:
-            gEventPicture = 1;
-            gPictureLoaded = 0;
-            gEventPictureNumber = 4;
-            changeMusic("【イベント】閑話０.mid");
-            gStillPicture = 0;
+            beginInterlude(4);
             break;
         case 90:
             gEventPictureNumber = 5;

@@ -299,11 +299,7 @@ void runTreasureRoomScene() {
         // The interlude.
         case 145:
             gSlowMusicFade = 0;
-            gEventPicture = 1;
-            gEventPictureNumber = 1;
-            gPictureLoaded = 0;
-            changeMusic("【イベント】閑話０.mid");
-            gStillPicture = 0;
+            beginInterlude(1);
             break;
         case 149: case 167:
             gEventPictureNumber = s == 149 ? 3 : 4;

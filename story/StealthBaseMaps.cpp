@@ -497,15 +497,6 @@ void walkParty(int direction, int frames) {
     }
 }
 
-void beginInterlude() {
-    gSlowMusicFade = 0;
-    gEventPicture = 1;
-    gEventPictureNumber = 9;
-    gPictureLoaded = 0;
-    changeMusic("【イベント】閑話０.mid");
-    gStillPicture = 0;
-}
-
 void returnToTheTown(int route) {
     changeMap(62, 19, 15, 0);
     gStoryFlags[kLaboratory] = 3;
@@ -653,7 +644,10 @@ void runLaboratory() {
             gSlowMusicFade = 1;
             requestMusicStop();
             break;
-        case 191: case 416: beginInterlude(); break;
+        case 191: case 416:
+            gSlowMusicFade = 0;
+            beginInterlude(9);
+            break;
         case 198:
             gEventPictureNumber = 12;
             gPictureLoaded = 0;
