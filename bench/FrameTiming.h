@@ -31,12 +31,35 @@ inline double median(std::vector<double> ms) {
     return ms[ms.size() / 2];
 }
 
+// The frame time that 99 frames in 100 stay within (nearest rank).
+inline double percentile99(std::vector<double> ms) {
+    std::sort(ms.begin(), ms.end());
+    const std::size_t rank = (ms.size() * 99 + 99) / 100;  // ceil(0.99 n), at least 1
+    return ms[std::min(ms.size(), std::max<std::size_t>(rank, 1)) - 1];
+}
+
+inline double worst(const std::vector<double>& ms) { return *std::max_element(ms.begin(), ms.end()); }
+
 inline void report(const char* name, std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
     double sum = 0;
     for (double m : ms) sum += m;
-    std::printf("%-28s median %8.3f ms  mean %8.3f ms  max %8.3f ms  (%zu frames)\n", name, ms[ms.size() / 2],
-                sum / ms.size(), ms.back(), ms.size());
+    std::printf("%-28s median %8.3f ms  mean %8.3f ms  p99 %8.3f ms  max %8.3f ms  (%zu frames)\n", name,
+                ms[ms.size() / 2], sum / ms.size(), percentile99(ms), ms.back(), ms.size());
+}
+
+// The one machine-readable line a bench gives for each measured frame kind,
+// beside the bare frame of the same device and run:
+//   summary bench=field device=gl frames=300 bare_ms=1.10 median_ms=4.10 p99_ms=6.20 worst_ms=7.90 ratio=3.73
+// (ratio is the median over the bare median; absent on the null device,
+// whose bare frame costs next to nothing).
+inline void summary(const char* bench, const char* device, const std::vector<double>& bare,
+                    const std::vector<double>& ms) {
+    const double bareMedian = median(bare);
+    std::printf("summary bench=%s device=%s frames=%zu bare_ms=%.3f median_ms=%.3f p99_ms=%.3f worst_ms=%.3f", bench,
+                device, ms.size(), bareMedian, median(ms), percentile99(ms), worst(ms));
+    if (bareMedian > 0.01) std::printf(" ratio=%.2f", median(ms) / bareMedian);
+    std::printf("\n");
 }
 
 // How a timed frame waits for the device before the clock stops: not at

@@ -78,7 +78,8 @@ void battleFrame(GraphicsResources& resources, gfx::Device& device, int frame) {
     drawBattleEffects(resources, &device);
 }
 
-void benchDevice(gfx::Device& device, GraphicsResources& resources, const char* label, int frames, bool readBack) {
+void benchDevice(gfx::Device& device, GraphicsResources& resources, const char* label, const char* deviceName,
+                 int frames, bool readBack) {
     std::printf("-- %s\n", label);
     const bench::FrameEnd end = readBack ? bench::FrameEnd::readBack : bench::FrameEnd::none;
     const auto tick = [] { gBenchClock += 16; };
@@ -87,7 +88,7 @@ void benchDevice(gfx::Device& device, GraphicsResources& resources, const char* 
     int frame = 0;
     const std::vector<double> battle = bench::timeFrames(
         device, "battle (6 enemies, 3 members)", frames, end, [&] { battleFrame(resources, device, frame++); }, tick);
-    if (bench::median(bare) > 0.01) std::printf("ratio battle / bare %.2f\n", bench::median(battle) / bench::median(bare));
+    bench::summary("battle", deviceName, bare, battle);
 }
 
 }  // namespace
@@ -109,7 +110,7 @@ int main(int argc, char** argv) {
         auto device = gfx::createNullDevice(gfx::DeviceOptions{});
         GraphicsResources resources;
         bench::createNullResources(resources, *device);
-        benchDevice(*device, resources, "null device", frames, false);
+        benchDevice(*device, resources, "null device", "null", frames, false);
         releaseGraphicsResources(resources);
     }
 
@@ -120,7 +121,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "battleFrame: the graphics resources did not load from %s\n", folder);
         return 1;
     }
-    benchDevice(*device, resources, "OpenGL device, headless", frames, true);
+    benchDevice(*device, resources, "OpenGL device, headless", "gl", frames, true);
     releaseGraphicsResources(resources);
     device.reset();
     window::closeWindow();

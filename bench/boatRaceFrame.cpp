@@ -31,7 +31,8 @@ namespace {
 
 std::int64_t gFrames = 0;
 
-void benchDevice(gfx::Device& device, GraphicsResources& resources, const char* label, int frames, bool readBack) {
+void benchDevice(gfx::Device& device, GraphicsResources& resources, const char* label, const char* deviceName,
+                 int frames, bool readBack) {
     std::printf("-- %s\n", label);
     const bench::FrameEnd end = readBack ? bench::FrameEnd::readBack : bench::FrameEnd::none;
     const auto tick = [] { ++gFrames; };
@@ -48,7 +49,7 @@ void benchDevice(gfx::Device& device, GraphicsResources& resources, const char* 
             runBoatRace(resources, &device);
         },
         tick);
-    if (bench::median(bare) > 0.01) std::printf("ratio race / bare %.2f\n", bench::median(race) / bench::median(bare));
+    bench::summary("race", deviceName, bare, race);
 }
 
 }  // namespace
@@ -66,7 +67,7 @@ int main(int argc, char** argv) {
         auto device = gfx::createNullDevice(gfx::DeviceOptions{});
         GraphicsResources resources;
         bench::createNullResources(resources, *device);
-        benchDevice(*device, resources, "null device", frames, false);
+        benchDevice(*device, resources, "null device", "null", frames, false);
         releaseGraphicsResources(resources);
     }
 
@@ -77,7 +78,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "boatRaceFrame: the graphics resources did not load from %s\n", folder);
         return 1;
     }
-    benchDevice(*device, resources, "OpenGL device", frames, true);
+    benchDevice(*device, resources, "OpenGL device", "gl", frames, true);
     releaseGraphicsResources(resources);
     window::closeWindow();
     return 0;

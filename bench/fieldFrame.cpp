@@ -11,7 +11,11 @@
 //   whole map     the field drawn behind another screen with the orbit
 //                 camera: no culling, every floor and wall of the map
 //
-// Usage: fieldFrame [game folder] [frames]   (defaults: build/game, 120)
+// Given a map number, the same frames run on that map of the game folder
+// with its arrival set-up (townspeople and all) and the news ticker on:
+// map 2, the sea district, is the busiest.
+//
+// Usage: fieldFrame [game folder] [frames] [map]   (defaults: build/game, 120, the full map)
 #include <unistd.h>
 
 #include <algorithm>
@@ -29,15 +33,19 @@
 #include "engine/Scene.h"
 #include "engine/Screens.h"
 #include "engine/TextLayers.h"
+#include "field/FieldEntry.h"
 #include "field/FieldMap.h"
 #include "field/FieldScreen.h"
 #include "field/FieldState.h"
+#include "field/NewsTicker.h"
+#include "gamedata/GameData.h"
 #include "platform/Gfx.h"
 #include "platform/Window.h"
 
 namespace {
 
 std::uint32_t gBenchClock = 0;
+int gBenchMap = -1;  // a map of the game folder, or -1 for the full map
 std::uint32_t benchClock() { return gBenchClock; }
 
 // A full map: every cell floored and drawn, heights and tiles varied so that
@@ -80,6 +88,13 @@ void buildFullMap() {
 void startField() {
     resetFieldState();
     resetTextLayers();
+    if (gBenchMap >= 0) {
+        enterFieldOnMap(gBenchMap, -1, -1);
+        gNewsTickerOn = 1;
+        gTickerPos = 0;
+        gTickerSlot = 0;
+        return;
+    }
     buildFullMap();
     gScene = 0;
     gPlayerVisible = 1;
@@ -88,7 +103,8 @@ void startField() {
     gCameraSnap = 2;
 }
 
-void benchDevice(gfx::Device& device, GraphicsResources& resources, const char* label, int frames, bool readBack) {
+void benchDevice(gfx::Device& device, GraphicsResources& resources, const char* label, const char* deviceName,
+                 int frames, bool readBack) {
     std::printf("-- %s\n", label);
     const bench::FrameEnd end = readBack ? bench::FrameEnd::readBack : bench::FrameEnd::none;
     const auto tick = [] { gBenchClock += 16; };
@@ -113,11 +129,9 @@ void benchDevice(gfx::Device& device, GraphicsResources& resources, const char* 
     const std::vector<double> whole =
         bench::timeFrames(device, "whole map (no culling)", frames, end, [&] { runField(resources, &device); }, tick);
     gScene = 0;
-    // The null device's bare frame costs next to nothing: no ratio there.
-    if (bench::median(bare) > 0.01) {
-        std::printf("ratio field / bare %.2f, whole map / bare %.2f\n", bench::median(field) / bench::median(bare),
-                    bench::median(whole) / bench::median(bare));
-    }
+    const bool fullMap = gBenchMap < 0;
+    bench::summary(fullMap ? "field" : "field-map", deviceName, bare, field);
+    bench::summary(fullMap ? "field-whole-map" : "field-map-whole", deviceName, bare, whole);
 }
 
 }  // namespace
@@ -125,17 +139,22 @@ void benchDevice(gfx::Device& device, GraphicsResources& resources, const char* 
 int main(int argc, char** argv) {
     const char* folder = argc > 1 ? argv[1] : "build/game";
     const int frames = argc > 2 ? std::max(1, std::atoi(argv[2])) : 120;
+    gBenchMap = argc > 3 ? std::atoi(argv[3]) : -1;
     if (chdir(folder) != 0) {
         std::fprintf(stderr, "fieldFrame: no game folder %s\n", folder);
         return 1;
     }
     gMillisecondClock = benchClock;
+    if (gBenchMap >= 0 && loadGameData() != 0) {
+        std::fprintf(stderr, "fieldFrame: no Data.dat in %s\n", folder);
+        return 1;
+    }
 
     {
         auto device = gfx::createNullDevice(gfx::DeviceOptions{});
         GraphicsResources resources;
         bench::createNullResources(resources, *device);  // enough to run the field
-        benchDevice(*device, resources, "null device", frames, false);
+        benchDevice(*device, resources, "null device", "null", frames, false);
         releaseGraphicsResources(resources);
     }
 
@@ -146,7 +165,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "fieldFrame: the graphics resources did not load from %s\n", folder);
         return 1;
     }
-    benchDevice(*device, resources, "OpenGL device, headless", frames, true);
+    benchDevice(*device, resources, "OpenGL device, headless", "gl", frames, true);
     releaseGraphicsResources(resources);
     device.reset();
     window::closeWindow();

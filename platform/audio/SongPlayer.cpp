@@ -49,7 +49,11 @@ void loadSynthesiser() {
     state.settings = new_fluid_settings();
     fluid_settings_setnum(state.settings, "synth.sample-rate", kOutputRate);
     fluid_settings_setnum(state.settings, "synth.gain", 0.5);
-    fluid_settings_setint(state.settings, "synth.polyphony", 256);
+    // No song holds more than about 30 notes at once, but short notes on
+    // instruments with long releases (pulsing strings) pile up hundreds of
+    // fading voices, each costing as much as a held one. 64 voices keep every
+    // held note; the synthesiser ends the oldest, quietest tails first.
+    fluid_settings_setint(state.settings, "synth.polyphony", 64);
     fluid_settings_setint(state.settings, "synth.cpu-cores", 1);
     fluid_settings_setstr(state.settings, "player.timing-source", "sample");
     state.synth = new_fluid_synth(state.settings);
