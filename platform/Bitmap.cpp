@@ -89,21 +89,33 @@ std::uint32_t channel(std::uint32_t pixel, std::uint32_t mask) {
     return top == 255 ? v : static_cast<std::uint32_t>((static_cast<std::uint64_t>(v) * 255 + top / 2) / top);
 }
 
+std::size_t rowStride(const Header& h) { return ((static_cast<std::size_t>(h.width) * h.bitCount + 31) / 32) * 4; }
+std::size_t paletteStart(const Header& h) { return kFileHeaderSize + h.infoSize + (h.compression == 3 ? 12 : 0); }
+
+// Whether a file of `size` bytes holds the palette and pixels the header
+// promises.
+bool extentFits(const Header& h, std::size_t size) {
+    const std::size_t pixelBytes = rowStride(h) * static_cast<std::size_t>(h.height);
+    if (h.pixelOffset > size || size - h.pixelOffset < pixelBytes) return false;
+    if (h.bitCount == 8) {
+        const std::size_t paletteAt = paletteStart(h);
+        if (paletteAt > size || (size - paletteAt) / 4 < h.paletteCount || paletteAt + 4 * h.paletteCount > h.pixelOffset)
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int decodeBmp(const std::uint8_t* data, std::size_t size, Image& out) {
     Header h;
     const int r = parseHeader(data, size, h);
     if (r != kOk) return r;
-    const std::size_t stride = ((static_cast<std::size_t>(h.width) * h.bitCount + 31) / 32) * 4;
-    const std::size_t pixelBytes = stride * static_cast<std::size_t>(h.height);
-    if (h.pixelOffset > size || size - h.pixelOffset < pixelBytes) return kCorrupt;
+    if (!extentFits(h, size)) return kCorrupt;
+    const std::size_t stride = rowStride(h);
     std::uint32_t palette[256] = {};
     if (h.bitCount == 8) {
-        const std::size_t paletteAt = kFileHeaderSize + h.infoSize +
-                                      (h.compression == 3 ? 12 : 0);
-        if (paletteAt > size || (size - paletteAt) / 4 < h.paletteCount || paletteAt + 4 * h.paletteCount > h.pixelOffset)
-            return kCorrupt;
+        const std::size_t paletteAt = paletteStart(h);
         for (std::uint32_t i = 0; i < h.paletteCount; ++i) {
             const std::uint8_t* p = data + paletteAt + 4 * i;
             palette[i] = 0xFF000000u | (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[1]) << 8) | p[0];
@@ -172,6 +184,24 @@ int readBmpSize(const std::string& path, int& width, int& height) {
     return kOk;
 }
 
+int checkBmpFile(const std::string& path, int& width, int& height) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) return kMissing;
+    std::uint8_t head[kFileHeaderSize + 124] = {};
+    const std::size_t n = std::fread(head, 1, sizeof head, f);
+    const bool sized = std::fseek(f, 0, SEEK_END) == 0;
+    const long size = sized ? std::ftell(f) : -1;
+    std::fclose(f);
+    if (size < 0) return kMissing;
+    Header h;
+    const int r = parseHeader(head, n, h);
+    if (r != kOk) return r;
+    if (!extentFits(h, static_cast<std::size_t>(size))) return kCorrupt;
+    width = h.width;
+    height = h.height;
+    return kOk;
+}
+
 int nextPowerOfTwo(int n) {
     int p = 1;
     while (p < n && p < (1 << 30)) p <<= 1;
@@ -183,6 +213,39 @@ void applyColourKey(Image& image) {
         if ((p & 0x00FFFFFFu) == 0) p = 0;
 }
 
+namespace {
+
+// Where an output column or row samples the source: the two neighbours and
+// the weight of the second.
+struct Tap {
+    int first, second;
+    double weight;
+};
+
+std::vector<Tap> taps(int from, int to) {
+    std::vector<Tap> out(static_cast<std::size_t>(to));
+    const double scale = static_cast<double>(from) / to;
+    for (int i = 0; i < to; ++i) {
+        double f = (i + 0.5) * scale - 0.5;
+        if (f < 0) f = 0;
+        int first = static_cast<int>(f);
+        if (first > from - 1) first = from - 1;
+        const int second = first + 1 < from ? first + 1 : first;
+        out[static_cast<std::size_t>(i)] = Tap{first, second, f - first};
+    }
+    return out;
+}
+
+// Rounds half away from zero, as lround does, for the non-negative values a
+// blend of channels gives (c - whole is exact below 2^52).
+std::uint32_t roundChannel(double c) {
+    std::uint32_t whole = static_cast<std::uint32_t>(c);
+    if (c - whole >= 0.5) ++whole;
+    return whole;
+}
+
+}  // namespace
+
 Image stretch(const Image& image, int width, int height) {
     if (width == image.width && height == image.height) return image;
     Image out;
@@ -190,36 +253,33 @@ Image stretch(const Image& image, int width, int height) {
     out.height = height;
     out.argb.resize(static_cast<std::size_t>(width) * height);
     if (image.width <= 0 || image.height <= 0) return out;
-    const double sx = static_cast<double>(image.width) / width;
-    const double sy = static_cast<double>(image.height) / height;
+    const std::vector<Tap> columns = taps(image.width, width);
+    const std::vector<Tap> rows = taps(image.height, height);
     for (int y = 0; y < height; ++y) {
-        double fy = (y + 0.5) * sy - 0.5;
-        if (fy < 0) fy = 0;
-        int y0 = static_cast<int>(fy);
-        if (y0 > image.height - 1) y0 = image.height - 1;
-        const int y1 = y0 + 1 < image.height ? y0 + 1 : y0;
-        const double ty = fy - y0;
+        const Tap& row = rows[static_cast<std::size_t>(y)];
+        const std::uint32_t* top = image.argb.data() + static_cast<std::size_t>(row.first) * image.width;
+        const std::uint32_t* bottom = image.argb.data() + static_cast<std::size_t>(row.second) * image.width;
+        const double ty = row.weight;
+        std::uint32_t* dst = out.argb.data() + static_cast<std::size_t>(y) * width;
         for (int x = 0; x < width; ++x) {
-            double fx = (x + 0.5) * sx - 0.5;
-            if (fx < 0) fx = 0;
-            int x0 = static_cast<int>(fx);
-            if (x0 > image.width - 1) x0 = image.width - 1;
-            const int x1 = x0 + 1 < image.width ? x0 + 1 : x0;
-            const double tx = fx - x0;
-            const std::uint32_t p00 = image.argb[static_cast<std::size_t>(y0) * image.width + x0];
-            const std::uint32_t p01 = image.argb[static_cast<std::size_t>(y0) * image.width + x1];
-            const std::uint32_t p10 = image.argb[static_cast<std::size_t>(y1) * image.width + x0];
-            const std::uint32_t p11 = image.argb[static_cast<std::size_t>(y1) * image.width + x1];
+            const Tap& column = columns[static_cast<std::size_t>(x)];
+            const std::uint32_t p00 = top[column.first], p01 = top[column.second];
+            const std::uint32_t p10 = bottom[column.first], p11 = bottom[column.second];
+            // Four equal neighbours blend to themselves.
+            if (p00 == p01 && p00 == p10 && p00 == p11) {
+                dst[x] = p00;
+                continue;
+            }
+            const double tx = column.weight;
             std::uint32_t result = 0;
             for (int shift = 0; shift < 32; shift += 8) {
                 const double c00 = (p00 >> shift) & 0xFF, c01 = (p01 >> shift) & 0xFF;
                 const double c10 = (p10 >> shift) & 0xFF, c11 = (p11 >> shift) & 0xFF;
-                const double top = c00 + (c01 - c00) * tx;
-                const double bottom = c10 + (c11 - c10) * tx;
-                const double c = top + (bottom - top) * ty;
-                result |= static_cast<std::uint32_t>(std::lround(c)) << shift;
+                const double upper = c00 + (c01 - c00) * tx;
+                const double lower = c10 + (c11 - c10) * tx;
+                result |= roundChannel(upper + (lower - upper) * ty) << shift;
             }
-            out.argb[static_cast<std::size_t>(y) * width + x] = result;
+            dst[x] = result;
         }
     }
     return out;

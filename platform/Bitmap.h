@@ -35,6 +35,9 @@ int readBmpFile(const std::string& path, Image& out);
 // Reads only the header of a BMP file: its sides (checked as decodeBmp
 // checks them, without reading the pixels).
 int readBmpSize(const std::string& path, int& width, int& height);
+// readBmpSize, and the file long enough for its palette and pixels: what
+// readBmpFile would refuse, short of reading the pixels themselves.
+int checkBmpFile(const std::string& path, int& width, int& height);
 
 // The smallest power of two >= n (1 for n <= 1).
 int nextPowerOfTwo(int n);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -159,6 +160,54 @@ TEST(GfxBitmap, StretchFillsThePowerOfTwoPictureKeepingCornersAndKeyedHoles) {
     // Already a power of two: unchanged.
     bitmap::Image square{2, 2, {1, 2, 3, 4}};
     EXPECT_EQ(bitmap::stretchToPowerOfTwo(square).argb, square.argb);
+}
+
+// The stretch as first written, one pixel at a time: the faster one must
+// give the same pictures bit for bit (every texture's look depends on it).
+bitmap::Image referenceStretch(const bitmap::Image& image, int width, int height) {
+    bitmap::Image out{width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height)};
+    const double sx = static_cast<double>(image.width) / width, sy = static_cast<double>(image.height) / height;
+    for (int y = 0; y < height; ++y) {
+        const double fy = std::max(0.0, (y + 0.5) * sy - 0.5);
+        const int y0 = std::min(static_cast<int>(fy), image.height - 1);
+        const int y1 = y0 + 1 < image.height ? y0 + 1 : y0;
+        for (int x = 0; x < width; ++x) {
+            const double fx = std::max(0.0, (x + 0.5) * sx - 0.5);
+            const int x0 = std::min(static_cast<int>(fx), image.width - 1);
+            const int x1 = x0 + 1 < image.width ? x0 + 1 : x0;
+            const auto at = [&](int yy, int xx) { return image.argb[static_cast<std::size_t>(yy) * image.width + xx]; };
+            std::uint32_t result = 0;
+            for (int shift = 0; shift < 32; shift += 8) {
+                const double c00 = (at(y0, x0) >> shift) & 0xFF, c01 = (at(y0, x1) >> shift) & 0xFF;
+                const double c10 = (at(y1, x0) >> shift) & 0xFF, c11 = (at(y1, x1) >> shift) & 0xFF;
+                const double top = c00 + (c01 - c00) * (fx - x0);
+                const double bottom = c10 + (c11 - c10) * (fx - x0);
+                result |= static_cast<std::uint32_t>(std::lround(top + (bottom - top) * (fy - y0))) << shift;
+            }
+            out.argb[static_cast<std::size_t>(y) * width + x] = result;
+        }
+    }
+    return out;
+}
+
+TEST(GfxBitmap, StretchGivesThePlainBilinearBlendBitForBit) {
+    struct Case {
+        int w, h, toW, toH;
+    };
+    std::uint32_t seed = 12345;
+    const auto next = [&] { return seed = seed * 1103515245u + 12345u; };
+    for (const Case c : {Case{3, 1, 4, 1}, Case{20, 40, 32, 64}, Case{5, 7, 16, 8}, Case{16, 16, 8, 4},
+                         Case{10, 5, 16, 8}, Case{1, 1, 4, 4}, Case{33, 3, 64, 4}}) {
+        bitmap::Image image{c.w, c.h, std::vector<std::uint32_t>(static_cast<std::size_t>(c.w) * c.h)};
+        // Noise with flat patches, keyed holes and channels one apart (halves).
+        for (std::size_t i = 0; i < image.argb.size(); ++i) {
+            const std::uint32_t r = next() >> 8;
+            image.argb[i] = r % 5 == 0 ? 0xFF808080u : r % 7 == 0 ? 0u : r % 3 == 0 ? 0xFF7F8081u : 0xFF000000u | r;
+        }
+        const bitmap::Image fast = bitmap::stretch(image, c.toW, c.toH);
+        const bitmap::Image slow = referenceStretch(image, c.toW, c.toH);
+        EXPECT_EQ(fast.argb, slow.argb) << c.w << "x" << c.h << " to " << c.toW << "x" << c.toH;
+    }
 }
 
 TEST(GfxBitmap, LowSpecFormatsQuantise) {

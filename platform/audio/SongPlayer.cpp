@@ -55,6 +55,10 @@ void loadSynthesiser() {
     // held note; the synthesiser ends the oldest, quietest tails first.
     fluid_settings_setint(state.settings, "synth.polyphony", 64);
     fluid_settings_setint(state.settings, "synth.cpu-cores", 1);
+    // An instrument's samples are read when a song first selects it, not all
+    // at start-up: loading the whole soundfont cost a fifth of a second
+    // before the first frame and kept every instrument in memory.
+    fluid_settings_setint(state.settings, "synth.dynamic-sample-loading", 1);
     fluid_settings_setstr(state.settings, "player.timing-source", "sample");
     state.synth = new_fluid_synth(state.settings);
     if (!state.synth || fluid_synth_sfload(state.synth, found, 1) == FLUID_FAILED) {

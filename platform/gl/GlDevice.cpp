@@ -22,7 +22,7 @@ void setResult(int* result, int value) {
     if (result != nullptr) *result = value;
 }
 
-const char* kVertexShader = R"(#version 330 core
+const char* kVertexShader = R"(
 layout(location = 0) in vec4 aPosition;
 layout(location = 1) in vec4 aColour;
 layout(location = 2) in vec2 aUv;
@@ -35,8 +35,11 @@ void main() {
 }
 )";
 
-// Texture stage 0 of the fixed function, and the alpha test.
-const char* kFragmentShader = R"(#version 330 core
+// Texture stage 0 of the fixed function, and the alpha test. Built twice,
+// with and without the test (ALPHA_TEST): a shader that may discard makes
+// Mesa's software rasteriser shade every fragment before its depth test,
+// one that cannot lets it skip the fragments the terrain already hides.
+const char* kFragmentShader = R"(
 in vec4 vColour;
 in vec2 vUv;
 out vec4 fragColour;
@@ -44,7 +47,6 @@ uniform sampler2D uTexture;
 uniform int uTextured;
 uniform int uColourOp;   // 1 disable, 2 texture, 3 diffuse, 4 modulate
 uniform int uAlphaOp;
-uniform int uAlphaTest;
 uniform int uAlphaFunc;  // 1 never ... 8 always
 uniform int uAlphaRef;
 vec4 stage(int op, vec4 t, vec4 d) {
@@ -58,25 +60,27 @@ void main() {
         vec4 t = texture(uTexture, vUv);
         c = vec4(stage(uColourOp, t, vColour).rgb, stage(uAlphaOp, t, vColour).a);
     }
-    if (uAlphaTest != 0) {
-        int a = int(c.a * 255.0 + 0.5);
-        bool pass = true;
-        if (uAlphaFunc == 1) pass = false;
-        else if (uAlphaFunc == 2) pass = a < uAlphaRef;
-        else if (uAlphaFunc == 3) pass = a == uAlphaRef;
-        else if (uAlphaFunc == 4) pass = a <= uAlphaRef;
-        else if (uAlphaFunc == 5) pass = a > uAlphaRef;
-        else if (uAlphaFunc == 6) pass = a != uAlphaRef;
-        else if (uAlphaFunc == 7) pass = a >= uAlphaRef;
-        if (!pass) discard;
-    }
+#if ALPHA_TEST
+    int a = int(c.a * 255.0 + 0.5);
+    bool pass = true;
+    if (uAlphaFunc == 1) pass = false;
+    else if (uAlphaFunc == 2) pass = a < uAlphaRef;
+    else if (uAlphaFunc == 3) pass = a == uAlphaRef;
+    else if (uAlphaFunc == 4) pass = a <= uAlphaRef;
+    else if (uAlphaFunc == 5) pass = a > uAlphaRef;
+    else if (uAlphaFunc == 6) pass = a != uAlphaRef;
+    else if (uAlphaFunc == 7) pass = a >= uAlphaRef;
+    if (!pass) discard;
+#endif
     fragColour = c;
 }
 )";
 
-GLuint compile(GLenum kind, const char* source) {
+// Compiles `source` after the version line and `defines`.
+GLuint compile(GLenum kind, const char* source, const char* defines = "") {
     const GLuint s = glCreateShader(kind);
-    glShaderSource(s, 1, &source, nullptr);
+    const char* parts[] = {"#version 330 core\n", defines, source};
+    glShaderSource(s, 3, parts, nullptr);
     glCompileShader(s);
     GLint ok = 0;
     glGetShaderiv(s, GL_COMPILE_STATUS, &ok);
@@ -194,12 +198,18 @@ GlTexture::GlTexture(std::shared_ptr<GlDeviceLink> link, GLuint texture, int wid
     : link_(std::move(link)), texture_(texture), width_(width), height_(height), imageWidth_(imageWidth),
       imageHeight_(imageHeight), framebuffer_(framebuffer), ownDepth_(ownDepth) {}
 
+GlTexture::GlTexture(std::shared_ptr<GlDeviceLink> link, DeferredPicture picture, int width, int height,
+                     int imageWidth, int imageHeight)
+    : link_(std::move(link)), deferred_(std::make_unique<DeferredPicture>(std::move(picture))), texture_(0),
+      width_(width), height_(height), imageWidth_(imageWidth), imageHeight_(imageHeight), framebuffer_(0),
+      ownDepth_(0) {}
+
 GlTexture::~GlTexture() {
     if (link_->device == nullptr) return;  // the context went with the device
     link_->device->forgetTexture(this);
     if (framebuffer_ != 0) glDeleteFramebuffers(1, &framebuffer_);
     if (ownDepth_ != 0) glDeleteRenderbuffers(1, &ownDepth_);
-    glDeleteTextures(1, &texture_);
+    if (texture_ != 0) glDeleteTextures(1, &texture_);
 }
 
 // ---------------------------------------------------------------- device
@@ -225,7 +235,7 @@ GlDevice::~GlDevice() {
     glDeleteRenderbuffers(1, &sharedDepth_);
     glDeleteBuffers(1, &vbo_);
     glDeleteVertexArrays(1, &vao_);
-    glDeleteProgram(program_);
+    for (const FragmentProgram& p : programs_) glDeleteProgram(p.id);
 }
 
 void GlDevice::bindVertexLayout() {
@@ -249,25 +259,37 @@ bool GlDevice::init() {
     mallopt(M_MMAP_THRESHOLD, 64 << 20);
     mallopt(M_TRIM_THRESHOLD, 256 << 20);
     const GLuint vs = compile(GL_VERTEX_SHADER, kVertexShader);
-    const GLuint fs = compile(GL_FRAGMENT_SHADER, kFragmentShader);
-    if (vs == 0 || fs == 0) return false;
-    program_ = glCreateProgram();
-    glAttachShader(program_, vs);
-    glAttachShader(program_, fs);
-    glLinkProgram(program_);
+    if (vs == 0) return false;
+    bool linkedBoth = true;
+    for (int alphaTest = 0; alphaTest < 2 && linkedBoth; ++alphaTest) {
+        const GLuint fs = compile(GL_FRAGMENT_SHADER, kFragmentShader,
+                                  alphaTest ? "#define ALPHA_TEST 1\n" : "#define ALPHA_TEST 0\n");
+        if (fs == 0) {
+            linkedBoth = false;
+            break;
+        }
+        FragmentProgram& p = programs_[alphaTest];
+        p.id = glCreateProgram();
+        glAttachShader(p.id, vs);
+        glAttachShader(p.id, fs);
+        glLinkProgram(p.id);
+        glDeleteShader(fs);
+        GLint linked = 0;
+        glGetProgramiv(p.id, GL_LINK_STATUS, &linked);
+        if (!linked) {
+            linkedBoth = false;
+            break;
+        }
+        glUseProgram(p.id);
+        glUniform1i(glGetUniformLocation(p.id, "uTexture"), 0);
+        p.uTextured = glGetUniformLocation(p.id, "uTextured");
+        p.uColourOp = glGetUniformLocation(p.id, "uColourOp");
+        p.uAlphaOp = glGetUniformLocation(p.id, "uAlphaOp");
+        p.uAlphaFunc = glGetUniformLocation(p.id, "uAlphaFunc");
+        p.uAlphaRef = glGetUniformLocation(p.id, "uAlphaRef");
+    }
     glDeleteShader(vs);
-    glDeleteShader(fs);
-    GLint linked = 0;
-    glGetProgramiv(program_, GL_LINK_STATUS, &linked);
-    if (!linked) return false;
-    glUseProgram(program_);
-    glUniform1i(glGetUniformLocation(program_, "uTexture"), 0);
-    uTextured_ = glGetUniformLocation(program_, "uTextured");
-    uColourOp_ = glGetUniformLocation(program_, "uColourOp");
-    uAlphaOp_ = glGetUniformLocation(program_, "uAlphaOp");
-    uAlphaTest_ = glGetUniformLocation(program_, "uAlphaTest");
-    uAlphaFunc_ = glGetUniformLocation(program_, "uAlphaFunc");
-    uAlphaRef_ = glGetUniformLocation(program_, "uAlphaRef");
+    if (!linkedBoth) return false;
 
     glGenVertexArrays(1, &vao_);
     glBindVertexArray(vao_);
@@ -431,7 +453,10 @@ void GlDevice::setTextureStageState(TextureStageState state, std::uint32_t value
     if (state == kTssAlphaOp) alphaOp_ = value;
 }
 
-void GlDevice::setTexture(Texture* texture) { texture_ = dynamic_cast<GlTexture*>(texture); }
+void GlDevice::setTexture(Texture* texture) {
+    texture_ = dynamic_cast<GlTexture*>(texture);
+    if (texture_ != nullptr && texture_->deferred()) realise(*texture_);
+}
 
 void GlDevice::setLight(int index, const Light& light) {
     if (index >= 0 && index < 8) lights_[index] = light;
@@ -444,8 +469,9 @@ void GlDevice::enableLight(int index, bool enable) {
 void GlDevice::setMaterial(const Material& material) { material_ = material; }
 
 void GlDevice::forgetTexture(const GlTexture* texture) {
+    // A texture never realised has no GL name: no run can draw with it.
     for (const Run& run : runs_) {
-        if (run.key.texture == texture->glTexture()) {
+        if (texture->glTexture() != 0 && run.key.texture == texture->glTexture()) {
             flush();
             break;
         }
@@ -456,7 +482,7 @@ void GlDevice::forgetTexture(const GlTexture* texture) {
         viewport_ = Viewport{0, 0, kBackBufferWidth, kBackBufferHeight, 0.0f, 1.0f};
         bindTarget();
     }
-    if (appliedKey_.texture == texture->glTexture()) appliedValid_ = false;
+    if (texture->glTexture() != 0 && appliedKey_.texture == texture->glTexture()) appliedValid_ = false;
 }
 
 // ---------------------------------------------------------------- stream
@@ -544,13 +570,16 @@ void GlDevice::applyKey(const BatchKey& k) {
             glDisable(GL_CULL_FACE);
         }
     }
-    if (all || (a.texture != 0) != (k.texture != 0)) glUniform1i(uTextured_, k.texture != 0 ? 1 : 0);
-    if (all || a.colourOp != k.colourOp) glUniform1i(uColourOp_, static_cast<GLint>(k.colourOp));
-    if (all || a.alphaOp != k.alphaOp) glUniform1i(uAlphaOp_, static_cast<GLint>(k.alphaOp));
-    if (all || a.alphaTest != k.alphaTest || a.alphaFunc != k.alphaFunc || a.alphaRef != k.alphaRef) {
-        glUniform1i(uAlphaTest_, k.alphaTest ? 1 : 0);
-        glUniform1i(uAlphaFunc_, static_cast<GLint>(k.alphaFunc));
-        glUniform1i(uAlphaRef_, static_cast<GLint>(k.alphaRef));
+    // Each program keeps its own uniforms: a switch sends them all.
+    const FragmentProgram& p = programs_[k.alphaTest ? 1 : 0];
+    const bool switched = all || a.alphaTest != k.alphaTest;
+    if (switched) glUseProgram(p.id);
+    if (switched || (a.texture != 0) != (k.texture != 0)) glUniform1i(p.uTextured, k.texture != 0 ? 1 : 0);
+    if (switched || a.colourOp != k.colourOp) glUniform1i(p.uColourOp, static_cast<GLint>(k.colourOp));
+    if (switched || a.alphaOp != k.alphaOp) glUniform1i(p.uAlphaOp, static_cast<GLint>(k.alphaOp));
+    if (k.alphaTest && (switched || a.alphaFunc != k.alphaFunc || a.alphaRef != k.alphaRef)) {
+        glUniform1i(p.uAlphaFunc, static_cast<GLint>(k.alphaFunc));
+        glUniform1i(p.uAlphaRef, static_cast<GLint>(k.alphaRef));
     }
     appliedKey_ = k;
     appliedValid_ = true;
@@ -741,8 +770,7 @@ int GlDevice::drawScreenPrimitiveUp(Primitive type, int primitiveCount, const Sc
 
 // ---------------------------------------------------------------- resources
 
-std::unique_ptr<Texture> GlDevice::makeTexture(std::vector<std::uint32_t> argb, int w, int h, int imageW, int imageH,
-                                               int* result) {
+GLuint GlDevice::uploadTexture(const std::vector<std::uint32_t>& argb, int w, int h, int* result) {
     GLuint tex = 0;
     glGenTextures(1, &tex);
     glBindTexture(GL_TEXTURE_2D, tex);
@@ -756,9 +784,16 @@ std::unique_ptr<Texture> GlDevice::makeTexture(std::vector<std::uint32_t> argb, 
     if (glGetError() == GL_OUT_OF_MEMORY) {
         glDeleteTextures(1, &tex);
         setResult(result, kOutOfVideoMemory);
-        return nullptr;
+        return 0;
     }
     setResult(result, kOk);
+    return tex;
+}
+
+std::unique_ptr<Texture> GlDevice::makeTexture(std::vector<std::uint32_t> argb, int w, int h, int imageW, int imageH,
+                                               int* result) {
+    const GLuint tex = uploadTexture(argb, w, h, result);
+    if (tex == 0) return nullptr;
     return std::make_unique<GlTexture>(link_, tex, w, h, imageW, imageH, 0, 0);
 }
 
@@ -769,18 +804,48 @@ void quantise(bitmap::Image& image, TextureFormat format) {
 }
 }  // namespace
 
+namespace {
+// A picture's pixels as its texture holds them: keyed, stretched to
+// power-of-two sides, quantised to the format.
+int loadTexturePixels(const DeferredPicture& picture, bitmap::Image& image, bitmap::Image& stretched) {
+    const int r = bitmap::readBmpFile(picture.path, image);
+    if (r != bitmap::kOk) return r;
+    if (picture.keyed) bitmap::applyColourKey(image);
+    stretched = bitmap::stretchToPowerOfTwo(image);
+    quantise(stretched, picture.format);
+    return bitmap::kOk;
+}
+}  // namespace
+
+// Only the header is read here; the pixels wait for the first draw with the
+// texture (GlDevice::realise), so start-up reads, stretches and holds only
+// the pictures the first screens show. The whole file's length is checked
+// now, so a file that is short already fails at start-up, as before.
 std::unique_ptr<Texture> GlDevice::createTextureFromFile(const std::string& path, bool keyed, TextureFormat format,
                                                          int* result) {
-    bitmap::Image image;
-    const int r = bitmap::readBmpFile(path, image);
+    int width = 0, height = 0;
+    const int r = bitmap::checkBmpFile(path, width, height);
     if (r != bitmap::kOk) {
         setResult(result, r);
         return nullptr;
     }
-    if (keyed) bitmap::applyColourKey(image);
-    bitmap::Image stretched = bitmap::stretchToPowerOfTwo(image);
-    quantise(stretched, format);
-    return makeTexture(std::move(stretched.argb), stretched.width, stretched.height, image.width, image.height, result);
+    setResult(result, kOk);
+    return std::make_unique<GlTexture>(link_, DeferredPicture{path, keyed, format}, bitmap::nextPowerOfTwo(width),
+                                       bitmap::nextPowerOfTwo(height), width, height);
+}
+
+void GlDevice::realise(GlTexture& texture) {
+    const std::unique_ptr<DeferredPicture> picture = std::move(texture.deferred_);
+    if (picture == nullptr) return;
+    bitmap::Image image, stretched;
+    int r = loadTexturePixels(*picture, image, stretched);
+    if (r == bitmap::kOk && (stretched.width != texture.width_ || stretched.height != texture.height_)) {
+        r = bitmap::kCorrupt;  // the file changed under the running game
+    }
+    if (r == bitmap::kOk) texture.texture_ = uploadTexture(stretched.argb, stretched.width, stretched.height, &r);
+    if (texture.texture_ == 0) {
+        std::fprintf(stderr, "gfx: %s could not be loaded (%d): drawn without it\n", picture->path.c_str(), r);
+    }
 }
 
 std::unique_ptr<Texture> GlDevice::createTextureFromPixels(const std::uint32_t* argb, int width, int height,

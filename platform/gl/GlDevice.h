@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/Gfx.h"
@@ -28,10 +29,20 @@ struct GlDeviceLink {
     GlDevice* device = nullptr;
 };
 
+// A picture file whose pixels are read when it is first drawn with.
+struct DeferredPicture {
+    std::string path;
+    bool keyed = false;
+    TextureFormat format = TextureFormat::A8R8G8B8;
+};
+
 class GlTexture final : public Texture {
 public:
     GlTexture(std::shared_ptr<GlDeviceLink> link, GLuint texture, int width, int height, int imageWidth,
               int imageHeight, GLuint framebuffer, GLuint ownDepth);
+    // A texture of a picture file not read yet (GlDevice::realise reads it).
+    GlTexture(std::shared_ptr<GlDeviceLink> link, DeferredPicture picture, int width, int height, int imageWidth,
+              int imageHeight);
     ~GlTexture() override;
     int width() const override { return width_; }
     int height() const override { return height_; }
@@ -39,11 +50,15 @@ public:
     int imageHeight() const override { return imageHeight_; }
     bool isRenderTarget() const override { return framebuffer_ != 0; }
 
+    // 0 until a deferred picture is realised (and for one that failed).
     GLuint glTexture() const { return texture_; }
     GLuint framebuffer() const { return framebuffer_; }
+    bool deferred() const { return deferred_ != nullptr; }
 
 private:
+    friend class GlDevice;
     std::shared_ptr<GlDeviceLink> link_;
+    std::unique_ptr<DeferredPicture> deferred_;
     GLuint texture_;
     int width_, height_, imageWidth_, imageHeight_;
     GLuint framebuffer_;
@@ -137,6 +152,9 @@ public:
     void forgetBoundTexture() { appliedValid_ = false; }
     // Called by a texture before its GL objects go.
     void forgetTexture(const GlTexture* texture);
+    // Reads and uploads a deferred picture before its first draw; a file
+    // gone bad since start-up leaves the texture empty, with a line on stderr.
+    void realise(GlTexture& texture);
     // The key of a world-space draw under the current states.
     BatchKey worldKey(GLenum mode) const;
     // The key of a sprite or text quad with this texture.
@@ -158,6 +176,8 @@ private:
     void bindTarget();
     void updateMatrices();
     std::uint32_t lightColour(const Vec3& normalWorld, std::uint32_t vertexColour, bool hasColour) const;
+    // A GL texture of power-of-two pixels; 0 with *result set on failure.
+    GLuint uploadTexture(const std::vector<std::uint32_t>& argb, int w, int h, int* result);
     std::unique_ptr<Texture> makeTexture(std::vector<std::uint32_t> argb, int w, int h, int imageW, int imageH,
                                          int* result);
     void pace();
@@ -167,8 +187,13 @@ private:
     std::unique_ptr<GlTextCache> textCache_;
 
     // GL objects.
-    GLuint program_ = 0, vao_ = 0, vbo_ = 0;
-    GLint uTextured_ = -1, uColourOp_ = -1, uAlphaOp_ = -1, uAlphaTest_ = -1, uAlphaFunc_ = -1, uAlphaRef_ = -1;
+    // The stage program without the alpha test [0] and with it [1].
+    struct FragmentProgram {
+        GLuint id = 0;
+        GLint uTextured = -1, uColourOp = -1, uAlphaOp = -1, uAlphaFunc = -1, uAlphaRef = -1;
+    };
+    FragmentProgram programs_[2];
+    GLuint vao_ = 0, vbo_ = 0;
     GLuint sharedDepth_ = 0;
     GLuint backTexture_ = 0, backFramebuffer_ = 0;
     bool clipControl_ = false;

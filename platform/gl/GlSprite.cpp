@@ -19,6 +19,8 @@ public:
              const Vec2* translation, Colour colour) override {
         auto* t = dynamic_cast<GlTexture*>(texture);
         if (t == nullptr) return kInvalidCall;
+        if (t->deferred()) device_.realise(*t);
+        if (t->glTexture() == 0 && !t->isRenderTarget()) return kOk;  // a picture that failed to load
         const Rect r = src ? *src : Rect{0, 0, t->width(), t->height()};
         const float w = static_cast<float>(r.right - r.left);
         const float h = static_cast<float>(r.bottom - r.top);

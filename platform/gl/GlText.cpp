@@ -42,9 +42,13 @@ std::unique_ptr<Font> GlDevice::createFont(const FontDesc& desc, int* result) {
 }
 
 GlTextCache::GlTextCache(GlDevice& device) : device_(device) {
+    // Rendered text is white with coverage in alpha: the atlas keeps only the
+    // coverage, one byte a texel, and samples as (1, 1, 1, coverage).
     glGenTextures(1, &atlas_);
     glBindTexture(GL_TEXTURE_2D, atlas_);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kAtlasWidth, kAtlasHeight, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_R8, kAtlasWidth, kAtlasHeight, 0, GL_RED, GL_UNSIGNED_BYTE, nullptr);
+    const GLint swizzle[4] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
+    glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
@@ -126,10 +130,15 @@ const GlTextCache::Slot* GlTextCache::slot(const Line& l) {
     const Slot s{shelfX_, shelfY_, w, h};
     shelfX_ += w + 1;
     shelfH_ = std::max(shelfH_, h);
+    std::vector<std::uint8_t> coverage(static_cast<std::size_t>(w) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            coverage[static_cast<std::size_t>(y) * w + x] =
+                static_cast<std::uint8_t>(image.argb[static_cast<std::size_t>(y) * image.width + x] >> 24);
     glBindTexture(GL_TEXTURE_2D, atlas_);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, image.width);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, s.x, s.y, w, h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, image.argb.data());
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, s.x, s.y, w, h, GL_RED, GL_UNSIGNED_BYTE, coverage.data());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     device_.forgetBoundTexture();
     return &slots_.emplace(l.key, s).first->second;
 }
