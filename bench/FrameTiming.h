@@ -20,9 +20,12 @@
 namespace bench {
 
 // (<chrono> does not compile under the Shift-JIS execution character set.)
+// With BENCH_THREAD_CPU set, frames are timed by the main thread's CPU time:
+// steadier than the wall clock on a busy machine, and with LP_NUM_THREADS=0
+// (Mesa's rasteriser working in the calling thread) the whole frame's work.
 inline double nowMs() {
     timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
+    clock_gettime(std::getenv("BENCH_THREAD_CPU") ? CLOCK_THREAD_CPUTIME_ID : CLOCK_MONOTONIC, &t);
     return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
 }
 

@@ -35,31 +35,30 @@ void main() {
 }
 )";
 
-// Texture stage 0 of the fixed function, and the alpha test. Built twice,
-// with and without the test (ALPHA_TEST): a shader that may discard makes
-// Mesa's software rasteriser shade every fragment before its depth test,
-// one that cannot lets it skip the fragments the terrain already hides.
+// Texture stage 0 of the fixed function, and the alpha test, built once for
+// each combination of stage operations, texture and test a frame uses (the
+// defines). Mesa's software rasteriser runs both sides of a branch on a
+// uniform, and a shader that may discard makes it shade every fragment
+// before the depth test: constants let it skip both, and the fragments the
+// terrain already hides.
 const char* kFragmentShader = R"(
 in vec4 vColour;
 in vec2 vUv;
 out vec4 fragColour;
 uniform sampler2D uTexture;
-uniform int uTextured;
-uniform int uColourOp;   // 1 disable, 2 texture, 3 diffuse, 4 modulate
-uniform int uAlphaOp;
 uniform int uAlphaFunc;  // 1 never ... 8 always
 uniform int uAlphaRef;
-vec4 stage(int op, vec4 t, vec4 d) {
+vec4 stage(int op, vec4 t, vec4 d) {  // 2 texture, 4 modulate, else diffuse
     if (op == 2) return t;
     if (op == 4) return t * d;
     return d;
 }
 void main() {
     vec4 c = vColour;
-    if (uTextured != 0) {
-        vec4 t = texture(uTexture, vUv);
-        c = vec4(stage(uColourOp, t, vColour).rgb, stage(uAlphaOp, t, vColour).a);
-    }
+#if TEXTURED
+    vec4 t = texture(uTexture, vUv);
+    c = vec4(stage(COLOUR_OP, t, vColour).rgb, stage(ALPHA_OP, t, vColour).a);
+#endif
 #if ALPHA_TEST
     int a = int(c.a * 255.0 + 0.5);
     bool pass = true;
@@ -75,6 +74,10 @@ void main() {
     fragColour = c;
 }
 )";
+
+// The stage operations the shader tells apart: select texture, modulate, and
+// everything else as the diffuse colour.
+std::uint32_t shaderStageOp(std::uint32_t op) { return op == kTopSelectTexture || op == kTopModulate ? op : kTopSelectDiffuse; }
 
 // Compiles `source` after the version line and `defines`.
 GLuint compile(GLenum kind, const char* source, const char* defines = "") {
@@ -236,6 +239,7 @@ GlDevice::~GlDevice() {
     glDeleteBuffers(1, &vbo_);
     glDeleteVertexArrays(1, &vao_);
     for (const FragmentProgram& p : programs_) glDeleteProgram(p.id);
+    glDeleteShader(vertexShader_);
 }
 
 void GlDevice::bindVertexLayout() {
@@ -258,38 +262,9 @@ bool GlDevice::init() {
     // sprites). A fixed, high threshold keeps them on the heap.
     mallopt(M_MMAP_THRESHOLD, 64 << 20);
     mallopt(M_TRIM_THRESHOLD, 256 << 20);
-    const GLuint vs = compile(GL_VERTEX_SHADER, kVertexShader);
-    if (vs == 0) return false;
-    bool linkedBoth = true;
-    for (int alphaTest = 0; alphaTest < 2 && linkedBoth; ++alphaTest) {
-        const GLuint fs = compile(GL_FRAGMENT_SHADER, kFragmentShader,
-                                  alphaTest ? "#define ALPHA_TEST 1\n" : "#define ALPHA_TEST 0\n");
-        if (fs == 0) {
-            linkedBoth = false;
-            break;
-        }
-        FragmentProgram& p = programs_[alphaTest];
-        p.id = glCreateProgram();
-        glAttachShader(p.id, vs);
-        glAttachShader(p.id, fs);
-        glLinkProgram(p.id);
-        glDeleteShader(fs);
-        GLint linked = 0;
-        glGetProgramiv(p.id, GL_LINK_STATUS, &linked);
-        if (!linked) {
-            linkedBoth = false;
-            break;
-        }
-        glUseProgram(p.id);
-        glUniform1i(glGetUniformLocation(p.id, "uTexture"), 0);
-        p.uTextured = glGetUniformLocation(p.id, "uTextured");
-        p.uColourOp = glGetUniformLocation(p.id, "uColourOp");
-        p.uAlphaOp = glGetUniformLocation(p.id, "uAlphaOp");
-        p.uAlphaFunc = glGetUniformLocation(p.id, "uAlphaFunc");
-        p.uAlphaRef = glGetUniformLocation(p.id, "uAlphaRef");
-    }
-    glDeleteShader(vs);
-    if (!linkedBoth) return false;
+    vertexShader_ = compile(GL_VERTEX_SHADER, kVertexShader);
+    // The textured sprite's program proves the shaders build here.
+    if (vertexShader_ == 0 || program(spriteKey(1)) == nullptr) return false;
 
     glGenVertexArrays(1, &vao_);
     glBindVertexArray(vao_);
@@ -534,6 +509,44 @@ void GlDevice::emit(const BatchKey& key, const StreamVertex* vertices, std::size
     stream_.insert(stream_.end(), vertices, vertices + count);
 }
 
+const GlDevice::FragmentProgram* GlDevice::program(const BatchKey& k) {
+    const bool textured = k.texture != 0;
+    const std::uint32_t colourOp = textured ? shaderStageOp(k.colourOp) : 0;
+    const std::uint32_t alphaOp = textured ? shaderStageOp(k.alphaOp) : 0;
+    for (const FragmentProgram& p : programs_) {
+        if (p.textured == textured && p.colourOp == colourOp && p.alphaOp == alphaOp && p.alphaTest == k.alphaTest)
+            return &p;
+    }
+    char defines[160];
+    std::snprintf(defines, sizeof defines, "#define TEXTURED %d\n#define COLOUR_OP %u\n#define ALPHA_OP %u\n#define ALPHA_TEST %d\n",
+                  textured ? 1 : 0, colourOp, alphaOp, k.alphaTest ? 1 : 0);
+    const GLuint fs = compile(GL_FRAGMENT_SHADER, kFragmentShader, defines);
+    if (fs == 0) return nullptr;
+    FragmentProgram p;
+    p.textured = textured;
+    p.colourOp = colourOp;
+    p.alphaOp = alphaOp;
+    p.alphaTest = k.alphaTest;
+    p.id = glCreateProgram();
+    glAttachShader(p.id, vertexShader_);
+    glAttachShader(p.id, fs);
+    glLinkProgram(p.id);
+    glDeleteShader(fs);
+    GLint linked = 0;
+    glGetProgramiv(p.id, GL_LINK_STATUS, &linked);
+    if (!linked) {
+        glDeleteProgram(p.id);
+        return nullptr;
+    }
+    glUseProgram(p.id);
+    glUniform1i(glGetUniformLocation(p.id, "uTexture"), 0);
+    p.uAlphaFunc = glGetUniformLocation(p.id, "uAlphaFunc");
+    p.uAlphaRef = glGetUniformLocation(p.id, "uAlphaRef");
+    appliedValid_ = false;  // the program in use changed behind the batch
+    programs_.push_back(p);
+    return &programs_.back();
+}
+
 void GlDevice::applyKey(const BatchKey& k) {
     const bool all = !appliedValid_;
     const BatchKey& a = appliedKey_;
@@ -570,16 +583,17 @@ void GlDevice::applyKey(const BatchKey& k) {
             glDisable(GL_CULL_FACE);
         }
     }
-    // Each program keeps its own uniforms: a switch sends them all.
-    const FragmentProgram& p = programs_[k.alphaTest ? 1 : 0];
-    const bool switched = all || a.alphaTest != k.alphaTest;
-    if (switched) glUseProgram(p.id);
-    if (switched || (a.texture != 0) != (k.texture != 0)) glUniform1i(p.uTextured, k.texture != 0 ? 1 : 0);
-    if (switched || a.colourOp != k.colourOp) glUniform1i(p.uColourOp, static_cast<GLint>(k.colourOp));
-    if (switched || a.alphaOp != k.alphaOp) glUniform1i(p.uAlphaOp, static_cast<GLint>(k.alphaOp));
+    // Each program keeps its own uniforms: a switch sends them again.
+    const FragmentProgram* p = program(k);
+    if (p == nullptr) p = &programs_.front();  // a variant that would not build: the sprite's
+    const bool switched = all || p->id != appliedProgram_;
+    if (switched) {
+        glUseProgram(p->id);
+        appliedProgram_ = p->id;
+    }
     if (k.alphaTest && (switched || a.alphaFunc != k.alphaFunc || a.alphaRef != k.alphaRef)) {
-        glUniform1i(p.uAlphaFunc, static_cast<GLint>(k.alphaFunc));
-        glUniform1i(p.uAlphaRef, static_cast<GLint>(k.alphaRef));
+        glUniform1i(p->uAlphaFunc, static_cast<GLint>(k.alphaFunc));
+        glUniform1i(p->uAlphaRef, static_cast<GLint>(k.alphaRef));
     }
     appliedKey_ = k;
     appliedValid_ = true;
@@ -843,6 +857,7 @@ void GlDevice::realise(GlTexture& texture) {
         r = bitmap::kCorrupt;  // the file changed under the running game
     }
     if (r == bitmap::kOk) texture.texture_ = uploadTexture(stretched.argb, stretched.width, stretched.height, &r);
+    realisedThisFrame_ = true;
     if (texture.texture_ == 0) {
         std::fprintf(stderr, "gfx: %s could not be loaded (%d): drawn without it\n", picture->path.c_str(), r);
     }
@@ -970,6 +985,13 @@ int GlDevice::present() {
                           exact ? GL_NEAREST : GL_LINEAR);
         SDL_GL_SwapWindow(w);
         bindTarget();
+    }
+    if (realisedThisFrame_) {
+        // A frame that read pictures has freed their decoding buffers and
+        // the rasteriser's compilations of the new screen's states; the
+        // heap keeps freed memory (see init), so it goes back here, once.
+        realisedThisFrame_ = false;
+        malloc_trim(0);
     }
     if (options_.paced) pace();
     return kOk;

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -187,12 +188,21 @@ private:
     std::unique_ptr<GlTextCache> textCache_;
 
     // GL objects.
-    // The stage program without the alpha test [0] and with it [1].
+    // The stage programs built so far, one per combination of texture,
+    // stage operations and alpha test (a deque: pointers stay valid).
     struct FragmentProgram {
+        bool textured = false;
+        std::uint32_t colourOp = 0, alphaOp = 0;
+        bool alphaTest = false;
         GLuint id = 0;
-        GLint uTextured = -1, uColourOp = -1, uAlphaOp = -1, uAlphaFunc = -1, uAlphaRef = -1;
+        GLint uAlphaFunc = -1, uAlphaRef = -1;
     };
-    FragmentProgram programs_[2];
+    // The program for a key's states, built at its first use; null when it
+    // will not build.
+    const FragmentProgram* program(const BatchKey& key);
+    std::deque<FragmentProgram> programs_;
+    GLuint vertexShader_ = 0;
+    GLuint appliedProgram_ = 0;
     GLuint vao_ = 0, vbo_ = 0;
     GLuint sharedDepth_ = 0;
     GLuint backTexture_ = 0, backFramebuffer_ = 0;
@@ -224,6 +234,8 @@ private:
     GlTexture* texture_ = nullptr;
     GlTexture* target_ = nullptr;
     Viewport viewport_{};
+
+    bool realisedThisFrame_ = false;  // a deferred picture was read: trim the heap at present
 
     // Pacing.
     bool vsync_ = false;
