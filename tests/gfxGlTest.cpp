@@ -1,6 +1,7 @@
 // The OpenGL device drawn headless (SDL's offscreen driver) and read back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -52,6 +53,14 @@ protected:
     }
 
     void read() { ASSERT_TRUE(device->readBackBuffer(pixels)); }
+    // Draws a texture unscaled with its top-left at (x, y).
+    void sprite(gfx::Texture* t, float x, float y) {
+        auto s = device->createSprite();
+        const gfx::Vec2 at{x, y};
+        s->begin();
+        s->draw(t, nullptr, nullptr, nullptr, 0, &at, 0xFFFFFFFFu);
+        s->end();
+    }
     Colour at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * 640 + x]; }
 
     std::unique_ptr<gfx::Texture> texture(const std::vector<Colour>& argb, int w, int h) {
@@ -120,34 +129,39 @@ TEST_F(GfxGl, SpritesArePlacedScaledTurnedAndTinted) {
     EXPECT_TRUE(near(at(405, 105), 0xFF808080u)) << hex(at(405, 105));
 }
 
-TEST_F(GfxGl, ColourKeyedBitmapsArePowerOfTwoWithPureBlackTransparent) {
-    // A 3 x 2 24-bit BMP: (0,0,0) keyed, (1,0,0) near-black, white, ...
-    const int w = 3, h = 2, stride = 12;
-    std::string b(54 + stride * h, '\0');
+// Writes a 24-bit BMP of w x h RGB colours (row 0 on top) to `path`; the
+// file is cut to `keep` bytes when that is smaller.
+void writeBmp24(const std::string& path, int w, int h, const std::vector<std::uint32_t>& rgb,
+                std::size_t keep = std::string::npos) {
+    const int stride = (3 * w + 3) / 4 * 4;
+    std::string b(54 + static_cast<std::size_t>(stride) * h, '\0');
     auto put32 = [&](int at, std::uint32_t v) { for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>(v >> (8 * i)); };
     b[0] = 'B';
     b[1] = 'M';
     put32(2, static_cast<std::uint32_t>(b.size()));
     put32(10, 54);
     put32(14, 40);
-    put32(18, w);
-    put32(22, h);
+    put32(18, static_cast<std::uint32_t>(w));
+    put32(22, static_cast<std::uint32_t>(h));
     b[26] = 1;
     b[28] = 24;
-    auto pixel = [&](int x, int y, int r, int g, int bl) {
-        const int at = 54 + (h - 1 - y) * stride + 3 * x;
-        b[at] = static_cast<char>(bl);
-        b[at + 1] = static_cast<char>(g);
-        b[at + 2] = static_cast<char>(r);
-    };
-    pixel(0, 0, 0, 0, 0);
-    pixel(1, 0, 1, 0, 0);
-    pixel(2, 0, 0, 0, 0);
-    for (int x = 0; x < 3; ++x) pixel(x, 1, 255, 255, 255);
-    const std::string path = testing::TempDir() + "gfxGlKeyed.bmp";
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const std::uint32_t c = rgb[static_cast<std::size_t>(y) * w + x];
+            const int at = 54 + (h - 1 - y) * stride + 3 * x;
+            b[at] = static_cast<char>(c & 0xFF);
+            b[at + 1] = static_cast<char>((c >> 8) & 0xFF);
+            b[at + 2] = static_cast<char>((c >> 16) & 0xFF);
+        }
     std::FILE* f = std::fopen(path.c_str(), "wb");
-    std::fwrite(b.data(), 1, b.size(), f);
+    std::fwrite(b.data(), 1, std::min(keep, b.size()), f);
     std::fclose(f);
+}
+
+TEST_F(GfxGl, ColourKeyedBitmapsArePowerOfTwoWithPureBlackTransparent) {
+    // A 3 x 2 24-bit BMP: (0,0,0) keyed, (1,0,0) near-black, white, ...
+    const std::string path = testing::TempDir() + "gfxGlKeyed.bmp";
+    writeBmp24(path, 3, 2, {0x000000, 0x010000, 0x000000, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF});
 
     int r = 1;
     auto t = device->createTextureFromFile(path, true, gfx::TextureFormat::A8R8G8B8, &r);
@@ -175,6 +189,40 @@ TEST_F(GfxGl, ColourKeyedBitmapsArePowerOfTwoWithPureBlackTransparent) {
     EXPECT_EQ(device->createTextureFromFile(path + ".missing", true, gfx::TextureFormat::A8R8G8B8, &r), nullptr);
     EXPECT_LT(r, 0);
     std::remove(path.c_str());
+}
+
+TEST_F(GfxGl, PicturesAreReadAtTheirFirstDrawAndAFileGoneBadDrawsNothing) {
+    const std::string path = testing::TempDir() + "gfxGlDeferred.bmp";
+    const std::vector<std::uint32_t> red(4, 0xFF0000), green(4, 0x00FF00);
+    int r = 1;
+    // A file cut short fails at creation, as it always has.
+    writeBmp24(path, 2, 2, red, 54 + 8);
+    EXPECT_EQ(device->createTextureFromFile(path, false, gfx::TextureFormat::A8R8G8B8, &r), nullptr);
+    EXPECT_LT(r, 0);
+
+    writeBmp24(path, 2, 2, red);
+    auto early = device->createTextureFromFile(path, false, gfx::TextureFormat::A8R8G8B8, &r);
+    auto gone = device->createTextureFromFile(path, false, gfx::TextureFormat::A8R8G8B8, &r);
+    ASSERT_NE(early, nullptr);
+    ASSERT_NE(gone, nullptr);
+    EXPECT_EQ(early->width(), 2);
+    sprite(early.get(), 0, 0);  // read now: red
+    writeBmp24(path, 2, 2, green);
+    auto late = device->createTextureFromFile(path, false, gfx::TextureFormat::A8R8G8B8, &r);
+    std::remove(path.c_str());
+    auto missing = device->createTextureFromFile(path, false, gfx::TextureFormat::A8R8G8B8, &r);
+    EXPECT_EQ(missing, nullptr);
+
+    device->clear(gfx::kClearTarget, 0xFF0000FFu, 1.0f, 0);
+    sprite(early.get(), 0, 0);
+    sprite(late.get(), 10, 0);  // made while the file was green, read now that it is gone
+    sprite(gone.get(), 20, 0);  // made while it was red, never drawn before it went
+    device->setTexture(gone.get());
+    read();
+    EXPECT_EQ(at(0, 0), 0xFFFF0000u) << hex(at(0, 0));
+    EXPECT_EQ(at(10, 0), 0xFF0000FFu) << "the file was gone at the first draw: " << hex(at(10, 0));
+    EXPECT_EQ(at(20, 0), 0xFF0000FFu) << hex(at(20, 0));
+    device->setTexture(nullptr);
 }
 
 TEST_F(GfxGl, RenderTargetDrawnThenCompositedOntoTheBackBuffer) {
