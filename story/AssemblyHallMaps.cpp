@@ -138,6 +138,7 @@ namespace {
 
 void runChairmanStage(int stage) {
     const int s = gEventStep;
+    if (s == 0) return;  // silent: the stages here count their steps from 1
     switch (stage) {
         case 1:
             if (s == 1) walk(1, 9, 10);
@@ -249,6 +250,7 @@ namespace {
 
 void runControlRoomStage(int stage) {
     const int s = gEventStep;
+    if (s == 0 && stage != 10) return;  // silent: only stage 10 has a step 0
     switch (stage) {
         case 2:
             switch (s) {
@@ -289,7 +291,7 @@ void runControlRoomStage(int stage) {
                 gFieldMarkers[9].present = 0;
             }
             if (s == 5) leavePrologueRoom(15);
-            else talk(12, 1, 800 + s);
+            else if (s != 4) talk(12, 1, 800 + s);  // step 4 is the stone breaking: silent
             break;
         case 10:
             switch (s) {
@@ -321,6 +323,7 @@ void runControlRoomStage(int stage) {
 void runFootage() {
     const int s = gEventStep;
     switch (s) {
+        case 0: break;  // silent: the footage starts at step 1
         case 5: pose(5, 6); break;
         case 7: playSoundEffect("Wepon_02.wav"); break;
         case 8:
@@ -394,6 +397,7 @@ void runMeeting() {
 void runCapture() {
     const int s = gEventStep;
     switch (s) {
+        case 0: break;  // silent: the capture starts at step 1
         case 1:
             playSoundEffect("Taoreru.wav");
             walk(4, 9, 15);
@@ -455,6 +459,8 @@ void runMapEvents14() {
             // The emptied room is only a way through to the ruins.
             if (s == 1) pauseEvent(5);
             else if (s == 2) changeMap(16, 20, 20, 1);
+        } else if (s == 0) {
+            // silent: the emperor's scene starts at step 1
         } else if (s == 8) {
             fadeTint(0.0f, 0.0f, 0.0f, 1.0f);
         } else if (s == 9) {
@@ -760,7 +766,6 @@ void runRescue() {
             alsoWalk(37, 9, 45);
             break;
         case 22: cameraTo(1, 5.0f, 0.0f, 5.0f, 50); break;
-        case 23: case 27: case 28: talk(34, 38, s); break;
         case 24: case 25: case 26: break;  // silent: the camera glides to the cell
         case 59: {
             // リメル takes クレイバー's place; he keeps his gear but not the stones.
@@ -953,7 +958,7 @@ void runExecutives() {
             gPlayerVisible = 1;
             break;
         default:
-            if (s >= 10) talk(38, 9, s);
+            if (s >= 10) talk(38, 9, s);  // silent before: the camera settles
             break;
     }
 }
