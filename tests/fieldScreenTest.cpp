@@ -142,7 +142,7 @@ TEST_F(FieldTest, APersonBesideThePlayerTurnsToFaceIt) {
         float offset;  // player x - object x
         std::uint8_t objectFacing, playerFacing;
     };
-    for (const Case& c : {Case{-0.3f, 1, 0}, Case{0.3f, 0, 1}}) {
+    for (const Case& c : {Case{-0.3f, 1, 0}, Case{0.3f, 0, 1}, Case{-0.48f, 1, 0}, Case{0.48f, 0, 1}}) {
         fieldtest::resetFieldWorld();
         ASSERT_TRUE(fieldtest::loadRoom());
         gPlayerVisible = 1;
@@ -155,6 +155,23 @@ TEST_F(FieldTest, APersonBesideThePlayerTurnsToFaceIt) {
         EXPECT_EQ(gFieldEvent, 3) << c.offset;
         EXPECT_EQ(gMapObjects[2].facing, c.objectFacing) << c.offset;
         EXPECT_EQ(gPlayerFacing, c.playerFacing) << c.offset;
+    }
+}
+
+TEST_F(FieldTest, APersonBesideThePlayerIsReachedOnlyWithinHalfACellAcrossAndATenthAlong) {
+    struct Case {
+        float dx, dz;  // player - object
+    };
+    for (const Case& c : {Case{0.55f, 0.0f}, Case{-0.55f, 0.0f}, Case{0.3f, 0.12f}, Case{-0.3f, -0.12f}}) {
+        fieldtest::resetFieldWorld();
+        ASSERT_TRUE(fieldtest::loadRoom());
+        gPlayerVisible = 1;
+        putObject(2, kObjectBeside);  // slot 2 on (15, 15)
+        gPlayerPos[0] = gMapObjects[2].x + c.dx;
+        gPlayerPos[1] = gMapObjects[2].y;
+        gPlayerPos[2] = gMapObjects[2].z + c.dz;
+        frame(0);
+        EXPECT_EQ(gFieldEvent, 0) << c.dx << ", " << c.dz;
     }
 }
 
