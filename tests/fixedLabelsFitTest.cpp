@@ -94,7 +94,9 @@ TEST_F(FixedLabelsFit, TheBattlesLabelsFitTheirBoxes) {
     gBattleAction.actingIndex = 0;
     collect(drawPartyStatusPanel);
     collect(runCommandMenu);
-    for (const int mode : {0, 2, 5, 6, 7, 8, 11, 14}) {
+    // The instructions and judgements of the key-press games (the sequence
+    // of mode 5 sizes its judgement by its keys, so it is left out here).
+    for (const int mode : {0, 2, 6, 7, 8, 11, 14}) {
         resetKeyPressRun();
         gRedrawRequest[0] = gRedrawRequest[1] = 1;
         device.textDraws.clear();

@@ -94,9 +94,10 @@ TEST_F(Primitives, ChangeMapWithFacingTwoMovesThePlayerAndTheEventGoesOn) {
 }
 
 // Columns where a float product c * 0.707106781f is a bit away from the
-// double product rounded to a float; there the float corner lies in the
-// neighbouring cell (the assembly hall's changeMap(0, 6, 9, 2) would set the
-// battle ground on cell (6, 8)).
+// double product rounded to a float; there the float corner falls into the
+// column before (the assembly hall's changeMap(0, 6, 9, 2) would take its
+// battle ground from column 8). A corner lies on its row's edge, which the
+// grid look-up gives to the row before, so only the column is checked.
 constexpr int kColumnsWhereFloatShearDiffers[] = {9, 13, 18, 26, 31, 36, 41, 47, 52, 57};
 
 TEST_F(Primitives, ChangeMapWithFacingTwoLandsOnTheRequestedCornerInEveryColumn) {
@@ -106,7 +107,6 @@ TEST_F(Primitives, ChangeMapWithFacingTwoLandsOnTheRequestedCornerInEveryColumn)
             EXPECT_EQ(gPlayerPos[2], static_cast<float>(col * 0.707106781)) << row << "," << col;
             int cell[3];
             worldToCell(gPlayerPos, cell);
-            EXPECT_EQ(cell[0], row) << row << "," << col;
             EXPECT_EQ(cell[2], col) << row << "," << col;
         }
     }
