@@ -59,9 +59,29 @@ struct StrengthCase {
     std::vector<int> strengths;  // every hit on the opponents' side, in order
 };
 
+class WeaponSkillStrengths : public WeaponSkills {
+protected:
+    // Runs each case's skill from the given actor at the first opponent and
+    // compares the strengths of its hits.
+    void expectStrengths(std::initializer_list<StrengthCase> cases, int actingSide, int actingIndex,
+                         bool wearsSkipItem = false) {
+        const int opponents = actingSide == kSideParty ? kSideEnemy : kSideParty;
+        for (const StrengthCase& c : cases) {
+            SetUp();
+            makeStrengthsReadable();
+            if (wearsSkipItem) gPartyMembers[1].equipment[kEquipAccessoryA] = 112;
+            weaponSkill(c.code);
+            beginAction(actingSide, actingIndex, opponents, 0);
+            ASSERT_GT(runWeaponSkill(), 0) << "code " << c.code;
+            EXPECT_EQ(strengthsOn(opponents, false), c.strengths) << "code " << c.code;
+            TearDown();
+        }
+    }
+};
+
 // With item 112 a member scores each skill's threshold h.
-TEST_F(WeaponSkills, EveryPartySkillHitsWithTheStrengthsOfItsScore) {
-    const StrengthCase cases[] = {
+TEST_F(WeaponSkillStrengths, EveryPartySkillHitsWithTheStrengthsOfItsScore) {
+    expectStrengths({
         {10, hits(4, 40)},                 // h 3: h + 1 strikes of 40
         {11, {210}},                       // 30 h + 60, h 5
         {12, {40}},
@@ -82,57 +102,29 @@ TEST_F(WeaponSkills, EveryPartySkillHitsWithTheStrengthsOfItsScore) {
         {51, hits(5, 35)},
         {52, hits(6, 40)},                 // h + 1 sweeps over three enemies, h 1
         {53, {30, 275}},                   // then 15 h + 50, h 15
-    };
-    for (const StrengthCase& c : cases) {
-        SetUp();
-        makeStrengthsReadable();
-        gPartyMembers[1].equipment[kEquipAccessoryA] = 112;
-        weaponSkill(c.code);
-        beginAction(kSideParty, 0, kSideEnemy, 0);
-        ASSERT_GT(runWeaponSkill(), 0) << "code " << c.code;
-        EXPECT_EQ(strengthsOn(kSideEnemy, false), c.strengths) << "code " << c.code;
-        TearDown();
-    }
+    }, kSideParty, 0, true);
 }
 
-TEST_F(WeaponSkills, EveryTechniqueHitsWithItsStrengths) {
-    const StrengthCase cases[] = {
+TEST_F(WeaponSkillStrengths, EveryTechniqueHitsWithItsStrengths) {
+    expectStrengths({
         {60, {100}},          {61, hits(3, 80)},   {62, {150}},        {63, hits(6, 40)},
         {70, hits(2, 70)},    {71, hits(3, 60)},   {72, hits(3, 50)},  {73, hits(3, 170)},
         {80, {110}},          {81, hits(2, 70)},   {82, hits(3, 85)},
         {83, hits(6, 40) + hits(9, 30) + std::vector<int>{200}},
         {90, hits(2, 40)},    {91, {90}},          {92, hits(2, 90)},  {93, hits(5, 50)},
         {104, {250}},         {105, hits(3, 1000)},
-    };
-    for (const StrengthCase& c : cases) {
-        SetUp();
-        makeStrengthsReadable();
-        weaponSkill(c.code);
-        beginAction(kSideEnemy, 0, kSideParty, 0);
-        ASSERT_GT(runWeaponSkill(), 0) << "code " << c.code;
-        EXPECT_EQ(strengthsOn(kSideParty, false), c.strengths) << "code " << c.code;
-        TearDown();
-    }
+    }, kSideEnemy, 0);
 }
 
-TEST_F(WeaponSkills, AnEnemyUsingAPartySkillHitsWithTheStrengthsOfItsFixedScore) {
-    const StrengthCase cases[] = {
+TEST_F(WeaponSkillStrengths, AnEnemyUsingAPartySkillHitsWithTheStrengthsOfItsFixedScore) {
+    expectStrengths({
         {10, {40}},                                 // no score: one strike
         {20, {105}},                                // 7 x 5 + 70
         {40, hits(5, 40)},
         {43, std::vector<int>{50} + hits(9, 20)},  // score 7
         {51, hits(5, 35)},
         {33, hits(10, 95)},
-    };
-    for (const StrengthCase& c : cases) {
-        SetUp();
-        makeStrengthsReadable();
-        weaponSkill(c.code);
-        beginAction(kSideEnemy, 1, kSideParty, 0);
-        ASSERT_GT(runWeaponSkill(), 0) << "code " << c.code;
-        EXPECT_EQ(strengthsOn(kSideParty, false), c.strengths) << "code " << c.code;
-        TearDown();
-    }
+    }, kSideEnemy, 1);
 }
 
 TEST_F(WeaponSkills, CodeTwentyHitsOnceForSeventyPlusSevenPerPress) {
