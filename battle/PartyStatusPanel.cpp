@@ -103,7 +103,9 @@ void drawPartyStatusPanel(GraphicsResources& resources, gfx::Device* device) {
     for (int i = 0; i < count; ++i) {
         const PanelRow& r = rows[i];
         drawText(resources, device, gfx::Rect{300, r.y, 400, r.y + 20}, r.name, r.colour + 100);
-        drawText(resources, device, gfx::Rect{410, r.y, 430, r.y + 20}, "Hp", r.colour + 100);
+        // The box reaches to 435, not 430: the stand-in face draws "Hp" 21
+        // pixels wide in bold, and a 20-pixel box would cut it to "...".
+        drawText(resources, device, gfx::Rect{410, r.y, 435, r.y + 20}, "Hp", r.colour + 100);
     }
     endTextFont();
     beginTextFont(device, 15, "Impact");

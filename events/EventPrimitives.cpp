@@ -32,8 +32,6 @@ FieldMarker gFieldMarkers[10] = {};
 
 namespace {
 
-constexpr float kShear = 0.707106781f;
-
 int clampInt(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
 
 }  // namespace
@@ -84,8 +82,9 @@ void changeMap(int map, int row, int col, int facing) {
     row = clampInt(row, 0, 59);
     col = clampInt(col, 0, 59);
     if (facing == 2) {
-        gPlayerPos[0] = static_cast<float>(row) + static_cast<float>(col) * kShear;
-        gPlayerPos[2] = static_cast<float>(col) * kShear;
+        const float shear = columnShear(col);
+        gPlayerPos[0] = static_cast<float>(row) + shear;
+        gPlayerPos[2] = shear;
         return;
     }
     gPendingMapChange.facing = facing;

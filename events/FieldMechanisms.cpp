@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr float kShear = 0.707106781f;
 constexpr int kWaterLevelFlag = 907;
 constexpr int kWaterCounterFlag = 908;
 constexpr int kLiftStateFlag = 904;
@@ -190,9 +189,10 @@ void updateGateCells(float step) {
 }
 
 void setCameraTarget(int mode, const float point[3]) {
-    const float x = point[0] + point[2] * kShear;
+    const float shear = columnShear(point[2]);
+    const float x = point[0] + shear;
     const float y = point[1];
-    const float z = point[2] * kShear;
+    const float z = shear;
     if (mode == 0) {
         gCameraTarget[0] = x;
         gCameraTarget[1] = y;

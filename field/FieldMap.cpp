@@ -24,10 +24,14 @@ const MapCell& mapCell(int row, int column) {
     return gMapCells[row][column];
 }
 
+float columnShear(double column) {
+    return static_cast<float>(column * kGridShear);
+}
+
 void cellCentre(int row, int column, float out[3]) {
     // r + c*k is rounded to a float before the centre offset is added, as
     // the field's single-precision arithmetic does.
-    const float shear = static_cast<float>(static_cast<double>(column) * kGridShear);
+    const float shear = columnShear(column);
     const float cornerX = static_cast<float>(row) + shear;
     out[0] = static_cast<float>(static_cast<double>(cornerX) + kCellCentreX);
     out[1] = mapCell(row, column).height;

@@ -41,6 +41,10 @@ bool cellInsideGrid(int row, int column);
 // World position of a cell's centre (objects stand there after a load):
 // x = r + c*k + 0.8535533905, y = the cell's height, z = c*k + 0.3535533905.
 void cellCentre(int row, int column, float out[3]);
+// c*k with k in double, rounded to a float: the one way the game shears a
+// column. A float product (c * 0.707106781f) differs in the last bit for
+// columns 9, 13, 18, ... and a corner then falls into the neighbouring cell.
+float columnShear(double column);
 
 // Reads "./Data/Map_<map>.dat" into the arrays: every object inert and
 // invisible on its cell's centre, both text layers asked to redraw. Returns

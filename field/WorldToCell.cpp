@@ -8,7 +8,7 @@ namespace {
 
 // c*k as the field computes it: the product rounded to a float.
 float shearOf(long c) {
-    return static_cast<float>(static_cast<double>(c) * kGridShear);
+    return columnShear(static_cast<double>(c));
 }
 
 // True when column c already holds z: z - c*k <= k (float difference, double k).

@@ -228,7 +228,7 @@ void runEnd(GraphicsResources& resources, gfx::Device* device, std::uint32_t now
 }  // namespace
 
 void gridToWorld(float out[3], float row, float height, float col) {
-    const float shear = static_cast<float>(static_cast<double>(col) * 0.707106781);
+    const float shear = columnShear(col);
     out[0] = row + shear;
     out[1] = height;
     out[2] = shear;

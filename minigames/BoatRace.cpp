@@ -81,7 +81,7 @@ void startBoatRace(int course, int map, int row, int column, int /*flag*/) {
     gBoatSpeed = 0.0f;
     gObstacleBump = ObstacleBump{0, 0, 0.0f, 0};
     gRaceFrames = 0;
-    gRaceCancelFrames = 0;
+    gRaceStuckFrames = 0;
     for (CourseObstacle& o : gCourseObstacles) o.hit = 0;
     loadCourse(course);
     // The first frame looks from behind the boat, not from where the last
@@ -128,13 +128,16 @@ void moveBoat(const std::uint8_t held[6]) {
     gRaceFinished = 1;
 }
 
-bool updateRaceLeave(const std::uint8_t held[6]) {
-    if (!held[kHeldCancel] || gRaceFinished) {
-        gRaceCancelFrames = 0;
+bool updateRaceLeave(const std::uint8_t held[6], bool boatMoved) {
+    const bool running = gRaceStarted != 0 && gRaceFinished == 0;
+    const bool throttle = held[kHeldUp] || held[kHeldDecide];
+    const bool brake = held[kHeldDown] || held[kHeldCancel];
+    if (!running || !throttle || brake || boatMoved) {
+        gRaceStuckFrames = 0;
         return false;
     }
-    if (++gRaceCancelFrames < kRaceLeaveFrames) return false;
-    gRaceCancelFrames = 0;
+    if (++gRaceStuckFrames < kRaceLeaveFrames) return false;
+    gRaceStuckFrames = 0;
     gRaceFrames = kNoRaceTime;
     if (gRaceCourse == kStoryRideCourse)
         endStoryRide();

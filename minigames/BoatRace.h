@@ -31,8 +31,12 @@ void returnFromRace();
 // for an arrival, then the field's fade-in.
 void endStoryRide();
 
-// Counts the frames cancel is held; after kRaceLeaveFrames the race is left
-// without a time (gRaceFrames becomes kNoRaceTime, no best time kept): a
-// circuit returns to the field, the story's ride arrives at its destination.
-// Returns true in the frame the race is left.
-bool updateRaceLeave(const std::uint8_t held[6]);
+// Counts the running race's frames in which the throttle (up or decide) is
+// held, no brake (down or cancel) is, and the boat did not move (`boatMoved`
+// false); any other frame starts the count again. After kRaceLeaveFrames the
+// race is left without a time (gRaceFrames becomes kNoRaceTime, no best time
+// kept): a circuit returns to the field, the story's ride arrives at its
+// destination. A boat on open water always moves under the throttle, so this
+// only frees a boat that cannot move. Returns true in the frame the race is
+// left.
+bool updateRaceLeave(const std::uint8_t held[6], bool boatMoved);

@@ -125,6 +125,8 @@ void runBoatRace(GraphicsResources& resources, gfx::Device* device) {
     drawRaceHud(resources, device);
     if (gLayer2HasText == 1) drawLayer2(resources, device);
 
+    const float before[3] = {gBoatPos[0], gBoatPos[1], gBoatPos[2]};
     if (gScene == kRaceScene && gRaceStarted != 0 && gRaceFinished == 0) moveBoat(gHeldInput);
-    if (gScene == kRaceScene) updateRaceLeave(gHeldInput);
+    const bool boatMoved = gBoatPos[0] != before[0] || gBoatPos[2] != before[2];
+    if (gScene == kRaceScene) updateRaceLeave(gHeldInput, boatMoved);
 }

@@ -12,7 +12,7 @@ int gRaceFrames = 0;
 int gBestRaceFrames[kRaceCourseSlots] = {kNoRaceTime, kNoRaceTime, kNoRaceTime, kNoRaceTime, kNoRaceTime};
 ObstacleBump gObstacleBump = {0, 0, 0.0f, 0};
 float gRaceCamera[9] = {};
-int gRaceCancelFrames = 0;
+int gRaceStuckFrames = 0;
 
 void resetBoatRaceState() {
     gRaceCourse = 0;
@@ -29,5 +29,5 @@ void resetBoatRaceState() {
     for (int& best : gBestRaceFrames) best = kNoRaceTime;
     gObstacleBump = ObstacleBump{0, 0, 0.0f, 0};
     for (float& v : gRaceCamera) v = 0.0f;
-    gRaceCancelFrames = 0;
+    gRaceStuckFrames = 0;
 }

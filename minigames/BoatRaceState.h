@@ -14,8 +14,9 @@ constexpr int kNoRaceTime = 359999;         // a new game's best time, shown 59:
 constexpr float kBoatStartX = 25.0f;
 constexpr float kBoatStartZ = 30.0f;
 constexpr int kBoatStartHeading = 180;      // heading 180 runs along +z
-// A cancel held this many frames leaves the race (a course that cannot be
-// finished must never hold the game).
+// The throttle held this many frames on a boat that does not move, with no
+// brake, leaves the race: a course that cannot be finished must never hold
+// the game, and braking (down or cancel) never leaves a race.
 constexpr int kRaceLeaveFrames = 300;
 
 struct ObstacleBump {
@@ -37,7 +38,7 @@ extern int gRaceFrames;               // frames since "Go!"; the time of the las
 extern int gBestRaceFrames[kRaceCourseSlots];  // best frames per course; saved with the game
 extern ObstacleBump gObstacleBump;
 extern float gRaceCamera[9];          // eye, look-at point, up
-extern int gRaceCancelFrames;         // frames cancel has been held without a break
+extern int gRaceStuckFrames;          // running frames of throttle, no brake, on a boat that stayed put
 
 // Every race global back to its start value; the best times to kNoRaceTime.
 void resetBoatRaceState();

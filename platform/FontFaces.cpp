@@ -14,7 +14,10 @@ struct FaceEntry {
 };
 
 // Packages: fonts-ipafont-gothic, fonts-rocknroll, fonts-aoyagi-kouzan-t,
-// fonts-bebas-neue, fonts-urw-base35 (tools/install-deps.sh).
+// fonts-liberation, fonts-dejavu-extra, fonts-urw-base35
+// (tools/install-deps.sh). Impact's stand-ins are narrow, heavy sans faces
+// with lower case ("Sp", "Spead"): Liberation Sans Narrow Bold, else DejaVu
+// Sans Condensed Bold where a newer Liberation comes without its Narrow.
 const std::vector<FaceEntry>& table() {
     static const std::vector<FaceEntry> t = {
         {"ＭＳ Ｐゴシック", {kIpaPGothic}},
@@ -23,8 +26,8 @@ const std::vector<FaceEntry>& table() {
         {"HG創英角ﾎﾟｯﾌﾟ体", {"/usr/share/fonts/truetype/rocknroll/RocknRollOne-Regular.ttf", kIpaPGothic}},
         {"HGS行書体", {"/usr/share/fonts/truetype/aoyagi-kouzan-t/AoyagiKouzanT.ttf", kIpaPGothic}},
         {"Impact",
-         {"/usr/share/fonts/opentype/bebas-neue/BebasNeue-Regular.otf",
-          "/usr/share/fonts/opentype/league-spartan/LeagueSpartan-Bold.otf", kIpaPGothic}},
+         {"/usr/share/fonts/truetype/liberation/LiberationSansNarrow-Bold.ttf",
+          "/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf", kIpaPGothic}},
         {"Monotype Crosiva", {"/usr/share/fonts/opentype/urw-base35/Z003-MediumItalic.otf", kIpaPGothic}},
     };
     return t;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -14,6 +15,7 @@
 #include "battle/BattleItemAction.h"
 #include "battle/BattleRecords.h"
 #include "battle/BattleServices.h"
+#include "battle/DamageRules.h"
 #include "battle/StoneSkillAction.h"
 #include "battle/WeaponSkillAction.h"
 #include "events/EventState.h"
@@ -171,6 +173,43 @@ protected:
         for (const std::string& s : actionSounds())
             if (s == name) ++n;
         return n;
+    }
+
+    // For reading strengths back from damage: every random draw 0, battlers
+    // too tough to fall, and attack and defence set so far apart that each
+    // strength point moves the damage by more than one.
+    void makeStrengthsReadable() {
+        random_.script({});
+        MonsterRecord& m = gMonsters[kMonster];
+        m.defence = m.magicDefence = -150;
+        int toughest = 0;
+        for (int u = 1; u <= 3; ++u) {
+            gPartyMembers[u].hp = 99999;
+            toughest = std::max({toughest, computeUnitStat(u, kStatDefence), computeUnitStat(u, kStatMagicDefence)});
+        }
+        m.attack = m.magic = 300 + 2 * toughest;
+        for (int i = 0; i < 3; ++i) gEnemyBattlers[i].hp = gEnemyBattlers[i].maxHp = 99999;
+    }
+    // The strength of the attack behind an effect of the running action
+    // (physical, or magic), read backwards through the damage rules with a
+    // random draw of 0; -1 when no strength up to 5000 gives that damage.
+    int strengthBehind(const QueuedEffect& e, bool magic) const {
+        const int actor = gBattleAction.actingIndex;
+        const int a = gBattleAction.actingSide == kSideParty
+                          ? computeUnitStat(gParty[actor], magic ? kStatMagic : kStatAttack)
+                          : (magic ? gMonsters[kMonster].magic : gMonsters[kMonster].attack);
+        const int d = e.side == kSideParty ? computeUnitStat(gParty[e.index], magic ? kStatMagicDefence : kStatDefence)
+                                           : (magic ? gMonsters[kMonster].magicDefence : gMonsters[kMonster].defence);
+        for (int power = 0; power <= 5000; ++power)
+            if (spreadDamage(attackBase(a, d, power), 0) == e.value) return power;
+        return -1;
+    }
+    // The strengths of the effects on one side, in the order they were queued.
+    std::vector<int> strengthsOn(int side, bool magic) const {
+        std::vector<int> out;
+        for (const QueuedEffect& e : effects_)
+            if (e.side == side) out.push_back(strengthBehind(e, magic));
+        return out;
     }
 
     static constexpr int kMonster = 1;

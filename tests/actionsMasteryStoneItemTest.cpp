@@ -126,6 +126,81 @@ TEST_F(StoneSkills, EveryCodeRunsToItsEndWithItsEffectsAndPaysOnce) {
     }
 }
 
+std::vector<std::string> times(int n, const std::vector<std::string>& lines) {
+    std::vector<std::string> out;
+    for (int i = 0; i < n; ++i) out.insert(out.end(), lines.begin(), lines.end());
+    return out;
+}
+std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+class StoneSkillStrengths : public BattleActionRun {
+protected:
+    // What each effect of the running skill was, in order: "E" or "P" for the
+    // enemy or party side, then "hit" and the magic strength, "heal" and the
+    // flat amount, or the popup kind of a grant.
+    std::vector<std::string> effectLines() const {
+        std::vector<std::string> out;
+        const int magic = gBattleAction.actingSide == kSideParty
+                              ? computeUnitStat(gParty[gBattleAction.actingIndex], kStatMagic)
+                              : gMonsters[kMonster].magic;
+        for (const QueuedEffect& e : effects_) {
+            std::string line = e.side == kSideParty ? "P " : "E ";
+            if (e.kind == kPopupHp && e.value < 0)  // a heal of 10 + magic, then the flat amount
+                line += "heal " + std::to_string(-e.value - spreadDamage(10 + magic, 0));
+            else if (e.kind == kPopupHp)
+                line += "hit " + std::to_string(strengthBehind(e, true));
+            else
+                line += "kind " + std::to_string(e.kind);
+            out.push_back(line);
+        }
+        return out;
+    }
+};
+
+// A row of power 77: attacks strike with 77, heals add 77 to 10 + the
+// healer's magic, grants and revivals carry no strength.
+TEST_F(StoneSkillStrengths, EveryCodeUsesTheRowsPowerAsItsTableSays) {
+    const struct {
+        int code;
+        int actingSide;
+        std::vector<std::string> effects;
+    } cases[] = {
+        {10, kSideParty, times(3, {"E hit 77", "E hit 77", "E hit 77"})},
+        {11, kSideParty,
+         times(3, {"P heal 77"}) + times(3, {"P kind 4"}) + times(3, {"P kind 5"}) + times(3, {"P kind 6"}) +
+             times(3, {"P kind 7"}) + times(3, {"P kind 8"})},
+        {20, kSideParty, {"E hit 77"}},
+        {21, kSideParty, {"P kind 4"}},
+        {30, kSideParty, {"E hit 77"}},
+        {40, kSideParty, times(3, {"E hit 77"})},
+        {41, kSideParty, times(3, {"P heal 77"})},
+        {50, kSideEnemy, times(3, {"P hit 77"}) + times(3, {"E hit 77"})},
+        {51, kSideParty, {"P kind 5"}},
+        {60, kSideParty, {"E hit 77"}},
+        {61, kSideParty, {"P kind 7"}},
+        {70, kSideParty, {"E hit 77"}},
+        {71, kSideParty, {"P heal 77"}},
+        {80, kSideParty, times(3, {"E hit 77"})},
+        {81, kSideParty, times(3, {"P heal 77"})},
+        {90, kSideParty, {"E hit 77"}},
+        {91, kSideParty, {"P kind 6"}},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        makeStrengthsReadable();
+        stoneSkill(c.code / 10, c.code % 10, 0, 77);
+        const bool atAllies = c.effects.front()[0] == 'P' && c.code != 50;
+        const int targetSide = atAllies == (c.actingSide == kSideParty) ? kSideParty : kSideEnemy;
+        beginAction(c.actingSide, 0, targetSide, 0);
+        ASSERT_GT(runStoneSkill(), 0) << "code " << c.code;
+        EXPECT_EQ(effectLines(), c.effects) << "code " << c.code;
+        TearDown();
+    }
+}
+
 TEST_F(StoneSkills, WornItemsScaleTheCost) {
     struct CostCase {
         int items[4];

@@ -47,6 +47,109 @@ TEST_F(WeaponSkills, EveryTechniqueRunsToItsEndWithItsHits) {
     }
 }
 
+// n hits of one strength.
+std::vector<int> hits(int n, int strength) { return std::vector<int>(static_cast<std::size_t>(n), strength); }
+std::vector<int> operator+(std::vector<int> a, const std::vector<int>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+struct StrengthCase {
+    int code;
+    std::vector<int> strengths;  // every hit on the opponents' side, in order
+};
+
+class WeaponSkillStrengths : public WeaponSkills {
+protected:
+    // Runs each case's skill from the given actor at the first opponent and
+    // compares the strengths of its hits.
+    void expectStrengths(std::initializer_list<StrengthCase> cases, int actingSide, int actingIndex,
+                         bool wearsSkipItem = false) {
+        const int opponents = actingSide == kSideParty ? kSideEnemy : kSideParty;
+        for (const StrengthCase& c : cases) {
+            SetUp();
+            makeStrengthsReadable();
+            if (wearsSkipItem) gPartyMembers[1].equipment[kEquipAccessoryA] = 112;
+            weaponSkill(c.code);
+            beginAction(actingSide, actingIndex, opponents, 0);
+            ASSERT_GT(runWeaponSkill(), 0) << "code " << c.code;
+            EXPECT_EQ(strengthsOn(opponents, false), c.strengths) << "code " << c.code;
+            TearDown();
+        }
+    }
+};
+
+// With item 112 a member scores each skill's threshold h.
+TEST_F(WeaponSkillStrengths, EveryPartySkillHitsWithTheStrengthsOfItsScore) {
+    expectStrengths({
+        {10, hits(4, 40)},                 // h 3: h + 1 strikes of 40
+        {11, {210}},                       // 30 h + 60, h 5
+        {12, {40}},
+        {13, hits(20, 8)},                 // twenty sparks of h / 3, h 25
+        {20, {112}},                       // 7 h + 70, h 6
+        {21, hits(6, 25)},
+        {22, {215}},                       // 40 h + 55, h 4
+        {23, hits(4, 89)},                 // 7 h + 40, h 7
+        {30, {135}},
+        {31, hits(3, 80)},
+        {32, hits(2, 140)},
+        {33, hits(10, 95)},
+        {40, hits(5, 40)},
+        {41, hits(3, 70)},                 // 10 h + 40 on every enemy, h 3
+        {42, {50, 167}},                   // then 13 h + 50, h 9
+        {43, std::vector<int>{50} + hits(9, 20)},  // h + 2 dashes, h 7
+        {50, {105}},                       // 15 h + 90, h 1
+        {51, hits(5, 35)},
+        {52, hits(6, 40)},                 // h + 1 sweeps over three enemies, h 1
+        {53, {30, 275}},                   // then 15 h + 50, h 15
+    }, kSideParty, 0, true);
+}
+
+TEST_F(WeaponSkillStrengths, EveryTechniqueHitsWithItsStrengths) {
+    expectStrengths({
+        {60, {100}},          {61, hits(3, 80)},   {62, {150}},        {63, hits(6, 40)},
+        {70, hits(2, 70)},    {71, hits(3, 60)},   {72, hits(3, 50)},  {73, hits(3, 170)},
+        {80, {110}},          {81, hits(2, 70)},   {82, hits(3, 85)},
+        {83, hits(6, 40) + hits(9, 30) + std::vector<int>{200}},
+        {90, hits(2, 40)},    {91, {90}},          {92, hits(2, 90)},  {93, hits(5, 50)},
+        {104, {250}},         {105, hits(3, 1000)},
+    }, kSideEnemy, 0);
+}
+
+TEST_F(WeaponSkillStrengths, AnEnemyUsingAPartySkillHitsWithTheStrengthsOfItsFixedScore) {
+    expectStrengths({
+        {10, {40}},                                 // no score: one strike
+        {20, {105}},                                // 7 x 5 + 70
+        {40, hits(5, 40)},
+        {43, std::vector<int>{50} + hits(9, 20)},  // score 7
+        {51, hits(5, 35)},
+        {33, hits(10, 95)},
+    }, kSideEnemy, 1);
+}
+
+TEST_F(WeaponSkills, CodeTwentyHitsOnceForSeventyPlusSevenPerPress) {
+    // No press of the key shown: one projectile, 70. Four presses: four
+    // projectiles, one hit of 98. Any key starts the game's clock.
+    const struct {
+        int presses;
+        int strength;
+    } cases[] = {{0, 70}, {4, 98}};
+    for (const auto& c : cases) {
+        SetUp();
+        makeStrengthsReadable();
+        weaponSkill(20);
+        beginAction(kSideParty, 0, kSideEnemy, 0);
+        const int presses = c.presses;
+        ASSERT_GT(runWeaponSkill(3000, [presses](int frame) {
+            if (presses == 0) return frame == 3 ? static_cast<int>(kInputDown) : 0;
+            return frame >= 3 && frame < 3 + 2 * presses && frame % 2 == 1 ? 10 : 0;
+        }), 0);
+        EXPECT_EQ(gHitCount, c.presses);
+        EXPECT_EQ(strengthsOn(kSideEnemy, false), std::vector<int>{c.strength}) << c.presses << " presses";
+        TearDown();
+    }
+}
+
 TEST_F(WeaponSkills, AnEnemyUsingAPartySkillTakesItsFixedScore) {
     const SkillCase cases[] = {
         {10, 1},   // no key-press game and no score for an enemy: one strike

@@ -199,14 +199,14 @@ TEST_F(BoatRaceScreenTest, CircuitFinishShowsGoalForTwoSecondsThenReturnsToTheFi
 
     device.textDraws.clear();
     gNow += 1;
+    const float stoppedAt[3] = {gBoatPos[0], gBoatPos[1], gBoatPos[2]};
     for (int i = 0; i < 30; ++i) frame(kThrottle);
     EXPECT_EQ(gScene, kRaceScene);
     EXPECT_EQ(gRaceFrames, time) << "the clock stops at the finish";
     const std::vector<std::string> banner = textsOfHeight(70);
     ASSERT_FALSE(banner.empty());
     EXPECT_EQ(banner.front(), "Goal !");
-    const float stoppedAt = gBoatPos[2];
-    EXPECT_EQ(stoppedAt, gBoatPos[2]);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(gBoatPos[i], stoppedAt[i]) << "the boat stays still during Goal !";
 
     gNow += 1;
     frame(kNothing);
@@ -258,7 +258,32 @@ TEST_F(BoatRaceScreenTest, StoryRideCarriesThePartyToItsDestinationWithoutAGoalS
     EXPECT_EQ(gCameraTarget[2], gPlayerPos[2]);
 }
 
-TEST_F(BoatRaceScreenTest, LongHeldCancelLeavesACourseThatCannotBeFinished) {
+TEST_F(BoatRaceScreenTest, BrakingNeverLeavesARaceHoweverLongItIsHeld) {
+    constexpr std::uint8_t kDown[6] = {0, 0, 1, 0, 0, 0};
+    constexpr std::uint8_t kThrottleAndBrake[6] = {0, 0, 0, 1, 0, 1};
+    writeStraightCourse(2);
+    for (const std::uint8_t* brake : {kCancel, kDown, kThrottleAndBrake}) {
+        for (const int course : {2, 1}) {  // a straight channel, then all bank
+            startBoatRace(course, 0, 7, 24, 1);
+            // Through the countdown, then a minute with the boat at a stand.
+            for (int i = 0; i < 60; ++i) frame(brake);
+            passCountdown();
+            for (int i = 0; i < 3600; ++i) frame(brake);
+            EXPECT_EQ(gScene, kRaceScene) << course;
+            EXPECT_EQ(gRaceFrames, 3601) << course;
+        }
+    }
+    // Braking from speed down to a stand and on.
+    startBoatRace(2, 0, 7, 24, 1);
+    passCountdown();
+    for (int i = 0; i < 120; ++i) frame(kThrottle);
+    ASSERT_GT(gBoatSpeed, 0.0f);
+    for (int i = 0; i < 3600; ++i) frame(kCancel);
+    EXPECT_EQ(gBoatSpeed, 0.0f);
+    EXPECT_EQ(gScene, kRaceScene);
+}
+
+TEST_F(BoatRaceScreenTest, ThrottleOnABoatThatCannotMoveLeavesTheRace) {
     const struct {
         int course;
         int map;
@@ -267,19 +292,32 @@ TEST_F(BoatRaceScreenTest, LongHeldCancelLeavesACourseThatCannotBeFinished) {
         gCurrentMap = 7;
         gBestRaceFrames[c.course] = 1234;
         startBoatRace(c.course, 50, 10, 10, 1);  // no course file: all bank
+        for (int i = 0; i < 400; ++i) frame(kThrottle);  // the countdown does not count
         passCountdown();
-        for (int i = 0; i < 200; ++i) frame(kCancel);
-        frame(kNothing);  // a release starts the count again
-        for (int i = 0; i < kRaceLeaveFrames - 1; ++i) frame(kCancel);
+        for (int i = 0; i < 200; ++i) frame(kThrottle);
+        frame(kCancel);  // a brake starts the count again
+        for (int i = 0; i < kRaceLeaveFrames - 1; ++i) frame(kThrottle);
         EXPECT_EQ(gScene, kRaceScene) << c.course;
         EXPECT_EQ(gBoatPos[0], kBoatStartX);
         EXPECT_EQ(gBoatPos[2], kBoatStartZ) << "the boat cannot move on an all-bank course";
-        frame(kCancel);
+        frame(kThrottle);
         EXPECT_EQ(gScene, 1) << c.course;
         EXPECT_EQ(gRaceFrames, kNoRaceTime) << "a race left wins nothing";
         EXPECT_EQ(gBestRaceFrames[c.course], 1234);
         EXPECT_EQ(gCurrentMap, c.course == 0 ? 50 : 7);
     }
+}
+
+TEST_F(BoatRaceScreenTest, ThrottleOnAMovingBoatNeverLeavesTheRace) {
+    // Open water without a finish: ten seconds of throttle.
+    clearCourse();
+    paintWater(0, 499, 0, 499);
+    ASSERT_EQ(saveCourse(3), 0);
+    startBoatRace(3, 0, 7, 24, 1);
+    passCountdown();
+    for (int i = 0; i < 600; ++i) frame(kThrottle);
+    EXPECT_EQ(gScene, kRaceScene);
+    EXPECT_GT(gBoatPos[2], kBoatStartZ + 10.0f);
 }
 
 TEST_F(BoatRaceScreenTest, CourseEditorEditsTheCellUnderTheBoat) {

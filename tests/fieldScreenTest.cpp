@@ -137,24 +137,32 @@ TEST_F(FieldTest, AStepTriggerStartsItsEventAndRefusesTheMove) {
     EXPECT_FLOAT_EQ(gPlayerPos[0], x);
 }
 
+// Within half a cell across and a tenth along, a person beside the player
+// starts its event and the two turn to face each other; farther, nothing.
 TEST_F(FieldTest, APersonBesideThePlayerTurnsToFaceIt) {
     struct Case {
-        float offset;  // player x - object x
+        float dx, dz;  // player - object
+        bool reached;
         std::uint8_t objectFacing, playerFacing;
     };
-    for (const Case& c : {Case{-0.3f, 1, 0}, Case{0.3f, 0, 1}}) {
+    const Case cases[] = {
+        {-0.3f, 0.0f, true, 1, 0},   {0.3f, 0.0f, true, 0, 1},    {-0.48f, 0.0f, true, 1, 0},
+        {0.48f, 0.0f, true, 0, 1},   {0.55f, 0.0f, false, 0, 9},  {-0.55f, 0.0f, false, 0, 9},
+        {0.3f, 0.12f, false, 0, 9},  {-0.3f, -0.12f, false, 0, 9},
+    };
+    for (const Case& c : cases) {
         fieldtest::resetFieldWorld();
         ASSERT_TRUE(fieldtest::loadRoom());
         gPlayerVisible = 1;
         putObject(2, kObjectBeside);  // slot 2 on (15, 15)
-        gPlayerPos[0] = gMapObjects[2].x + c.offset;
+        gPlayerPos[0] = gMapObjects[2].x + c.dx;
         gPlayerPos[1] = gMapObjects[2].y;
-        gPlayerPos[2] = gMapObjects[2].z;
+        gPlayerPos[2] = gMapObjects[2].z + c.dz;
         gPlayerFacing = 9;
         frame(0);  // standing still is enough: the accept step touches every frame
-        EXPECT_EQ(gFieldEvent, 3) << c.offset;
-        EXPECT_EQ(gMapObjects[2].facing, c.objectFacing) << c.offset;
-        EXPECT_EQ(gPlayerFacing, c.playerFacing) << c.offset;
+        EXPECT_EQ(gFieldEvent, c.reached ? 3 : 0) << c.dx << ", " << c.dz;
+        if (c.reached) EXPECT_EQ(gMapObjects[2].facing, c.objectFacing) << c.dx;
+        EXPECT_EQ(gPlayerFacing, c.playerFacing) << c.dx << ", " << c.dz;
     }
 }
 

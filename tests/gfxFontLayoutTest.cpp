@@ -98,7 +98,7 @@ TEST(GfxFontFaces, EveryGameFaceMapsToItsStandIn) {
         {"ＭＳ ゴシック", "ipag.ttf"},
         {"HG創英角ﾎﾟｯﾌﾟ体", "RocknRollOne-Regular.ttf"},
         {"HGS行書体", "AoyagiKouzanT.ttf"},
-        {"Impact", "BebasNeue-Regular.otf"},
+        {"Impact", "LiberationSansNarrow-Bold.ttf"},
         {"Monotype Crosiva", "Z003-MediumItalic.otf"},
         {"Nowhere Sans", "ipagp.ttf"},
     };

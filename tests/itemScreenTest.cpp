@@ -61,14 +61,19 @@ TEST_F(ItemScreen, OnlyRecoveryItemsOpenTheTargetPage) {
 }
 
 TEST_F(ItemScreen, RecoveryAddsTheFixedAmountAndAPercentOfTheMaximumThenCaps) {
-    const int maxHp = computeUnitStat(2, kStatMaxHp);
+    // Unit 3 at level 7 in the second slot: a maximum of 24^2 x 360 / 600 = 345.
+    gParty[1] = 3;
+    gPartyMembers[3].level = 7;
+    gPartyMembers[3].hp = 10;
+    const int maxHp = computeUnitStat(3, kStatMaxHp);
+    ASSERT_EQ(maxHp, 345);
     gItems[150].bonuses[2] = 50;
     gItems[150].bonuses[3] = 10;
-    EXPECT_EQ(recoveryAmount(2, 150), 50 + maxHp * 10 / 100);
+    EXPECT_EQ(recoveryAmount(3, 150), 84) << "50 + 10 % of 345";
 
     gItemStock[150].owned = 2;
     gPartyMembers[1].hp = 0;  // a fallen member is healed like the others
-    gPartyMembers[2].hp = 1;
+    gPartyMembers[3].hp = 1;
     settle(runItemMenu);
     frame(runItemMenu, kInputDecide);
     ASSERT_EQ(gMenuPage, 1);
@@ -81,15 +86,15 @@ TEST_F(ItemScreen, RecoveryAddsTheFixedAmountAndAPercentOfTheMaximumThenCaps) {
     EXPECT_EQ(gMenuTargetCursor, 1);
     frame(runItemMenu, kInputDecide);
     EXPECT_EQ(lastSound(), "Item_Kaihuku.wav");
-    EXPECT_EQ(gPartyMembers[2].hp, std::min(maxHp, 1 + recoveryAmount(2, 150)));
+    EXPECT_EQ(gPartyMembers[3].hp, 85);
     EXPECT_EQ(gPartyMembers[1].hp, 0);
     EXPECT_EQ(gItemStock[150].owned, 1);
     EXPECT_EQ(gMenuPage, 1);  // a copy is left: still choosing a target
 
-    gPartyMembers[2].hp = maxHp - 3;
+    gPartyMembers[3].hp = maxHp - 3;
     gPartyMembers[1].hp = computeUnitStat(1, kStatMaxHp) + 40;  // stood above its maximum
     frame(runItemMenu, kInputDecide);
-    EXPECT_EQ(gPartyMembers[2].hp, maxHp);
+    EXPECT_EQ(gPartyMembers[3].hp, maxHp);
     EXPECT_EQ(gPartyMembers[1].hp, computeUnitStat(1, kStatMaxHp));  // trimmed by the cap as well
     EXPECT_EQ(gItemStock[150].owned, 0);
     EXPECT_EQ(gMenuPage, 0);  // the last copy: back to the list

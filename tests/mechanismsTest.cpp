@@ -199,6 +199,19 @@ TEST_F(Mechanisms, CameraTargetSetsMovesAndReturnsToThePlayer) {
     EXPECT_FLOAT_EQ(gCameraTarget[0], 7.0f);
 }
 
+TEST_F(Mechanisms, CameraTargetShearsTheColumnInDouble) {
+    // Columns where a float product c * 0.707106781f differs in its last bit
+    // and would put the target in the column before.
+    for (int col : {9, 13, 18, 26, 31, 36, 41, 47, 52, 57}) {
+        const float point[3] = {6.0f, 0.0f, static_cast<float>(col)};
+        setCameraTarget(0, point);
+        EXPECT_EQ(gCameraTarget[2], static_cast<float>(col * 0.707106781)) << col;
+        int cell[3];
+        worldToCell(gCameraTarget, cell);
+        EXPECT_EQ(cell[2], col) << col;
+    }
+}
+
 namespace {
 
 // A flat floor of height 1 over rows 5-20, columns 5-20, with a symbol on

@@ -1,6 +1,7 @@
 // Unit and bodyguard stats.
 #include <gtest/gtest.h>
 
+#include "battle/BattleRecords.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PartyStats.h"
 #include "gamedata/PendingServices.h"
@@ -98,10 +99,12 @@ TEST_F(PartyStats, SpecialAccessories) {
 }
 
 TEST_F(PartyStats, Item128DoublesWhatWasSummedBeforeIt) {
-    member(4, 9, 0, 0, 0, 128);
-    gItems[100].bonuses[0] = 0;
     const int sp = 26 * 26 * 15 / 600;
+    member(4, 9, 0, 0, 0, 128);
     EXPECT_EQ(computeUnitStat(4, kStatMaxSp), sp * 2);
+    // A second copy doubles the sum the first one doubled.
+    member(4, 9, 128, 0, 0, 128);
+    EXPECT_EQ(computeUnitStat(4, kStatMaxSp), sp * 4);
 }
 
 TEST_F(PartyStats, Item115CountsTheCollectedItems) {
@@ -117,10 +120,20 @@ TEST_F(PartyStats, Item115CountsTheCollectedItems) {
 
 TEST_F(PartyStats, BattleBonusAddsToMaxHpOfPartyMembersOnly) {
     member(4, 9);
+    member(5, 9);
+    gParty[1] = 4;  // unit 4 stands in slot 1; unit 5 is not in the party
+    gMemberBattleStatus[0].maxHpBonus = 11;
+    gMemberBattleStatus[1].maxHpBonus = 250;
+    const int sp = computeUnitStat(4, kStatMaxSp);
+    const int hp5 = computeUnitStat(5, kStatMaxHp);
     gInBattle = 1;
-    // The weak stand-in gives no bonus; the rule only asks the battle while in battle.
-    EXPECT_EQ(computeUnitStat(4, kStatMaxHp), 608);
+    EXPECT_EQ(computeUnitStat(4, kStatMaxHp), 608 + 250) << "the bonus of the member's own line";
+    EXPECT_EQ(computeUnitStat(4, kStatMaxSp), sp) << "maximum HP only";
+    EXPECT_EQ(computeUnitStat(5, kStatMaxHp), hp5) << "a unit outside the party has no line";
     gInBattle = 0;
+    EXPECT_EQ(computeUnitStat(4, kStatMaxHp), 608) << "outside battle the lines count for nothing";
+    gParty[1] = 0;
+    gMemberBattleStatus[0].maxHpBonus = gMemberBattleStatus[1].maxHpBonus = 0;
 }
 
 TEST_F(PartyStats, BodyguardLevelsAndStats) {

@@ -8,6 +8,7 @@
 #include "events/EventPrimitives.h"
 #include "events/FieldStateUse.h"
 #include "field/FieldMap.h"
+#include "field/WorldToCell.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PendingServices.h"
 #include "menus/MenuState.h"
@@ -90,6 +91,25 @@ TEST_F(Primitives, ChangeMapWithFacingTwoMovesThePlayerAndTheEventGoesOn) {
     EXPECT_EQ(gFieldEvent, 7);
     EXPECT_EQ(gPendingMapChange.pending, 0);
     EXPECT_EQ(gScene, 0);
+}
+
+// Columns where a float product c * 0.707106781f is a bit away from the
+// double product rounded to a float; there the float corner falls into the
+// column before (the assembly hall's changeMap(0, 6, 9, 2) would take its
+// battle ground from column 8). A corner lies on its row's edge, which the
+// grid look-up gives to the row before, so only the column is checked.
+constexpr int kColumnsWhereFloatShearDiffers[] = {9, 13, 18, 26, 31, 36, 41, 47, 52, 57};
+
+TEST_F(Primitives, ChangeMapWithFacingTwoLandsOnTheRequestedCornerInEveryColumn) {
+    for (int row : {6, 30}) {
+        for (int col : kColumnsWhereFloatShearDiffers) {
+            changeMap(0, row, col, 2);
+            EXPECT_EQ(gPlayerPos[2], static_cast<float>(col * 0.707106781)) << row << "," << col;
+            int cell[3];
+            worldToCell(gPlayerPos, cell);
+            EXPECT_EQ(cell[2], col) << row << "," << col;
+        }
+    }
 }
 
 TEST_F(Primitives, NewsTickerRunsOnTheTownMapsAndMapSeventyTwoUnlessBroken) {

@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev libsdl2-ttf-dev libfluidsynth-dev libopengl-dev
   libgl1-mesa-dri libegl-mesa0 libglx-mesa0
   fonts-ipafont-gothic timgm6mb-soundfont sound-icons
-  fonts-rocknroll fonts-aoyagi-kouzan-t fonts-bebas-neue fonts-urw-base35
+  fonts-rocknroll fonts-aoyagi-kouzan-t fonts-liberation fonts-dejavu-extra fonts-urw-base35
   libgtest-dev libgmock-dev
   xvfb xauth
 )
