@@ -19,8 +19,66 @@ const char* const kSoundFontPaths[] = {
 };
 
 // The synthesiser's own chatter (warnings about unused soundfont details)
-// is of no use to a player; errors still reach stderr.
+// is of no use to a player; errors still reach stderr, except while a song
+// is tried out (the refusal is reported in one line of our own).
 void quietLog(int, const char*, void*) {}
+
+thread_local bool tTryingSong = false;
+
+void errorLog(int, const char* message, void*) {
+    if (!tTryingSong) std::fprintf(stderr, "fluidsynth: error: %s\n", message);
+}
+
+// The trial synthesiser: no soundfont, no effects, few voices; it only has
+// to load and start songs.
+void loadTrialSynthesiser(MixerState& state) {
+    state.trialSettings = new_fluid_settings();
+    if (!state.trialSettings) return;
+    fluid_settings_setnum(state.trialSettings, "synth.sample-rate", kOutputRate);
+    fluid_settings_setint(state.trialSettings, "synth.polyphony", 16);
+    fluid_settings_setint(state.trialSettings, "synth.reverb.active", 0);
+    fluid_settings_setint(state.trialSettings, "synth.chorus.active", 0);
+    fluid_settings_setstr(state.trialSettings, "player.timing-source", "sample");
+    state.trialSynth = new_fluid_synth(state.trialSettings);
+}
+
+// True when the synthesiser's own player loads the song and finds it
+// playing after its first block: a file it refuses, or one with nothing to
+// play, is never handed to the audio thread.
+bool synthesiserTakesSong(const std::uint8_t* midi, std::size_t size) {
+    MixerState& state = mixerState();
+    // Without a trial synthesiser the mixer's restart limit still holds.
+    if (!state.trialSynth) return true;
+    fluid_player_t* player = new_fluid_player(state.trialSynth);
+    if (!player) return false;
+    tTryingSong = true;
+    bool playing = false;
+    if (fluid_player_add_mem(player, midi, size) == FLUID_OK && fluid_player_play(player) == FLUID_OK) {
+        // One block of the synthesiser runs the player once: it loads the
+        // file and plays what lies at its start.
+        float left[64], right[64];
+        fluid_synth_write_float(state.trialSynth, 64, left, 0, 1, right, 0, 1);
+        playing = fluid_player_get_status(player) == FLUID_PLAYER_PLAYING && fluid_player_get_total_ticks(player) > 0;
+    }
+    fluid_player_stop(player);
+    delete_fluid_player(player);
+    fluid_synth_system_reset(state.trialSynth);
+    tTryingSong = false;
+    return playing;
+}
+
+// The song stopped for good (it no longer loads): it falls silent, and the
+// audio thread goes on with the rest of the mix.
+void failSongLocked(MixerState& state) {
+    delete_fluid_player(state.player);
+    state.player = nullptr;
+    state.restartPending = false;
+    state.musicOn = false;
+    state.pendingStartTick = -1;
+    state.songLengthTicks = 0;
+    state.songDivision = 0;
+    std::fprintf(stderr, "corvadine: the synthesiser stopped the song (it no longer loads): music is silent\n");
+}
 
 std::int64_t musicLengthOf(const MixerState& state) {
     return static_cast<std::int64_t>(state.songLengthTicks) * kMusicTicksPerQuarter / state.songDivision;
@@ -33,6 +91,7 @@ void loadSynthesiser() {
     fluid_set_log_function(FLUID_WARN, quietLog, nullptr);
     fluid_set_log_function(FLUID_INFO, quietLog, nullptr);
     fluid_set_log_function(FLUID_DBG, quietLog, nullptr);
+    fluid_set_log_function(FLUID_ERR, errorLog, nullptr);
 
     const char* found = nullptr;
     for (const char* path : kSoundFontPaths) {
@@ -62,14 +121,19 @@ void loadSynthesiser() {
         return;
     }
     state.soundFont = found;
+    loadTrialSynthesiser(state);
 }
 
 void unloadSynthesiser() {
     MixerState& state = mixerState();
     if (state.synth) delete_fluid_synth(state.synth);
     if (state.settings) delete_fluid_settings(state.settings);
+    if (state.trialSynth) delete_fluid_synth(state.trialSynth);
+    if (state.trialSettings) delete_fluid_settings(state.trialSettings);
     state.synth = nullptr;
     state.settings = nullptr;
+    state.trialSynth = nullptr;
+    state.trialSettings = nullptr;
     state.soundFont.clear();
 }
 
@@ -99,10 +163,36 @@ void dropPlayerLocked() {
         }
     }
     state.musicOn = false;
+    state.restartPending = false;
     state.pendingStartTick = -1;
     state.songLengthTicks = 0;
     state.songDivision = 0;
     state.songBytes.clear();
+}
+
+void renderSynthesiser(float* left, float* right, int frames) {
+    MixerState& state = mixerState();
+    if (!state.player) {
+        fluid_synth_write_float(state.synth, frames, left, 0, 1, right, 0, 1);
+        return;
+    }
+    // In pieces of the synthesiser's own block, so the song starts again
+    // within a block of its end, as it would in the player's own loop.
+    constexpr int kPiece = 64;
+    for (int done = 0; done < frames; done += kPiece) {
+        const int n = std::min(kPiece, frames - done);
+        fluid_synth_write_float(state.synth, n, left + done, 0, 1, right + done, 0, 1);
+        if (!state.player) continue;
+        if (fluid_player_get_status(state.player) == FLUID_PLAYER_PLAYING) {
+            state.restartPending = false;
+        } else if (state.restartPending) {
+            failSongLocked(state);  // the restart did not take: a second try would fail alike
+        } else {
+            fluid_player_set_loop(state.player, 1);
+            fluid_player_play(state.player);
+            state.restartPending = true;
+        }
+    }
 }
 
 bool startSong(const std::uint8_t* midi, std::size_t size, int startPosition) {
@@ -110,6 +200,10 @@ bool startSong(const std::uint8_t* midi, std::size_t size, int startPosition) {
     MidiFileInfo info;
     if (!scanMidiFile(midi, size, &info) || info.lengthTicks <= 0) return false;
     if (!state.synth) return false;
+    if (!synthesiserTakesSong(midi, size)) {
+        std::fprintf(stderr, "corvadine: the synthesiser cannot play this song: it stays silent\n");
+        return false;
+    }
     std::vector<std::uint8_t> bytes(midi, midi + size);
 
     MixerLock lock;
@@ -129,7 +223,8 @@ bool startSong(const std::uint8_t* midi, std::size_t size, int startPosition) {
         dropPlayerLocked();
         return false;
     }
-    fluid_player_set_loop(state.player, -1);
+    // Played once at a time: the mixer starts it again at its end.
+    fluid_player_set_loop(state.player, 1);
     // A seek that lands exactly on a note's start loses the note: land one
     // tick before it.
     if (startTick > 0) fluid_player_seek(state.player, startTick - 1);
