@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
@@ -176,7 +175,9 @@ TEST_F(DamagedSongs, MutatedTitleSongsAreRefusedOrPlayAndAlwaysStop) {
         }
         for (int block = 0; block < 8; ++block) audio::renderAudio(out.data(), 1024);
         int position = 0;
-        if (audio::songPlaying()) EXPECT_TRUE(audio::songPosition(&position)) << "run " << run;
+        if (audio::songPlaying()) {
+            EXPECT_TRUE(audio::songPosition(&position)) << "run " << run;
+        }
         audio::stopSong();
         EXPECT_FALSE(audio::songPlaying()) << "run " << run;
     }
