@@ -8,6 +8,9 @@
 #   FUZZ_PARALLEL  how many targets run at once (default 4)
 #   FUZZ_DIR       where the build, seeds and findings go (default build/fuzz)
 #   GAME_DIR       the generated game folder the seeds come from (default build/game)
+#   FUZZ_TIMEOUT   milliseconds after which an input counts as a hang (default
+#                  5000: one input takes milliseconds, but a machine shared with
+#                  builds stalls a process for seconds now and then)
 #   JOBS           compile jobs (default 4)
 #
 # Each target's findings land in $FUZZ_DIR/out/<target>/default/{crashes,hangs};
@@ -20,6 +23,7 @@ FUZZ_SECONDS="${FUZZ_SECONDS:-600}"
 FUZZ_PARALLEL="${FUZZ_PARALLEL:-4}"
 FUZZ_DIR="${FUZZ_DIR:-$root/build/fuzz}"
 GAME_DIR="${GAME_DIR:-$root/build/game}"
+FUZZ_TIMEOUT="${FUZZ_TIMEOUT:-5000}"
 JOBS="${JOBS:-4}"
 
 if ! command -v afl-g++-fast >/dev/null || ! command -v afl-fuzz >/dev/null; then
@@ -73,9 +77,7 @@ run_target() {
   rm -rf "$seeds" "$out"
   mkdir -p "$seeds" "$FUZZ_DIR/out"
   "$fuzzer" --seeds "$target" "$GAME_DIR" "$seeds" >/dev/null
-  # -t: a song or a course may take a while under the sanitizers; a hang is
-  # an input that runs past two seconds.
-  afl-fuzz -i "$seeds" -o "$out" -m none -t 2000 -V "$FUZZ_SECONDS" -- "$fuzzer" "$target" \
+  afl-fuzz -i "$seeds" -o "$out" -m none -t "$FUZZ_TIMEOUT" -V "$FUZZ_SECONDS" -- "$fuzzer" "$target" \
     >"$FUZZ_DIR/$target.log" 2>&1 || echo "fuzz: afl-fuzz ended with an error for $target (see $FUZZ_DIR/$target.log)"
 }
 

@@ -28,10 +28,10 @@ struct MixerState {
     // never reaches the audio thread.
     fluid_settings_t* trialSettings = nullptr;
     fluid_synth_t* trialSynth = nullptr;
-    // The player plays a song once; the mixer starts it again at its end
-    // (a bounded piece of work per block, where the player's own endless
-    // loop would retry a failing load forever inside one block). Set while
-    // a restart has not yet been seen playing.
+    // The player loops a song a few passes ahead only (an endless count
+    // would retry a failing load for ever inside one block); when it stops,
+    // the mixer starts it again once. Set while that restart has not yet
+    // been seen playing.
     bool restartPending = false;
     std::vector<std::uint8_t> songBytes;
     int songDivision = 0;

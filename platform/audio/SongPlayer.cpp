@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 
@@ -17,6 +18,10 @@ const char* const kSoundFontPaths[] = {
     "/usr/share/sounds/sf3/MuseScore_General.sf3",
     "/usr/share/sounds/sf2/MuseScore_General.sf2",
 };
+
+// How many passes of a song the player may start before the mixer's next
+// piece of work (see renderSynthesiser).
+constexpr int kPassesAhead = 4;
 
 // The synthesiser's own chatter (warnings about unused soundfont details)
 // is of no use to a player; errors still reach stderr, except while a song
@@ -176,11 +181,15 @@ void renderSynthesiser(float* left, float* right, int frames) {
         fluid_synth_write_float(state.synth, frames, left, 0, 1, right, 0, 1);
         return;
     }
-    // In pieces of the synthesiser's own block, so the song starts again
-    // within a block of its end, as it would in the player's own loop.
+    // In pieces of the synthesiser's own block. Before each, the player is
+    // granted a few more passes of the song: it loops seamlessly as long as
+    // the song loads again, and a load that fails is retried only that often
+    // inside one block (an endless count would retry it for ever). Run out,
+    // the player stops and is started again here once.
     constexpr int kPiece = 64;
     for (int done = 0; done < frames; done += kPiece) {
         const int n = std::min(kPiece, frames - done);
+        if (state.player) fluid_player_set_loop(state.player, kPassesAhead);
         fluid_synth_write_float(state.synth, n, left + done, 0, 1, right + done, 0, 1);
         if (!state.player) continue;
         if (fluid_player_get_status(state.player) == FLUID_PLAYER_PLAYING) {
@@ -188,7 +197,7 @@ void renderSynthesiser(float* left, float* right, int frames) {
         } else if (state.restartPending) {
             failSongLocked(state);  // the restart did not take: a second try would fail alike
         } else {
-            fluid_player_set_loop(state.player, 1);
+            fluid_player_set_loop(state.player, kPassesAhead);
             fluid_player_play(state.player);
             state.restartPending = true;
         }
@@ -199,6 +208,9 @@ bool startSong(const std::uint8_t* midi, std::size_t size, int startPosition) {
     MixerState& state = mixerState();
     MidiFileInfo info;
     if (!scanMidiFile(midi, size, &info) || info.lengthTicks <= 0) return false;
+    // Positions and lengths are ints in music time: a (damaged) song too long
+    // to count there is not ours.
+    if (static_cast<std::int64_t>(info.lengthTicks) * kMusicTicksPerQuarter / info.division > INT_MAX) return false;
     if (!state.synth) return false;
     if (!synthesiserTakesSong(midi, size)) {
         std::fprintf(stderr, "corvadine: the synthesiser cannot play this song: it stays silent\n");
@@ -223,8 +235,7 @@ bool startSong(const std::uint8_t* midi, std::size_t size, int startPosition) {
         dropPlayerLocked();
         return false;
     }
-    // Played once at a time: the mixer starts it again at its end.
-    fluid_player_set_loop(state.player, 1);
+    fluid_player_set_loop(state.player, kPassesAhead);
     // A seek that lands exactly on a note's start loses the note: land one
     // tick before it.
     if (startTick > 0) fluid_player_seek(state.player, startTick - 1);
