@@ -260,7 +260,12 @@ bool songPosition(int* position) {
     int tick = state.pendingStartTick >= 0 ? state.pendingStartTick : fluid_player_get_current_tick(state.player);
     if (tick < 0) tick = 0;
     tick %= state.songLengthTicks;
-    *position = static_cast<int>(static_cast<std::int64_t>(tick) * kMusicTicksPerQuarter / state.songDivision);
+    std::int64_t music = static_cast<std::int64_t>(tick) * kMusicTicksPerQuarter / state.songDivision;
+    // Mended: with more file ticks to the quarter than music ticks, the last
+    // file ticks round down onto the length itself; they stay inside the song.
+    const std::int64_t length = musicLengthOf(state);
+    if (length > 0 && music >= length) music = length - 1;
+    *position = static_cast<int>(music);
     return true;
 }
 
