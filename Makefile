@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 HEADLESS = SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS=1
 
-.PHONY: all deps build play test clean
+.PHONY: all deps build play test fuzz clean
 
 all: build
 
@@ -26,6 +26,13 @@ test: build
 	cmake --build build/asan -j$(JOBS)
 	cd build && $(HEADLESS) ctest --output-on-failure -j$(JOBS)
 	cd build/asan && $(HEADLESS) ctest --output-on-failure -j$(JOBS)
+
+# Coverage-guided fuzzing of every loader with AFL++ and the sanitizers,
+# FUZZ_SECONDS per target, at most FUZZ_PARALLEL at once (fuzz/README.md).
+FUZZ_SECONDS ?= 600
+FUZZ_PARALLEL ?= 4
+fuzz: build
+	FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_PARALLEL=$(FUZZ_PARALLEL) JOBS=$(JOBS) bash fuzz/run.sh
 
 clean:
 	rm -rf build

@@ -1,6 +1,9 @@
 #include "gamedata/SaveFile.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -143,7 +146,10 @@ double saveCheckSum(const SaveState& state) {
 void captureSaveState(SaveState& s) {
     std::memset(&s, 0, sizeof s);
     s.level = gPartyMembers[1].level;
-    s.playSeconds = gPlaySeconds + nowSeconds() - gSessionStart;
+    // Mended: a loaded play time near the largest count (a damaged save
+    // takes any) no longer overflows when the stretch since is added.
+    const std::int64_t played = static_cast<std::int64_t>(gPlaySeconds) + nowSeconds() - gSessionStart;
+    s.playSeconds = static_cast<int>(std::clamp<std::int64_t>(played, INT_MIN, INT_MAX));
     std::memcpy(s.stoneFlags, gStoneFlags, sizeof s.stoneFlags);
     std::memcpy(s.placeName, gSavePlaceName, sizeof s.placeName);
     s.map = gCurrentMap;

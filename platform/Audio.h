@@ -39,8 +39,9 @@ std::string soundFontPath();
 // Starts a standard MIDI file repeating endlessly from `startPosition` in music
 // time (taken modulo the song's length), replacing any song without a fade
 // and without leaving notes or reverb of the old one. The bytes are copied.
-// False when the data is not a MIDI file the player accepts or no soundfont
-// is loaded.
+// False when the data is not a MIDI file the player accepts (our scan, then
+// a trial load and start on a silent synthesiser; a refusal there says so in
+// one line on stderr) or no soundfont is loaded.
 bool startSong(const std::uint8_t* midi, std::size_t size, int startPosition);
 // Stops the song at once (the output falls silent in the next block).
 void stopSong();

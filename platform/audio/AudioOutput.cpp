@@ -102,7 +102,7 @@ void mixFrames(std::int16_t* out, int frames) {
         if (state.synth) {
             // The synthesiser runs even between songs, so that its clock and
             // release tails move on; a stopped song is muted below.
-            fluid_synth_write_float(state.synth, n, left, 0, 1, right, 0, 1);
+            renderSynthesiser(left, right, n);
             if (state.player) state.pendingStartTick = -1;
         } else {
             std::fill(left, left + n, 0.0f);

@@ -26,8 +26,10 @@ bool playEffect(const PcmClip& clip) {
     cvt.buf = work.data();
     if (cvt.needed && SDL_ConvertAudio(&cvt) != 0) return false;
     const std::size_t outBytes = cvt.needed ? static_cast<std::size_t>(cvt.len_cvt) : size;
+    // Mended: a clip shorter than one output frame (a few samples at a high
+    // rate) converts to nothing, and then nothing is copied.
     std::vector<std::int16_t> samples(outBytes / 4 * 2);
-    std::memcpy(samples.data(), work.data(), samples.size() * sizeof(std::int16_t));
+    if (!samples.empty()) std::memcpy(samples.data(), work.data(), samples.size() * sizeof(std::int16_t));
 
     MixerState& state = mixerState();
     {

@@ -23,6 +23,16 @@ struct MixerState {
     fluid_synth_t* synth = nullptr;
     std::string soundFont;
     fluid_player_t* player = nullptr;
+    // A second synthesiser without a soundfont, on the main thread only: a
+    // song is loaded and started there first, so one the player would refuse
+    // never reaches the audio thread.
+    fluid_settings_t* trialSettings = nullptr;
+    fluid_synth_t* trialSynth = nullptr;
+    // The player loops a song a few passes ahead only (an endless count
+    // would retry a failing load for ever inside one block); when it stops,
+    // the mixer starts it again once. Set while that restart has not yet
+    // been seen playing.
+    bool restartPending = false;
     std::vector<std::uint8_t> songBytes;
     int songDivision = 0;
     int songLengthTicks = 0;
@@ -63,5 +73,9 @@ void loadSynthesiser();
 void unloadSynthesiser();
 // Removes the player and silences every voice; caller holds the lock.
 void dropPlayerLocked();
+// Runs the synthesiser for `frames` frames into the two channels, starting
+// the song again when it ends; a song that stops playing for good is muted
+// and reported once. Caller holds the lock.
+void renderSynthesiser(float* left, float* right, int frames);
 
 }  // namespace audio

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 
@@ -18,9 +19,71 @@ const char* const kSoundFontPaths[] = {
     "/usr/share/sounds/sf2/MuseScore_General.sf2",
 };
 
+// How many passes of a song the player may start before the mixer's next
+// piece of work (see renderSynthesiser).
+constexpr int kPassesAhead = 4;
+
 // The synthesiser's own chatter (warnings about unused soundfont details)
-// is of no use to a player; errors still reach stderr.
+// is of no use to a player; errors still reach stderr, except while a song
+// is tried out (the refusal is reported in one line of our own).
 void quietLog(int, const char*, void*) {}
+
+thread_local bool tTryingSong = false;
+
+void errorLog(int, const char* message, void*) {
+    if (!tTryingSong) std::fprintf(stderr, "fluidsynth: error: %s\n", message);
+}
+
+// The trial synthesiser: no soundfont, no effects, few voices; it only has
+// to load and start songs.
+void loadTrialSynthesiser(MixerState& state) {
+    state.trialSettings = new_fluid_settings();
+    if (!state.trialSettings) return;
+    fluid_settings_setnum(state.trialSettings, "synth.sample-rate", kOutputRate);
+    fluid_settings_setint(state.trialSettings, "synth.polyphony", 16);
+    fluid_settings_setint(state.trialSettings, "synth.reverb.active", 0);
+    fluid_settings_setint(state.trialSettings, "synth.chorus.active", 0);
+    fluid_settings_setstr(state.trialSettings, "player.timing-source", "sample");
+    state.trialSynth = new_fluid_synth(state.trialSettings);
+}
+
+// True when the synthesiser's own player loads the song and finds it
+// playing after its first block: a file it refuses, or one with nothing to
+// play, is never handed to the audio thread.
+bool synthesiserTakesSong(const std::uint8_t* midi, std::size_t size) {
+    MixerState& state = mixerState();
+    // Without a trial synthesiser the mixer's restart limit still holds.
+    if (!state.trialSynth) return true;
+    fluid_player_t* player = new_fluid_player(state.trialSynth);
+    if (!player) return false;
+    tTryingSong = true;
+    bool playing = false;
+    if (fluid_player_add_mem(player, midi, size) == FLUID_OK && fluid_player_play(player) == FLUID_OK) {
+        // One block of the synthesiser runs the player once: it loads the
+        // file and plays what lies at its start.
+        float left[64], right[64];
+        fluid_synth_write_float(state.trialSynth, 64, left, 0, 1, right, 0, 1);
+        playing = fluid_player_get_status(player) == FLUID_PLAYER_PLAYING && fluid_player_get_total_ticks(player) > 0;
+    }
+    fluid_player_stop(player);
+    delete_fluid_player(player);
+    fluid_synth_system_reset(state.trialSynth);
+    tTryingSong = false;
+    return playing;
+}
+
+// The song stopped for good (it no longer loads): it falls silent, and the
+// audio thread goes on with the rest of the mix.
+void failSongLocked(MixerState& state) {
+    delete_fluid_player(state.player);
+    state.player = nullptr;
+    state.restartPending = false;
+    state.musicOn = false;
+    state.pendingStartTick = -1;
+    state.songLengthTicks = 0;
+    state.songDivision = 0;
+    std::fprintf(stderr, "corvadine: the synthesiser stopped the song (it no longer loads): music is silent\n");
+}
 
 std::int64_t musicLengthOf(const MixerState& state) {
     return static_cast<std::int64_t>(state.songLengthTicks) * kMusicTicksPerQuarter / state.songDivision;
@@ -33,6 +96,7 @@ void loadSynthesiser() {
     fluid_set_log_function(FLUID_WARN, quietLog, nullptr);
     fluid_set_log_function(FLUID_INFO, quietLog, nullptr);
     fluid_set_log_function(FLUID_DBG, quietLog, nullptr);
+    fluid_set_log_function(FLUID_ERR, errorLog, nullptr);
 
     const char* found = nullptr;
     for (const char* path : kSoundFontPaths) {
@@ -70,14 +134,19 @@ void loadSynthesiser() {
         return;
     }
     state.soundFont = found;
+    loadTrialSynthesiser(state);
 }
 
 void unloadSynthesiser() {
     MixerState& state = mixerState();
     if (state.synth) delete_fluid_synth(state.synth);
     if (state.settings) delete_fluid_settings(state.settings);
+    if (state.trialSynth) delete_fluid_synth(state.trialSynth);
+    if (state.trialSettings) delete_fluid_settings(state.trialSettings);
     state.synth = nullptr;
     state.settings = nullptr;
+    state.trialSynth = nullptr;
+    state.trialSettings = nullptr;
     state.soundFont.clear();
 }
 
@@ -107,17 +176,54 @@ void dropPlayerLocked() {
         }
     }
     state.musicOn = false;
+    state.restartPending = false;
     state.pendingStartTick = -1;
     state.songLengthTicks = 0;
     state.songDivision = 0;
     state.songBytes.clear();
 }
 
+void renderSynthesiser(float* left, float* right, int frames) {
+    MixerState& state = mixerState();
+    if (!state.player) {
+        fluid_synth_write_float(state.synth, frames, left, 0, 1, right, 0, 1);
+        return;
+    }
+    // In pieces of the synthesiser's own block. Before each, the player is
+    // granted a few more passes of the song: it loops seamlessly as long as
+    // the song loads again, and a load that fails is retried only that often
+    // inside one block (an endless count would retry it for ever). Run out,
+    // the player stops and is started again here once.
+    constexpr int kPiece = 64;
+    for (int done = 0; done < frames; done += kPiece) {
+        const int n = std::min(kPiece, frames - done);
+        if (state.player) fluid_player_set_loop(state.player, kPassesAhead);
+        fluid_synth_write_float(state.synth, n, left + done, 0, 1, right + done, 0, 1);
+        if (!state.player) continue;
+        if (fluid_player_get_status(state.player) == FLUID_PLAYER_PLAYING) {
+            state.restartPending = false;
+        } else if (state.restartPending) {
+            failSongLocked(state);  // the restart did not take: a second try would fail alike
+        } else {
+            fluid_player_set_loop(state.player, kPassesAhead);
+            fluid_player_play(state.player);
+            state.restartPending = true;
+        }
+    }
+}
+
 bool startSong(const std::uint8_t* midi, std::size_t size, int startPosition) {
     MixerState& state = mixerState();
     MidiFileInfo info;
     if (!scanMidiFile(midi, size, &info) || info.lengthTicks <= 0) return false;
+    // Positions and lengths are ints in music time: a (damaged) song too long
+    // to count there is not ours.
+    if (static_cast<std::int64_t>(info.lengthTicks) * kMusicTicksPerQuarter / info.division > INT_MAX) return false;
     if (!state.synth) return false;
+    if (!synthesiserTakesSong(midi, size)) {
+        std::fprintf(stderr, "corvadine: the synthesiser cannot play this song: it stays silent\n");
+        return false;
+    }
     std::vector<std::uint8_t> bytes(midi, midi + size);
 
     MixerLock lock;
@@ -137,7 +243,7 @@ bool startSong(const std::uint8_t* midi, std::size_t size, int startPosition) {
         dropPlayerLocked();
         return false;
     }
-    fluid_player_set_loop(state.player, -1);
+    fluid_player_set_loop(state.player, kPassesAhead);
     // A seek that lands exactly on a note's start loses the note: land one
     // tick before it.
     if (startTick > 0) fluid_player_seek(state.player, startTick - 1);
@@ -162,7 +268,12 @@ bool songPosition(int* position) {
     int tick = state.pendingStartTick >= 0 ? state.pendingStartTick : fluid_player_get_current_tick(state.player);
     if (tick < 0) tick = 0;
     tick %= state.songLengthTicks;
-    *position = static_cast<int>(static_cast<std::int64_t>(tick) * kMusicTicksPerQuarter / state.songDivision);
+    std::int64_t music = static_cast<std::int64_t>(tick) * kMusicTicksPerQuarter / state.songDivision;
+    // Mended: with more file ticks to the quarter than music ticks, the last
+    // file ticks round down onto the length itself; they stay inside the song.
+    const std::int64_t length = musicLengthOf(state);
+    if (length > 0 && music >= length) music = length - 1;
+    *position = static_cast<int>(music);
     return true;
 }
 
