@@ -48,11 +48,10 @@ bool canStep(int fromRow, int fromCol, int row, int col) {
 // The next cell on a shortest walk from the player's cell to a cell from
 // which the slot is touched by pushing towards it; *push is then the code
 // that pushes. False when there is no such walk.
-bool nextStepTowards(int slot, int* nextRow, int* nextCol, int* push, int* distance) {
+bool nextStepTowards(int goalRow, int goalCol, int* nextRow, int* nextCol, int* push, int* distance) {
     int here[3];
     worldToCell(gPlayerPos, here);
     const int row = here[0], col = here[2];
-    const int goalRow = gObjectCells[slot][0], goalCol = gObjectCells[slot][1];
     // Approaches along the row axis first: a person is reached only so.
     struct Approach {
         int dr, dc, code;
@@ -146,15 +145,15 @@ bool walkable(int code) {
 // Progress towards the current slot: the shortest walk seen, and the frames
 // since it last got shorter.
 struct Progress {
-    int slot = -1;
+    int target = -1;
     int map = -1;
     int best = 1 << 30;
     int framesWithout = 0;
 };
 Progress gProgress;
 
-void noteProgress(int slot, int distance) {
-    if (gProgress.slot != slot || gProgress.map != gCurrentMap) gProgress = Progress{slot, gCurrentMap};
+void noteProgress(int target, int distance) {
+    if (gProgress.target != target || gProgress.map != gCurrentMap) gProgress = Progress{target, gCurrentMap};
     if (distance < gProgress.best) {
         gProgress.best = distance;
         gProgress.framesWithout = 0;
@@ -190,17 +189,21 @@ double playerColumn() { return gPlayerPos[2] / kGridShear; }
 
 void resetWalkProgress() { gProgress = Progress{}; }
 
-int walkTowardsSlot(int slot, bool* lost) {
+namespace {
+
+// The code that walks towards the cell (goalRow, goalCol) this frame; the
+// walk keeps clear of the symbols unless `meeting` one.
+int walkTowardsCell(int goalRow, int goalCol, bool meeting, bool* lost) {
     *lost = false;
     int nextRow = 0, nextCol = 0, push = 0, distance = 0;
     gAvoidEnemies = false;
-    if (!nextStepTowards(slot, &nextRow, &nextCol, &push, &distance)) distance = 1 << 29;
-    noteProgress(slot, distance);
-    gAvoidEnemies = gProgress.framesWithout <= 120;
-    bool found = nextStepTowards(slot, &nextRow, &nextCol, &push, &distance);
+    if (!nextStepTowards(goalRow, goalCol, &nextRow, &nextCol, &push, &distance)) distance = 1 << 29;
+    noteProgress(goalRow * kMapColumns + goalCol, distance);
+    gAvoidEnemies = !meeting && gProgress.framesWithout <= 120;
+    bool found = nextStepTowards(goalRow, goalCol, &nextRow, &nextCol, &push, &distance);
     if (!found) {
         gAvoidEnemies = false;
-        found = nextStepTowards(slot, &nextRow, &nextCol, &push, &distance);
+        found = nextStepTowards(goalRow, goalCol, &nextRow, &nextCol, &push, &distance);
     }
     if (!found) {
         *lost = true;
@@ -236,5 +239,33 @@ int walkTowardsSlot(int slot, bool* lost) {
     // A step up that the feet cannot take: jump (direction with decide).
     const bool stepping = nextRow != here[0] || nextCol != here[2];
     if (stepping && gMapCells[nextRow][nextCol].height > gPlayerPos[1] + 0.11f) code += kInputDecide;
-    return dodge(code);
+    return meeting ? code : dodge(code);
+}
+
+}  // namespace
+
+int walkTowardsSlot(int slot, bool* lost) { return walkTowardsCell(gObjectCells[slot][0], gObjectCells[slot][1], false, lost); }
+
+bool enemySymbolsLeft() {
+    for (const MapObject& o : gMapObjects)
+        if (o.present && o.kind == kObjectEnemy && o.visible) return true;
+    return false;
+}
+
+int walkTowardsNearestEnemy(bool* lost) {
+    *lost = true;
+    double best = 1e9;
+    int row = 0, col = 0;
+    for (const MapObject& o : gMapObjects) {
+        if (!o.present || o.kind != kObjectEnemy || !o.visible) continue;
+        const double r = o.x - o.z, c = o.z / kGridShear;
+        const double d = std::fabs(r - playerRow()) + std::fabs(c - playerColumn());
+        if (d >= best || !cellInsideGrid(static_cast<int>(r), static_cast<int>(c))) continue;
+        best = d;
+        row = static_cast<int>(r);
+        col = static_cast<int>(c);
+        *lost = false;
+    }
+    if (*lost) return 0;
+    return walkTowardsCell(row, col, true, lost);
 }

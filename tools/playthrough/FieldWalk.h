@@ -7,6 +7,11 @@
 // map this frame: pushing into the slot from a side cell once there. *lost
 // is set when no walk reaches the slot.
 int walkTowardsSlot(int slot, bool* lost);
+// Whether a visible enemy symbol stands on the current map.
+bool enemySymbolsLeft();
+// The code that walks to meet the nearest enemy symbol (*lost when none is
+// reachable).
+int walkTowardsNearestEnemy(bool* lost);
 // Forgets the progress kept for the goal before (call on a new goal or map).
 void resetWalkProgress();
 

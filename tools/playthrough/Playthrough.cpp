@@ -59,6 +59,8 @@ struct Run {
     bool escaped = false;
     bool choosing = false;
     bool goalMapSeen = false;  // the current goal's map has been entered
+    bool atTheInn = false;     // the inn's event of the current goal runs
+    int moneyBefore = 0;
     bool finished = false;
     bool failed = false;
     long stuckFrames = 0;
@@ -99,15 +101,26 @@ void nextGoalStarted() {
 
 int wantedChoice() { return gRun.choice < gRoute.choices.size() ? gRoute.choices[gRun.choice] : 0; }
 
+const RouteGoal* currentGoal() { return gRun.goal < goalCount() ? &gRoute.goals[static_cast<size_t>(gRun.goal)] : nullptr; }
+
+// The option for a choice window: the inn's stay while at the inn, else the
+// route's next.
+int choiceNow() { return gRun.atTheInn ? 1 : wantedChoice(); }
+
 int fieldCode() {
-    if (gFieldEvent != 0 || gRun.goal >= goalCount()) return eventCode(wantedChoice());
-    const RouteGoal& goal = gRoute.goals[static_cast<size_t>(gRun.goal)];
-    if (gCurrentMap != goal.map || goal.slot < 0) return eventCode(wantedChoice());
+    const RouteGoal* goal = currentGoal();
+    if (gFieldEvent != 0 || goal == nullptr || gCurrentMap != goal->map) return eventCode(choiceNow());
     bool lost = false;
-    const int code = walkTowardsSlot(goal.slot, &lost);
-    if (lost) {
-        std::fprintf(stderr, "playthrough: no way to slot %d (%s) on map %d (goals line %d)\n", goal.slot,
-                     goal.what.c_str(), goal.map, goal.line);
+    int code = 0;
+    switch (goal->kind) {
+        case GoalKind::Walk:
+        case GoalKind::Inn: code = walkTowardsSlot(goal->slot, &lost); break;
+        case GoalKind::Grind: code = walkTowardsNearestEnemy(&lost); break;
+        default: return eventCode(choiceNow());
+    }
+    if (lost && goal->kind != GoalKind::Grind) {
+        std::fprintf(stderr, "playthrough: no way to slot %d (%s) on map %d (goals line %d)\n", goal->slot,
+                     goal->what.c_str(), goal->map, goal->line);
         gRun.failed = true;
     }
     return code;
@@ -158,38 +171,70 @@ void noteScreens() {
 }
 
 void noteGoals() {
-    // A choice is made once its window has closed.
-    if (gRun.choosing && gMessageMode != 2) ++gRun.choice;
+    // A choice is made once its window has closed (the inn's are its own).
+    if (gRun.choosing && gMessageMode != 2 && !gRun.atTheInn) ++gRun.choice;
     gRun.choosing = gMessageMode == 2;
-    if (gRun.goal >= goalCount()) return;
-    const RouteGoal& goal = gRoute.goals[static_cast<size_t>(gRun.goal)];
+    const RouteGoal* goal = currentGoal();
+    if (goal == nullptr) return;
     const bool free = gScene == 0 && gFieldEvent == 0;
-    if (goal.slot < 0) {
-        if (free && gCurrentMap == goal.map) {
-            std::printf("arrived: %s\n", goal.what.c_str());
+    if (gCurrentMap == goal->map) gRun.goalMapSeen = true;
+    switch (goal->kind) {
+        case GoalKind::Check:
+            if (lineLevel() >= goal->level) {
+                std::printf("level %d reached\n", lineLevel());
+                gRun.goal = goal->jump - 1;
+            }
             nextGoalStarted();
-        }
-        return;
+            return;
+        case GoalKind::Arrive:
+            if (free && gCurrentMap == goal->map) {
+                std::printf("arrived: %s\n", goal->what.c_str());
+                nextGoalStarted();
+            }
+            return;
+        case GoalKind::Grind:
+            if (free && gCurrentMap == goal->map &&
+                (lineLevel() >= goal->level || !lineHealthy() || !enemySymbolsLeft())) {
+                std::printf("ground %s to level %d\n", goal->what.c_str(), lineLevel());
+                nextGoalStarted();
+            }
+            return;
+        case GoalKind::Inn:
+            if (!gRun.atTheInn && gCurrentMap == goal->map && gFieldEvent == goal->slot + 1) {
+                gRun.atTheInn = true;
+                gRun.moneyBefore = gMoney[0];
+            } else if (gRun.atTheInn && free) {
+                gRun.atTheInn = false;
+                ++gRun.inns;
+                std::printf("inn on map %d, paid %d\n", gCurrentMap, gRun.moneyBefore - gMoney[0]);
+                nextGoalStarted();
+            }
+            return;
+        case GoalKind::Walk: break;
     }
-    // A goal is met once its event has started, or once the road, having
-    // been on the goal's map, has moved on to a later goal's map (an exit's
-    // event ends within the frame).
-    if (gCurrentMap == goal.map) gRun.goalMapSeen = true;
+    // A walk is met once its event has started, or once the road, having
+    // been on the goal's map, is on another (an exit's event ends within the
+    // frame); when a scene carried the road further, to the map of one of
+    // the walks that follow, the road goes on from there.
     if (free) {
-        int later = gRun.goal;
-        while (later < goalCount() && gRoute.goals[static_cast<size_t>(later)].map != gCurrentMap) ++later;
-        if (later < goalCount() && later > gRun.goal && gRun.goalMapSeen) {
-            std::printf("went past %s\n", goal.what.c_str());
-            gRun.goal = later - 1;
+        if (gRun.goalMapSeen && gCurrentMap != goal->map) {
+            std::printf("went past %s\n", goal->what.c_str());
+            int later = gRun.goal + 1;
+            while (later < goalCount() && gRoute.goals[static_cast<size_t>(later)].kind == GoalKind::Walk &&
+                   gRoute.goals[static_cast<size_t>(later)].map != gCurrentMap)
+                ++later;
+            const bool carried = later < goalCount() && gRoute.goals[static_cast<size_t>(later)].map == gCurrentMap &&
+                                 gRoute.goals[static_cast<size_t>(gRun.goal + 1)].map != gCurrentMap;
+            gRun.goal = carried ? later - 1 : gRun.goal;
             nextGoalStarted();
-        } else if (goal.map == gCurrentMap && gMapObjects[goal.slot].kind == kObjectInert) {
+        } else if (goal->map == gCurrentMap && gMapObjects[goal->slot].kind == kObjectInert) {
             // A scene that has played (from this slot or a neighbour of its
             // line) leaves its slot inert.
-            std::printf("played %s\n", goal.what.c_str());
+            std::printf("played %s\n", goal->what.c_str());
             nextGoalStarted();
         }
-    } else if (gCurrentMap == goal.map && gFieldEvent == goal.slot + 1) {
-        std::printf("touched slot %d on map %d: %s\n", goal.slot, gCurrentMap, goal.what.c_str());
+    } else if (gCurrentMap == goal->map && gFieldEvent == goal->slot + 1) {
+        std::printf("touched slot %d on map %d: %s\n", goal->slot, gCurrentMap, goal->what.c_str());
         nextGoalStarted();
     }
 }
@@ -213,6 +258,7 @@ int chooseCode() {
         case 100: return battleCode(gRun.symbolBattle);
         case 300: return shopCode();
         case 301: return kInputCancel;
+        case 200: case 201: case 202: case 203: case 204: case 205: case 206: case 207: case 209: return campCode();
         case 9: return kInputDecide;
         default: return 0;
     }
@@ -234,7 +280,7 @@ void watchForAStall(unsigned keys) {
 
 unsigned chooseKeys(long frame) {
     noteChanges();
-    if (!gRun.finished && gRun.goal >= goalCount()) {
+    if (!gRun.finished && !gRun.failed && gRun.goal >= goalCount()) {
         gRun.finished = true;
         std::printf("finished at frame %ld\n", frame);
     }
@@ -243,8 +289,10 @@ unsigned chooseKeys(long frame) {
         keys = keysFor(chooseCode());
         // Outside free walking a held key does not repeat at once: let go
         // for a frame so the next press counts.
+        // The key-press games hold and let go by themselves.
         const bool walking = gScene == 0 && gFieldEvent == 0;
-        if (!walking && keys != 0 && keys == gRun.lastKeys) keys = 0;
+        const bool keyGame = gScene == 100 && gBattleAction.phase == kPhaseActionRun && gKeyGameShown == 1;
+        if (!walking && !keyGame && keys != 0 && keys == gRun.lastKeys) keys = 0;
     }
     watchForAStall(keys);
     const char* trace = std::getenv("PLAYTHROUGH_TRACE");

@@ -20,6 +20,8 @@ bool loadRoute(const std::string& path, int route, Route& out, std::string* erro
     }
     out = Route{};
     int forRoute = 0;  // 0: the lines hold for both routes
+    // An open repeat block: where its goals start, its count and level.
+    int blockStart = -1, blockCount = 0, blockLine = 0;
     std::string text;
     int number = 0;
     while (std::getline(in, text)) {
@@ -32,19 +34,52 @@ bool loadRoute(const std::string& path, int route, Route& out, std::string* erro
         int a = 0, b = 0;
         if (word == "route") {
             if (!(line >> a) || a < 0 || a > 2) return fail(error, path, number, "route wants 0, 1 or 2");
+            if (blockStart >= 0) return fail(error, path, number, "route inside a repeat block");
             forRoute = a;
             continue;
         }
         const bool mine = forRoute == 0 || forRoute == route;
-        if (word == "walk" || word == "arrive") {
+        if (word == "repeat") {
+            std::string until;
+            if (!(line >> a) || a < 1 || a > 50 || !(line >> until) || until != "until" || !(line >> b) || b < 1 || b > 99)
+                return fail(error, path, number, "repeat wants a count 1-50, 'until' and a level 1-99");
+            if (blockStart >= 0) return fail(error, path, number, "repeat blocks do not nest");
+            blockStart = static_cast<int>(out.goals.size());
+            blockCount = a;
+            blockLine = number;
+            if (mine) out.goals.push_back(RouteGoal{GoalKind::Check, 0, -1, b, 0, "the level of the block", number});
+            continue;
+        }
+        if (word == "end") {
+            if (blockStart < 0) return fail(error, path, number, "end without repeat");
+            if (mine) {
+                // The block is written out count times, each copy headed by
+                // its check; every check jumps past the last copy.
+                const std::vector<RouteGoal> body(out.goals.begin() + blockStart, out.goals.end());
+                for (int n = 1; n < blockCount; ++n) out.goals.insert(out.goals.end(), body.begin(), body.end());
+                const int after = static_cast<int>(out.goals.size());
+                for (size_t g = static_cast<size_t>(blockStart); g < out.goals.size(); ++g)
+                    if (out.goals[g].kind == GoalKind::Check) out.goals[g].jump = after;
+            }
+            blockStart = -1;
+            continue;
+        }
+        if (word == "walk" || word == "arrive" || word == "inn" || word == "grind") {
             if (!(line >> a) || a < 0 || a >= 130) return fail(error, path, number, word + " wants a map number");
-            if (word == "walk" && (!(line >> b) || b < 0 || b >= 150))
-                return fail(error, path, number, "walk wants a slot number after the map");
+            if ((word == "walk" || word == "inn") && (!(line >> b) || b < 0 || b >= 150))
+                return fail(error, path, number, word + " wants a slot number after the map");
+            if (word == "grind" && (!(line >> b) || b < 1 || b > 99))
+                return fail(error, path, number, "grind wants a level 1-99 after the map");
             std::string what;
             std::getline(line >> std::ws, what);
             if (what.empty()) return fail(error, path, number, word + " wants a description");
-            if (mine) out.goals.push_back(RouteGoal{a, word == "walk" ? b : -1, what, number});
+            RouteGoal goal{GoalKind::Walk, a, b, 0, 0, what, number};
+            if (word == "arrive") goal = RouteGoal{GoalKind::Arrive, a, -1, 0, 0, what, number};
+            if (word == "inn") goal.kind = GoalKind::Inn;
+            if (word == "grind") goal = RouteGoal{GoalKind::Grind, a, -1, b, 0, what, number};
+            if (mine) out.goals.push_back(goal);
         } else if (word == "choose") {
+            if (blockStart >= 0) return fail(error, path, number, "a choice inside a repeat block");
             if (!(line >> a) || a < 0 || a > 9) return fail(error, path, number, "choose wants an option 0-9");
             if (mine) out.choices.push_back(a);
         } else if (word == "battle") {
@@ -54,6 +89,7 @@ bool loadRoute(const std::string& path, int route, Route& out, std::string* erro
             return fail(error, path, number, "unknown word '" + word + "'");
         }
     }
+    if (blockStart >= 0) return fail(error, path, blockLine, "repeat without end");
     if (out.goals.empty()) return fail(error, path, number, "no goals for route " + std::to_string(route));
     return true;
 }

@@ -6,11 +6,21 @@
 #include <string>
 #include <vector>
 
-// One stretch of the road: walk on `map` into `slot` (an exit, a trigger, a
-// person), or, when `slot` is -1, wait on `map` until the field is free.
+// One stretch of the road.
+enum class GoalKind {
+    Walk,    // walk on `map` into `slot` (an exit, a trigger, a person)
+    Arrive,  // wait on `map` until the field is free
+    Inn,     // walk on `map` into the inn's `slot` and stay the night
+    Grind,   // on `map`, meet the enemy symbols until the line reaches `level`
+    Check,   // when the line has reached `level`, go on at goal `jump`
+};
+
 struct RouteGoal {
+    GoalKind kind = GoalKind::Walk;
     int map = 0;
     int slot = -1;
+    int level = 0;
+    int jump = 0;
     std::string what;
     int line = 0;  // in the goals file
 };

@@ -4,6 +4,8 @@
 
 #include "battle/BattleMenus.h"
 #include "battle/BattleRecords.h"
+#include "battle/KeyPressGame.h"
+#include "battle/LectureBattles.h"
 #include "engine/Input.h"
 #include "engine/Scene.h"
 #include "events/EventState.h"
@@ -11,7 +13,11 @@
 #include "field/FieldState.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PartyStats.h"
+#include "menus/CampMenu.h"
+#include "menus/CampScreenParts.h"
+#include "menus/CampState.h"
 #include "menus/MenuState.h"
+#include "menus/StoneScreen.h"
 
 namespace {
 
@@ -27,8 +33,9 @@ bool someoneHurt() {
     return false;
 }
 
-// Whether every member of the line has at least half of the most HP.
-bool healthy() {
+}  // namespace
+
+bool lineHealthy() {
     for (int s = 0; s < 3; ++s) {
         const int unit = gParty[s];
         if (unit == 0) continue;
@@ -36,6 +43,17 @@ bool healthy() {
     }
     return true;
 }
+
+int lineLevel() {
+    int lowest = 999;
+    for (int s = 0; s < 3; ++s) {
+        const int unit = gParty[s];
+        if (unit != 0 && gPartyMembers[unit].level < lowest) lowest = gPartyMembers[unit].level;
+    }
+    return lowest;
+}
+
+namespace {
 
 // The battle's item list: where the spray stands among the usable items.
 int sprayPlace() {
@@ -57,6 +75,62 @@ int commandEntry(int label, int fallback) {
     return fallback;
 }
 
+// A fresh press of `code`: let go for a frame after a press.
+int press(int code) { return gKeyPressGame.lastInputCode != 0 ? 0 : code; }
+
+// The note of the lane that will stand in the hit window after this frame's
+// move (about 17 ms), or -1.
+int noteInWindow() {
+    const KeyPressGameState& g = gKeyPressGame;
+    int best = -1, bestPlace = 0;
+    for (int i = 0; i < kKeyPressSlots; ++i) {
+        const int p = g.notePositions[i];
+        if (p == kNoteEmpty || p < 1) continue;
+        const int next = p + static_cast<int>(17.0 * static_cast<double>(g.noteSpeeds[i]));
+        if (next >= kNoteWindowFirst + 8 && next <= kNoteWindowLast - 8 && next > bestPlace) {
+            best = i;
+            bestPlace = next;
+        }
+    }
+    return best;
+}
+
+// The key-press game of a weapon skill, played as a practised player does:
+// mash the key shown, hit the lane's notes in their window, type the
+// sequence, press the chord's diagonal, complete the groups, let go of the
+// held key just before the gauge runs out, stop the marker on the target.
+int keyPressCode() {
+    const KeyPressGameState& g = gKeyPressGame;
+    const int any = kInputDecide;
+    switch (gKeyPressMode) {
+        case kKeyPressMash: return press(g.keys[0]);
+        case kKeyPressNoteLane: {
+            if (g.timerRunning == 0) return press(any);
+            const int note = noteInWindow();
+            return note < 0 ? 0 : press(g.keys[note]);
+        }
+        case kKeyPressSequence: return g.timerRunning == 0 ? press(any) : press(g.keys[gHitCount % kKeyPressSlots]);
+        case kKeyPressChord: return g.timerRunning == 0 ? press(any) : press(g.keys[2]);
+        case kKeyPressKeyGroups: {
+            const int place = g.noteCount >= 0 && g.noteCount < 4 ? g.noteCount : 0;
+            return g.timerRunning == 0 ? press(any) : press(g.keys[place]);
+        }
+        case kKeyPressHoldRelease:
+            if (g.timerRunning == 0) return press(g.keys[0]);
+            return g.elapsedMs < 1880 ? kInputDecide : 0;
+        case kKeyPressMarkerHeight:
+        case kKeyPressMarkerAcross:
+        case kKeyPressMarkerDepth: {
+            if (g.timerRunning == 0) return press(any);
+            const int cycle = gKeyPressMode == kKeyPressMarkerHeight ? 600 : gKeyPressMode == kKeyPressMarkerAcross ? 800 : 1600;
+            const int stopAt = gKeyPressMode == kKeyPressMarkerHeight ? cycle * 5 / 6 : cycle - 40;
+            const int e = g.elapsedMs % cycle;
+            return e >= stopAt - 20 && e < stopAt ? any : 0;
+        }
+        default: return press(any);
+    }
+}
+
 constexpr int kLabelItem = 2;
 constexpr int kLabelEscape = 4;
 
@@ -70,6 +144,7 @@ int eventCode(int wanted) {
         return kInputDecide;
     }
     if (gMessageMode == 0 && gStillPicture > 0 && gStillPictureAlpha == 255) return kInputDecide;
+    if (gStoneBannerShown == 1) return kInputDecide;  // a magical stone obtained
     return 0;
 }
 
@@ -81,9 +156,12 @@ int battleCode(bool symbolBattle) {
     switch (gBattleAction.phase) {
         case kPhaseCommand: {
             int wanted = 0;
-            if (someoneHurt() && sprayPlace() >= 0) {
+            const int taught = lectureTaughtCommand();
+            if (taught >= 0) {
+                wanted = taught;
+            } else if (someoneHurt() && sprayPlace() >= 0) {
                 wanted = commandEntry(kLabelItem, 0);
-            } else if (symbolBattle && !healthy()) {
+            } else if (symbolBattle && !lineHealthy()) {
                 wanted = commandEntry(kLabelEscape, 0);
             }
             if (gBattleAction.commandCursor == wanted) return kInputDecide;
@@ -91,6 +169,10 @@ int battleCode(bool symbolBattle) {
         }
         case kPhaseWeaponList:
         case kPhaseWeaponEnemyTarget:
+        case kPhaseStoneList:
+        case kPhaseStoneEnemyTarget:
+        case kPhaseStoneAllyTarget:
+        case kPhaseStoneAllConfirm:
         case kPhaseItemAllyTarget:
         case kPhaseItemAllConfirm:
             return kInputDecide;
@@ -104,6 +186,7 @@ int battleCode(bool symbolBattle) {
             return place > at ? kInputRight : kInputLeft;
         }
         case kPhaseActionRun:
+            if (gKeyGameShown == 1) return keyPressCode();
             return (gBattleAction.actionFrame % 2) == 0 ? kInputDecide : 0;
         default:
             return gBattleAction.phase >= kPhaseVictory ? kInputDecide : 0;
@@ -121,4 +204,42 @@ int shopCode() {
     if (row < 0 || !affordable) return kInputCancel;
     if (gMenuListCursor != row) return gMenuListCursor < row ? kInputDown : kInputUp;
     return kInputDecide;
+}
+
+namespace {
+
+constexpr int kCampStoneRow = 3;
+
+// A stone that no one wears, 0 when none.
+int spareStone() {
+    for (int stone = 1; stone <= kStoneFlagCount; ++stone)
+        if (stoneOffered(stone)) return stone;
+    return 0;
+}
+
+bool freeStoneSlot(int unit, int slot) { return unit != 0 && gPartyMembers[unit].stones[slot] == 0; }
+
+bool someoneCanWearAStone() {
+    for (int s = 0; s < 3; ++s)
+        if (freeStoneSlot(partyUnit(s), 0) || freeStoneSlot(partyUnit(s), 1)) return true;
+    return false;
+}
+
+}  // namespace
+
+int campCode() {
+    const bool equipping = spareStone() != 0 && someoneCanWearAStone();
+    if (gScene == kSceneCampMenu) {
+        if (!equipping || gResetConfirmOpen) return kInputCancel;
+        if (gCampMenuCursor != kCampStoneRow) return gCampMenuCursor < kCampStoneRow ? kInputDown : kInputUp;
+        return kInputDecide;
+    }
+    if (gScene == 203 && equipping) {
+        if (gSubScreenPage == 1) return gSubScreenListItem != 0 ? kInputDecide : kInputCancel;
+        const int unit = partyUnit(gSubScreenCursor);
+        if (freeStoneSlot(unit, gSubScreenSlot)) return kInputDecide;
+        if (freeStoneSlot(unit, 1 - gSubScreenSlot)) return kInputDown;
+        return kInputRight;
+    }
+    return kInputCancel;
 }

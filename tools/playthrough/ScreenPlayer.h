@@ -12,5 +12,12 @@ int eventCode(int wanted);
 // One battle frame; `symbolBattle` when an enemy symbol was met on the way
 // (run from while the party is hurt).
 int battleCode(bool symbolBattle);
+// Whether every member of the line has at least half of the most HP.
+bool lineHealthy();
+// The lowest level in the line.
+int lineLevel();
+// The camp menu and its screens: a magical stone that no one wears is
+// equipped into a free stone slot of the line, then the menu is closed.
+int campCode();
 // The shop's counter: sprays while the money lasts, then out.
 int shopCode();
