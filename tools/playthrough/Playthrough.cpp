@@ -187,7 +187,7 @@ void noteGoals() {
             nextGoalStarted();
             return;
         case GoalKind::Arrive:
-            if (free && gCurrentMap == goal->map) {
+            if (free && gCurrentMap == goal->map && (goal->flag < 0 || gStoryFlags[goal->flag] == goal->value)) {
                 std::printf("arrived: %s\n", goal->what.c_str());
                 nextGoalStarted();
             }

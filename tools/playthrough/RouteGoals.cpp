@@ -47,7 +47,7 @@ bool loadRoute(const std::string& path, int route, Route& out, std::string* erro
             blockStart = static_cast<int>(out.goals.size());
             blockCount = a;
             blockLine = number;
-            if (mine) out.goals.push_back(RouteGoal{GoalKind::Check, 0, -1, b, 0, "the level of the block", number});
+            if (mine) out.goals.push_back(RouteGoal{GoalKind::Check, 0, -1, b, 0, -1, 0, "the level of the block", number});
             continue;
         }
         if (word == "end") {
@@ -70,13 +70,30 @@ bool loadRoute(const std::string& path, int route, Route& out, std::string* erro
                 return fail(error, path, number, word + " wants a slot number after the map");
             if (word == "grind" && (!(line >> b) || b < 1 || b > 99))
                 return fail(error, path, number, "grind wants a level 1-99 after the map");
+            // An arrival may wait for a story flag: "FLAG:VALUE" after the map.
+            int flag = -1, value = 0;
+            if (word == "arrive") {
+                const std::streampos at = line.tellg();
+                std::string token;
+                char colon = 0;
+                std::istringstream pair;
+                if (line >> token && token.find(':') != std::string::npos) {
+                    pair.str(token);
+                    if (!(pair >> flag >> colon >> value) || colon != ':' || flag < 0 || flag >= 1000 || value < 0 ||
+                        value > 255)
+                        return fail(error, path, number, "arrive wants FLAG:VALUE with a flag 0-999 and a value 0-255");
+                } else {
+                    line.clear();
+                    line.seekg(at);
+                }
+            }
             std::string what;
             std::getline(line >> std::ws, what);
             if (what.empty()) return fail(error, path, number, word + " wants a description");
-            RouteGoal goal{GoalKind::Walk, a, b, 0, 0, what, number};
-            if (word == "arrive") goal = RouteGoal{GoalKind::Arrive, a, -1, 0, 0, what, number};
+            RouteGoal goal{GoalKind::Walk, a, b, 0, 0, -1, 0, what, number};
+            if (word == "arrive") goal = RouteGoal{GoalKind::Arrive, a, -1, 0, 0, flag, value, what, number};
             if (word == "inn") goal.kind = GoalKind::Inn;
-            if (word == "grind") goal = RouteGoal{GoalKind::Grind, a, -1, b, 0, what, number};
+            if (word == "grind") goal = RouteGoal{GoalKind::Grind, a, -1, b, 0, -1, 0, what, number};
             if (mine) out.goals.push_back(goal);
         } else if (word == "choose") {
             if (blockStart >= 0) return fail(error, path, number, "a choice inside a repeat block");

@@ -9,7 +9,7 @@
 // One stretch of the road.
 enum class GoalKind {
     Walk,    // walk on `map` into `slot` (an exit, a trigger, a person)
-    Arrive,  // wait on `map` until the field is free
+    Arrive,  // wait on `map` until the field is free (and story flag `flag` holds `value`)
     Inn,     // walk on `map` into the inn's `slot` and stay the night
     Grind,   // on `map`, meet the enemy symbols until the line reaches `level`
     Check,   // when the line has reached `level`, go on at goal `jump`
@@ -21,6 +21,8 @@ struct RouteGoal {
     int slot = -1;
     int level = 0;
     int jump = 0;
+    int flag = -1;  // Arrive: the story flag to wait for, -1 for none
+    int value = 0;
     std::string what;
     int line = 0;  // in the goals file
 };
