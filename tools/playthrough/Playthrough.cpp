@@ -95,7 +95,8 @@ unsigned keysFor(int code) {
 
 void nextGoalStarted() {
     ++gRun.goal;
-    gRun.goalMapSeen = false;
+    gRun.goalMapSeen = gRun.goal < static_cast<int>(gRoute.goals.size()) &&
+                       gRoute.goals[static_cast<size_t>(gRun.goal)].map == gCurrentMap;
     resetWalkProgress();
 }
 
