@@ -138,7 +138,7 @@ void noteBattle() {
         std::printf("%s group %d on map %d, hp %d %d %d, levels %d %d %d, sprays %d\n", gRun.symbolBattle ? "symbol" : "battle",
                     gBattleGroup, gCurrentMap, gPartyMembers[gParty[0]].hp, gPartyMembers[gParty[1]].hp,
                     gPartyMembers[gParty[2]].hp, gPartyMembers[gParty[0]].level, gPartyMembers[gParty[1]].level,
-                    gPartyMembers[gParty[2]].level, gItemStock[kSpray].owned);
+                    gPartyMembers[gParty[2]].level, gItemStock[bestSpray()].owned);
     }
     if (gRun.battleRunning && gBattleAction.phase == kPhaseEscape) gRun.escaped = true;
     if (gRun.battleRunning && gScene != 100 && gScene != 10) {

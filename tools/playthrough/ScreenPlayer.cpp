@@ -21,7 +21,13 @@
 
 namespace {
 
-constexpr int kSprayStock = 9;  // bought up to this many
+// What the counters sell the party, best first: the sprays that heal the
+// whole line, each bought up to its stock.
+struct Want {
+    int item;
+    int stock;
+};
+constexpr Want kShoppingList[] = {{153, 4}, {151, 5}, {133, 8}, {131, 9}};
 
 // Whether a member of the line still standing is under half of the most HP.
 bool someoneHurt() {
@@ -34,6 +40,12 @@ bool someoneHurt() {
 }
 
 }  // namespace
+
+int bestSpray() {
+    for (const Want& w : kShoppingList)
+        if (gItemStock[w.item].owned > 0) return w.item;
+    return 0;
+}
 
 bool lineHealthy() {
     for (int s = 0; s < 3; ++s) {
@@ -57,10 +69,11 @@ namespace {
 
 // The battle's item list: where the spray stands among the usable items.
 int sprayPlace() {
+    const int spray = bestSpray();
     int n = 0;
-    for (int id = 0; id < kItemCount; ++id) {
+    for (int id = 0; id < kItemCount && spray != 0; ++id) {
         if (gItems[id].kind < 8 || gItemStock[id].owned <= 0) continue;
-        if (id == kSpray) return n;
+        if (id == spray) return n;
         ++n;
     }
     return -1;
@@ -195,13 +208,18 @@ int battleCode(bool symbolBattle) {
 
 int shopCode() {
     if (gScene != 300) return kInputCancel;
-    const bool affordable = gRegionCurrency >= 0 && gRegionCurrency < kCurrencyCount &&
-                            gMoney[gRegionCurrency] >= gItems[kSpray].price && gItemStock[kSpray].owned < kSprayStock;
+    // The first goods of the list that the counter sells, the party lacks
+    // and the money pays for.
+    const bool paying = gRegionCurrency >= 0 && gRegionCurrency < kCurrencyCount;
     int row = -1;
-    for (int r = 0; r < kShopGoodsCount && gShopGoods[r] != 0; ++r)
-        if (gShopGoods[r] == kSpray) row = r;
-    if (gMenuPage == 1) return affordable ? kInputDecide : kInputCancel;
-    if (row < 0 || !affordable) return kInputCancel;
+    for (const Want& w : kShoppingList) {
+        if (!paying || gItemStock[w.item].owned >= w.stock || gMoney[gRegionCurrency] < gItems[w.item].price) continue;
+        for (int r = 0; r < kShopGoodsCount && gShopGoods[r] != 0 && row < 0; ++r)
+            if (gShopGoods[r] == w.item) row = r;
+        if (row >= 0) break;
+    }
+    if (gMenuPage == 1) return row >= 0 && gShopGoods[gMenuListCursor] == gShopGoods[row] ? kInputDecide : kInputCancel;
+    if (row < 0) return kInputCancel;
     if (gMenuListCursor != row) return gMenuListCursor < row ? kInputDown : kInputUp;
     return kInputDecide;
 }

@@ -3,8 +3,8 @@
 // games, the shop's counter. Each returns an input code (engine/Input.h).
 #pragma once
 
-// The spray that heals the whole line: what the party buys and uses.
-constexpr int kSpray = 131;
+// The spray the line is healed with: the strongest one owned, 0 when none.
+int bestSpray();
 
 // A scene on the field: passes each message once typed, picks `wanted` at a
 // choice window, and puts a still picture away once it stands.
@@ -19,5 +19,6 @@ int lineLevel();
 // The camp menu and its screens: a magical stone that no one wears is
 // equipped into a free stone slot of the line, then the menu is closed.
 int campCode();
-// The shop's counter: sprays while the money lasts, then out.
+// The shop's counter: the sprays of the shopping list while the money
+// lasts, then out.
 int shopCode();
