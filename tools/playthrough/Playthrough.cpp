@@ -37,6 +37,10 @@ namespace {
 
 Route gRoute;
 
+// The slot of the camp menu's save that the reload goal loads again (the
+// chapter-end saves go to the slot under the chooser's cursor).
+constexpr int kReloadSlot = 1;
+
 struct Run {
     int goal = 0;
     size_t choice = 0;
@@ -60,6 +64,8 @@ struct Run {
     bool choosing = false;
     bool goalMapSeen = false;  // the current goal's map has been entered
     bool atTheInn = false;     // the inn's event of the current goal runs
+    int reloadPhase = 0;       // Reload: 0 open the camp menu and save, 1 saved, 2 at the title
+    bool lastSaveScene = false;
     int moneyBefore = 0;
     bool finished = false;
     bool failed = false;
@@ -72,8 +78,12 @@ Run gRun;
 
 int goalCount() { return static_cast<int>(gRoute.goals.size()); }
 
+// F12 has no input code of its own: the player's code for it.
+constexpr int kCodeF12 = 99;
+
 unsigned keysFor(int code) {
     if (code == kInputCancel) return kPlayCancel;
+    if (code == kCodeF12) return kPlayF12;
     unsigned keys = 0;
     if (code >= kInputDecide) {
         keys |= kPlayDecide;
@@ -110,13 +120,15 @@ int choiceNow() { return gRun.atTheInn ? 1 : wantedChoice(); }
 
 int fieldCode() {
     const RouteGoal* goal = currentGoal();
-    if (gFieldEvent != 0 || goal == nullptr || gCurrentMap != goal->map) return eventCode(choiceNow());
+    const bool anywhere = goal != nullptr && goal->kind == GoalKind::Reload;
+    if (gFieldEvent != 0 || goal == nullptr || (gCurrentMap != goal->map && !anywhere)) return eventCode(choiceNow());
     bool lost = false;
     int code = 0;
     switch (goal->kind) {
         case GoalKind::Walk:
         case GoalKind::Inn: code = walkTowardsSlot(goal->slot, &lost); break;
         case GoalKind::Grind: code = walkTowardsNearestEnemy(&lost); break;
+        case GoalKind::Reload: return gRun.reloadPhase == 0 ? kInputCancel : kCodeF12;
         default: return eventCode(choiceNow());
     }
     if (lost && goal->kind != GoalKind::Grind) {
@@ -211,6 +223,20 @@ void noteGoals() {
                 nextGoalStarted();
             }
             return;
+        case GoalKind::Reload: {
+            const bool atTheTitle = gScene == 1000 || gScene == 1001 || gScene == 1002;
+            // Saved once the save screen has been left.
+            if (gRun.reloadPhase == 0 && gRun.lastSaveScene && gScene != 210) gRun.reloadPhase = 1;
+            gRun.lastSaveScene = gScene == 210;
+            if (gRun.reloadPhase >= 1 && atTheTitle) gRun.reloadPhase = 2;
+            if (gRun.reloadPhase == 2 && !atTheTitle) {
+                ++gRun.loads;
+                std::printf("load slot %d on map %d\n", kReloadSlot, gCurrentMap);
+                gRun.reloadPhase = 0;
+                nextGoalStarted();
+            }
+            return;
+        }
         case GoalKind::Walk: break;
     }
     // A walk is met once its event has started, or once the road, having
@@ -251,16 +277,23 @@ void noteChanges() {
     noteGoals();
 }
 
+bool reloading() {
+    const RouteGoal* goal = currentGoal();
+    return goal != nullptr && goal->kind == GoalKind::Reload;
+}
+
 int chooseCode() {
     switch (gScene) {
-        case 1000: return kInputDecide;
-        case 1001: return gTitleMenuCursor == 0 ? kInputDecide : kInputUp;
+        case 1000:
+        case 1001:
+        case 1002: return titleCode(reloading() && gRun.reloadPhase >= 1 ? kReloadSlot : -1);
         case 0: return fieldCode();
         case 100: return battleCode(gRun.symbolBattle);
         case 300: return shopCode();
         case 301: return kInputCancel;
-        case 200: case 201: case 202: case 203: case 204: case 205: case 206: case 207: case 209: return campCode();
-        case 9: return kInputDecide;
+        case 200: case 201: case 202: case 203: case 204: case 205: case 206: case 207: case 209: case 210:
+            return campCode(reloading() && gRun.reloadPhase == 0 ? kReloadSlot : -1);
+        case 9: return chooseSlot(0);  // the chapter-end saves go to the first slot
         default: return 0;
     }
 }

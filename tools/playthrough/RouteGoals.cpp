@@ -95,6 +95,11 @@ bool loadRoute(const std::string& path, int route, Route& out, std::string* erro
             if (word == "inn") goal.kind = GoalKind::Inn;
             if (word == "grind") goal = RouteGoal{GoalKind::Grind, a, -1, b, 0, -1, 0, what, number};
             if (mine) out.goals.push_back(goal);
+        } else if (word == "reload") {
+            std::string what;
+            std::getline(line >> std::ws, what);
+            if (what.empty()) return fail(error, path, number, "reload wants a description");
+            if (mine) out.goals.push_back(RouteGoal{GoalKind::Reload, 0, -1, 0, 0, -1, 0, what, number});
         } else if (word == "choose") {
             if (blockStart >= 0) return fail(error, path, number, "a choice inside a repeat block");
             if (!(line >> a) || a < 0 || a > 9) return fail(error, path, number, "choose wants an option 0-9");

@@ -13,6 +13,7 @@ enum class GoalKind {
     Inn,     // walk on `map` into the inn's `slot` and stay the night
     Grind,   // on `map`, meet the enemy symbols until the line reaches `level`
     Check,   // when the line has reached `level`, go on at goal `jump`
+    Reload,  // save from the camp menu, F12 to the title, Continue with that save
 };
 
 struct RouteGoal {

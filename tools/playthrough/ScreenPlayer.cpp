@@ -18,6 +18,8 @@
 #include "menus/CampState.h"
 #include "menus/MenuState.h"
 #include "menus/StoneScreen.h"
+#include "menus/Title.h"
+#include "gamedata/SaveFile.h"
 
 namespace {
 
@@ -227,6 +229,7 @@ int shopCode() {
 namespace {
 
 constexpr int kCampStoneRow = 3;
+constexpr int kCampSaveRow = 8;
 
 // A stone that no one wears, 0 when none.
 int spareStone() {
@@ -245,13 +248,20 @@ bool someoneCanWearAStone() {
 
 }  // namespace
 
-int campCode() {
+int chooseSlot(int slot) {
+    if (gSaveSlotCursor == slot) return kInputDecide;
+    return gSaveSlotCursor < slot ? kInputRight : kInputLeft;
+}
+
+int campCode(int saveSlot) {
     const bool equipping = spareStone() != 0 && someoneCanWearAStone();
     if (gScene == kSceneCampMenu) {
-        if (!equipping || gResetConfirmOpen) return kInputCancel;
-        if (gCampMenuCursor != kCampStoneRow) return gCampMenuCursor < kCampStoneRow ? kInputDown : kInputUp;
+        const int row = equipping ? kCampStoneRow : saveSlot >= 0 ? kCampSaveRow : -1;
+        if (row < 0 || gResetConfirmOpen) return kInputCancel;
+        if (gCampMenuCursor != row) return gCampMenuCursor < row ? kInputDown : kInputUp;
         return kInputDecide;
     }
+    if (gScene == kSceneMenuSave) return saveSlot >= 0 ? chooseSlot(saveSlot) : kInputCancel;
     if (gScene == 203 && equipping) {
         if (gSubScreenPage == 1) return gSubScreenListItem != 0 ? kInputDecide : kInputCancel;
         const int unit = partyUnit(gSubScreenCursor);
@@ -260,4 +270,17 @@ int campCode() {
         return kInputRight;
     }
     return kInputCancel;
+}
+
+int titleCode(int loadSlot) {
+    switch (gScene) {
+        case 1000: return kInputDecide;
+        case 1001: {
+            const int entry = loadSlot >= 0 ? 1 : 0;  // Game Start, Continue
+            if (gTitleMenuCursor == entry) return kInputDecide;
+            return gTitleMenuCursor < entry ? kInputDown : kInputUp;
+        }
+        case 1002: return loadSlot >= 0 ? chooseSlot(loadSlot) : kInputCancel;
+        default: return 0;
+    }
 }

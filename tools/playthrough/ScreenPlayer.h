@@ -17,8 +17,14 @@ bool lineHealthy();
 // The lowest level in the line.
 int lineLevel();
 // The camp menu and its screens: a magical stone that no one wears is
-// equipped into a free stone slot of the line, then the menu is closed.
-int campCode();
+// equipped into a free stone slot of the line; with `saveSlot` 0-3 the game
+// is saved there; then the menu is closed.
+int campCode(int saveSlot);
+// A save or load screen: the chooser's cursor to `slot`, then decide.
+int chooseSlot(int slot);
+// The title, its menu and the load screen: Game Start, or with `loadSlot`
+// 0-3 Continue with that slot.
+int titleCode(int loadSlot);
 // The shop's counter: the sprays of the shopping list while the money
 // lasts, then out.
 int shopCode();
