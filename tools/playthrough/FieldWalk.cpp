@@ -48,6 +48,9 @@ bool canStep(int fromRow, int fromCol, int row, int col) {
 // The next cell on a shortest walk from the player's cell to a cell from
 // which the slot is touched by pushing towards it; *push is then the code
 // that pushes. False when there is no such walk.
+// The only cell a slot may be reached from (-1: any beside it).
+int gFromRow = -1, gFromCol = -1;
+
 bool nextStepTowards(int goalRow, int goalCol, int* nextRow, int* nextCol, int* push, int* distance) {
     int here[3];
     worldToCell(gPlayerPos, here);
@@ -72,6 +75,7 @@ bool nextStepTowards(int goalRow, int goalCol, int* nextRow, int* nextCol, int* 
         queue.pop_front();
         const int r = at / kMapColumns, c = at % kMapColumns;
         for (const Approach& a : approaches) {
+            if (gFromRow >= 0 && (r != gFromRow || c != gFromCol)) continue;
             if (r == goalRow + a.dr && c == goalCol + a.dc) {
                 found = at;
                 foundCode = a.code;
@@ -245,6 +249,14 @@ int walkTowardsCell(int goalRow, int goalCol, bool meeting, bool* lost) {
 }  // namespace
 
 int walkTowardsSlot(int slot, bool* lost) { return walkTowardsCell(gObjectCells[slot][0], gObjectCells[slot][1], false, lost); }
+
+int walkTowardsSlotFrom(int slot, int row, int col, bool* lost) {
+    gFromRow = row;
+    gFromCol = col;
+    const int code = walkTowardsCell(gObjectCells[slot][0], gObjectCells[slot][1], false, lost);
+    gFromRow = gFromCol = -1;
+    return code;
+}
 
 bool enemySymbolsLeft() {
     for (const MapObject& o : gMapObjects)

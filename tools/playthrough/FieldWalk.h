@@ -7,6 +7,8 @@
 // map this frame: pushing into the slot from a side cell once there. *lost
 // is set when no walk reaches the slot.
 int walkTowardsSlot(int slot, bool* lost);
+// The same, reaching the slot only from the cell (row, col).
+int walkTowardsSlotFrom(int slot, int row, int col, bool* lost);
 // Whether a visible enemy symbol stands on the current map.
 bool enemySymbolsLeft();
 // The code that walks to meet the nearest enemy symbol (*lost when none is

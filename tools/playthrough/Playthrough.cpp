@@ -29,7 +29,9 @@
 #include "field/FieldState.h"
 #include "gamedata/GameData.h"
 #include "menus/Title.h"
+#include "minigames/BoatRaceState.h"
 #include "tools/playthrough/FieldWalk.h"
+#include "tools/playthrough/RacePlayer.h"
 #include "tools/playthrough/RouteGoals.h"
 #include "tools/playthrough/ScreenPlayer.h"
 
@@ -63,7 +65,8 @@ struct Run {
     bool escaped = false;
     bool choosing = false;
     bool goalMapSeen = false;  // the current goal's map has been entered
-    bool atTheInn = false;     // the inn's event of the current goal runs
+    bool touched = false;      // the event of the current inn or lever runs
+    int settleFrames = 0;      // a pulled lever's gates still moving
     int reloadPhase = 0;       // Reload: 0 open the camp menu and save, 1 saved, 2 at the title
     bool lastSaveScene = false;
     int moneyBefore = 0;
@@ -116,7 +119,11 @@ const RouteGoal* currentGoal() { return gRun.goal < goalCount() ? &gRoute.goals[
 
 // The option for a choice window: the inn's stay while at the inn, else the
 // route's next.
-int choiceNow() { return gRun.atTheInn ? 1 : wantedChoice(); }
+int choiceNow() {
+    const RouteGoal* goal = currentGoal();
+    if (gRun.touched && goal != nullptr) return goal->kind == GoalKind::Inn ? 1 : 0;  // stay; "動かす"
+    return wantedChoice();
+}
 
 int fieldCode() {
     const RouteGoal* goal = currentGoal();
@@ -127,6 +134,10 @@ int fieldCode() {
     switch (goal->kind) {
         case GoalKind::Walk:
         case GoalKind::Inn: code = walkTowardsSlot(goal->slot, &lost); break;
+        case GoalKind::Pull:
+            if (gRun.settleFrames > 0) return 0;
+            code = walkTowardsSlotFrom(goal->slot, goal->row, goal->col, &lost);
+            break;
         case GoalKind::Grind: code = walkTowardsNearestEnemy(&lost); break;
         case GoalKind::Reload: return gRun.reloadPhase == 0 ? kInputCancel : kCodeF12;
         default: return eventCode(choiceNow());
@@ -175,7 +186,11 @@ void noteScreens() {
         case 300: ++gRun.shops; std::printf("shop\n"); break;
         case 301: ++gRun.banks; std::printf("bank\n"); break;
         case 400: ++gRun.duels; std::printf("duel\n"); break;
-        case 500: ++gRun.races; std::printf("race\n"); break;
+        case 500:
+            ++gRun.races;
+            resetRacePlayer();
+            std::printf("race on course %d\n", gRaceCourse);
+            break;
         case 9: ++gRun.saves; std::printf("save chapter\n"); break;
         case 210: ++gRun.saves; std::printf("save menu\n"); break;
         default: break;
@@ -185,7 +200,7 @@ void noteScreens() {
 
 void noteGoals() {
     // A choice is made once its window has closed (the inn's are its own).
-    if (gRun.choosing && gMessageMode != 2 && !gRun.atTheInn) ++gRun.choice;
+    if (gRun.choosing && gMessageMode != 2 && !gRun.touched) ++gRun.choice;
     gRun.choosing = gMessageMode == 2;
     const RouteGoal* goal = currentGoal();
     if (goal == nullptr) return;
@@ -213,14 +228,24 @@ void noteGoals() {
             }
             return;
         case GoalKind::Inn:
-            if (!gRun.atTheInn && gCurrentMap == goal->map && gFieldEvent == goal->slot + 1) {
-                gRun.atTheInn = true;
+        case GoalKind::Pull:
+            if (!gRun.touched && gCurrentMap == goal->map && gFieldEvent == goal->slot + 1) {
+                gRun.touched = true;
                 gRun.moneyBefore = gMoney[0];
-            } else if (gRun.atTheInn && free) {
-                gRun.atTheInn = false;
+            } else if (gRun.touched && free && goal->kind == GoalKind::Inn) {
+                gRun.touched = false;
                 ++gRun.inns;
                 std::printf("inn on map %d, paid %d\n", gCurrentMap, gRun.moneyBefore - gMoney[0]);
                 nextGoalStarted();
+            } else if (gRun.touched && free) {
+                // The gates take 128 frames to swing: stand still meanwhile.
+                if (gRun.settleFrames == 0) {
+                    std::printf("pulled %s\n", goal->what.c_str());
+                    gRun.settleFrames = 140;
+                } else if (--gRun.settleFrames == 0) {
+                    gRun.touched = false;
+                    nextGoalStarted();
+                }
             }
             return;
         case GoalKind::Reload: {
@@ -293,6 +318,7 @@ int chooseCode() {
         case 301: return kInputCancel;
         case 200: case 201: case 202: case 203: case 204: case 205: case 206: case 207: case 209: case 210:
             return campCode(reloading() && gRun.reloadPhase == 0 ? kReloadSlot : -1);
+        case 500: return raceCode();
         case 9: return chooseSlot(0);  // the chapter-end saves go to the first slot
         default: return 0;
     }
@@ -325,7 +351,7 @@ unsigned chooseKeys(long frame) {
         // for a frame so the next press counts.
         // The key-press games hold and let go by themselves.
         const bool walking = gScene == 0 && gFieldEvent == 0;
-        const bool keyGame = gScene == 100 && gBattleAction.phase == kPhaseActionRun && gKeyGameShown == 1;
+        const bool keyGame = (gScene == 100 && gBattleAction.phase == kPhaseActionRun && gKeyGameShown == 1) || gScene == 500;
         if (!walking && !keyGame && keys != 0 && keys == gRun.lastKeys) keys = 0;
     }
     watchForAStall(keys);

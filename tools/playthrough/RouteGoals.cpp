@@ -47,7 +47,7 @@ bool loadRoute(const std::string& path, int route, Route& out, std::string* erro
             blockStart = static_cast<int>(out.goals.size());
             blockCount = a;
             blockLine = number;
-            if (mine) out.goals.push_back(RouteGoal{GoalKind::Check, 0, -1, b, 0, -1, 0, "the level of the block", number});
+            if (mine) out.goals.push_back(RouteGoal{GoalKind::Check, 0, -1, b, 0, -1, -1, -1, 0, "the level of the block", number});
             continue;
         }
         if (word == "end") {
@@ -62,6 +62,17 @@ bool loadRoute(const std::string& path, int route, Route& out, std::string* erro
                     if (out.goals[g].kind == GoalKind::Check) out.goals[g].jump = after;
             }
             blockStart = -1;
+            continue;
+        }
+        if (word == "pull") {
+            int row = 0, col = 0;
+            if (!(line >> a >> b >> row >> col) || a < 0 || a >= 130 || b < 0 || b >= 150 || row < -1 || row >= 60 ||
+                col < -1 || col >= 60 || (row < 0) != (col < 0))
+                return fail(error, path, number, "pull wants a map, a lever's slot and the cell to pull it from (-1 -1: any)");
+            std::string what;
+            std::getline(line >> std::ws, what);
+            if (what.empty()) return fail(error, path, number, "pull wants a description");
+            if (mine) out.goals.push_back(RouteGoal{GoalKind::Pull, a, b, 0, 0, row, col, -1, 0, what, number});
             continue;
         }
         if (word == "walk" || word == "arrive" || word == "inn" || word == "grind") {
@@ -90,16 +101,16 @@ bool loadRoute(const std::string& path, int route, Route& out, std::string* erro
             std::string what;
             std::getline(line >> std::ws, what);
             if (what.empty()) return fail(error, path, number, word + " wants a description");
-            RouteGoal goal{GoalKind::Walk, a, b, 0, 0, -1, 0, what, number};
-            if (word == "arrive") goal = RouteGoal{GoalKind::Arrive, a, -1, 0, 0, flag, value, what, number};
+            RouteGoal goal{GoalKind::Walk, a, b, 0, 0, -1, -1, -1, 0, what, number};
+            if (word == "arrive") goal = RouteGoal{GoalKind::Arrive, a, -1, 0, 0, -1, -1, flag, value, what, number};
             if (word == "inn") goal.kind = GoalKind::Inn;
-            if (word == "grind") goal = RouteGoal{GoalKind::Grind, a, -1, b, 0, -1, 0, what, number};
+            if (word == "grind") goal = RouteGoal{GoalKind::Grind, a, -1, b, 0, -1, -1, -1, 0, what, number};
             if (mine) out.goals.push_back(goal);
         } else if (word == "reload") {
             std::string what;
             std::getline(line >> std::ws, what);
             if (what.empty()) return fail(error, path, number, "reload wants a description");
-            if (mine) out.goals.push_back(RouteGoal{GoalKind::Reload, 0, -1, 0, 0, -1, 0, what, number});
+            if (mine) out.goals.push_back(RouteGoal{GoalKind::Reload, 0, -1, 0, 0, -1, -1, -1, 0, what, number});
         } else if (word == "choose") {
             if (blockStart >= 0) return fail(error, path, number, "a choice inside a repeat block");
             if (!(line >> a) || a < 0 || a > 9) return fail(error, path, number, "choose wants an option 0-9");

@@ -14,6 +14,7 @@ enum class GoalKind {
     Grind,   // on `map`, meet the enemy symbols until the line reaches `level`
     Check,   // when the line has reached `level`, go on at goal `jump`
     Reload,  // save from the camp menu, F12 to the title, Continue with that save
+    Pull,    // on `map`, from the cell (`row`, `col`) pull the lever `slot`
 };
 
 struct RouteGoal {
@@ -22,6 +23,8 @@ struct RouteGoal {
     int slot = -1;
     int level = 0;
     int jump = 0;
+    int row = -1;   // Pull: the cell the lever is pulled from
+    int col = -1;
     int flag = -1;  // Arrive: the story flag to wait for, -1 for none
     int value = 0;
     std::string what;
