@@ -31,15 +31,6 @@ struct Want {
 };
 constexpr Want kShoppingList[] = {{153, 4}, {151, 5}, {133, 8}, {131, 9}};
 
-// Whether a member of the line still standing is under half of the most HP.
-bool someoneHurt() {
-    for (int s = 0; s < 3; ++s) {
-        const int unit = gParty[s];
-        if (unit == 0 || gPartyMembers[unit].hp <= 0) continue;
-        if (gPartyMembers[unit].hp * 2 < computeUnitStat(unit, kStatMaxHp)) return true;
-    }
-    return false;
-}
 
 }  // namespace
 
@@ -69,16 +60,55 @@ int lineLevel() {
 
 namespace {
 
-// The battle's item list: where the spray stands among the usable items.
-int sprayPlace() {
-    const int spray = bestSpray();
+// The battle's item list: where an item stands among the usable ones.
+int itemPlace(int item) {
     int n = 0;
-    for (int id = 0; id < kItemCount && spray != 0; ++id) {
+    for (int id = 0; id < kItemCount && item > 0; ++id) {
         if (gItems[id].kind < 8 || gItemStock[id].owned <= 0) continue;
-        if (id == spray) return n;
+        if (id == item) return n;
         ++n;
     }
     return -1;
+}
+
+// The heal chosen at the command menu: an item and the party slot it is
+// given to (-1: the whole line).
+struct Heal {
+    int item = 0;
+    int slot = -1;
+};
+Heal gHeal;
+
+constexpr int kReviveItem = 155;
+constexpr int kPotions[] = {148, 134, 132, 130};  // one member, best first
+
+// What a careful player gives now: a fallen member is revived, a line with
+// more than one member under half is sprayed, one member under half gets the
+// best potion owned (or the spray). Nothing when all is well.
+Heal chooseHeal() {
+    int hurt = 0, worst = -1;
+    double worstShare = 1.0;
+    for (int s = 0; s < 3; ++s) {
+        const int unit = gParty[s];
+        if (unit == 0) continue;
+        const int most = computeUnitStat(unit, kStatMaxHp);
+        if (gPartyMembers[unit].hp <= 0) {
+            if (gItemStock[kReviveItem].owned > 0) return Heal{kReviveItem, s};
+            continue;
+        }
+        const double share = most > 0 ? static_cast<double>(gPartyMembers[unit].hp) / most : 1.0;
+        if (share < 0.5) ++hurt;
+        if (share < worstShare) {
+            worstShare = share;
+            worst = s;
+        }
+    }
+    if (hurt == 0) return Heal{};
+    if (hurt > 1 && bestSpray() != 0) return Heal{bestSpray(), -1};
+    for (int potion : kPotions)
+        if (gItemStock[potion].owned > 0 && worst >= 0) return Heal{potion, worst};
+    if (bestSpray() != 0) return Heal{bestSpray(), -1};
+    return Heal{};
 }
 
 // The command menu's entry that carries `label`, or `fallback`.
@@ -174,7 +204,7 @@ int battleCode(bool symbolBattle) {
             const int taught = lectureTaughtCommand();
             if (taught >= 0) {
                 wanted = taught;
-            } else if (someoneHurt() && sprayPlace() >= 0) {
+            } else if ((gHeal = chooseHeal()).item != 0 && itemPlace(gHeal.item) >= 0) {
                 wanted = commandEntry(kLabelItem, 0);
             } else if (symbolBattle && !lineHealthy()) {
                 wanted = commandEntry(kLabelEscape, 0);
@@ -182,17 +212,20 @@ int battleCode(bool symbolBattle) {
             if (gBattleAction.commandCursor == wanted) return kInputDecide;
             return gBattleAction.commandCursor > wanted ? kInputUp : kInputDown;
         }
+        case kPhaseItemAllyTarget:
+            if (gBattleAction.targetRange == 0 && gHeal.slot >= 0 && gBattleAction.targetIndex != gHeal.slot)
+                return kInputRight;
+            return kInputDecide;
         case kPhaseWeaponList:
         case kPhaseWeaponEnemyTarget:
         case kPhaseStoneList:
         case kPhaseStoneEnemyTarget:
         case kPhaseStoneAllyTarget:
         case kPhaseStoneAllConfirm:
-        case kPhaseItemAllyTarget:
         case kPhaseItemAllConfirm:
             return kInputDecide;
         case kPhaseItemList: {
-            const int place = sprayPlace();
+            const int place = itemPlace(gHeal.item);
             const int at = 2 * gBattleAction.listScroll + gBattleAction.listCursor;
             if (place < 0) return kInputCancel;
             if (place == at) return kInputDecide;
