@@ -29,11 +29,12 @@ grep -v '^symbol' "$out/played.txt"
 totals="$(grep '^battles=' "$out/played.txt")"
 [[ "$totals" =~ ^battles=([0-9]+)\ won=([0-9]+)\ lost=0\  ]] || { echo "a battle was lost: $totals"; exit 1; }
 [ "${BASH_REMATCH[1]}" -eq "${BASH_REMATCH[2]}" ] || { echo "a battle was not won: $totals"; exit 1; }
-[ "$(grep -c '^shop$' "$out/played.txt")" -ge 3 ] || { echo "the merchants' counters were not opened"; exit 1; }
+[ "$(grep -c '^shop$' "$out/played.txt")" -ge 4 ] || { echo "the merchants' counters were not opened"; exit 1; }
 [ "$(grep -c '^save chapter$' "$out/played.txt")" -ge 4 ] || { echo "a chapter-end save screen is missing"; exit 1; }
 grep -q '^inn on map 2' "$out/played.txt" || { echo "the party never slept at the hotel"; exit 1; }
 grep -qx 'save menu' "$out/played.txt" || { echo "the camp menu's save was not used"; exit 1; }
 [[ "$totals" == *" loads=1" ]] || { echo "the game was not loaded again from the title: $totals"; exit 1; }
+grep -q '^bank' "$out/played.txt" || { echo "the bank was not used"; exit 1; }
 
 # The end: aboard the battleship after the conference's battle, the gates
 # of the lever decks worked, with episodes 0-3 over: the prison, the den,

@@ -39,6 +39,10 @@ namespace {
 
 Route gRoute;
 
+// What the party borrows at the bank when it comes to a counter (フォッグ):
+// enough for a stock of the strong sprays.
+constexpr int kLoanWanted = 4000;
+
 // The slot of the camp menu's save that the reload goal loads again (the
 // chapter-end saves go to the slot under the chooser's cursor).
 constexpr int kReloadSlot = 1;
@@ -184,7 +188,7 @@ void noteScreens() {
     if (gScene == gRun.lastScene) return;
     switch (gScene) {
         case 300: ++gRun.shops; std::printf("shop\n"); break;
-        case 301: ++gRun.banks; std::printf("bank\n"); break;
+        case 301: ++gRun.banks; std::printf("bank, loan %d\n", gLoan); break;
         case 400: ++gRun.duels; std::printf("duel\n"); break;
         case 500:
             ++gRun.races;
@@ -315,7 +319,7 @@ int chooseCode() {
         case 0: return fieldCode();
         case 100: return battleCode(gRun.symbolBattle);
         case 300: return shopCode();
-        case 301: return kInputCancel;
+        case 301: return bankCode(kLoanWanted);
         case 200: case 201: case 202: case 203: case 204: case 205: case 206: case 207: case 209: case 210:
             return campCode(reloading() && gRun.reloadPhase == 0 ? kReloadSlot : -1);
         case 500: return raceCode();

@@ -13,6 +13,7 @@
 #include "field/FieldState.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PartyStats.h"
+#include "menus/BankLogic.h"
 #include "menus/CampMenu.h"
 #include "menus/CampScreenParts.h"
 #include "menus/CampState.h"
@@ -316,4 +317,18 @@ int titleCode(int loadSlot) {
         case 1002: return loadSlot >= 0 ? chooseSlot(loadSlot) : kInputCancel;
         default: return 0;
     }
+}
+
+int bankCode(int loanWanted) {
+    const int hundreds = (loanWanted - gLoan) / 100;
+    if (gMenuPage == 0) {
+        if (hundreds < 1) return kInputCancel;
+        if (gMenuTopCursor != kBankLoan) return kInputUp;
+        return kInputDecide;
+    }
+    if (gMenuPage != 2 || gMenuTopCursor != kBankLoan || hundreds < 1) return kInputCancel;
+    if (gMenuAmount + 10 <= hundreds) return kInputUp;
+    if (gMenuAmount < hundreds) return kInputRight;
+    if (gMenuAmount > hundreds) return kInputLeft;
+    return kInputDecide;
 }

@@ -12,6 +12,9 @@ int eventCode(int wanted);
 // One battle frame; `symbolBattle` when an enemy symbol was met on the way
 // (run from while the party is hurt).
 int battleCode(bool symbolBattle);
+// The bank's counter: a loan that brings the loan up to `loanWanted`
+// フォッグ (in hundreds), then out.
+int bankCode(int loanWanted);
 // Whether every member of the line has at least half of the most HP.
 bool lineHealthy();
 // The lowest level in the line.
