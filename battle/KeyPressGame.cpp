@@ -16,6 +16,7 @@
 
 KeyPressGameState gKeyPressGame{};
 int gHitCount = 0;
+int gKeyPressMode = 0;
 std::uint32_t gKeyPressClockMillis = 0;
 
 void resetKeyPressGame() {
@@ -24,6 +25,7 @@ void resetKeyPressGame() {
     gHitCount = 0;
     gKeyPressClockMillis = 0;
     gKeyGameShown = 0;
+    gKeyPressMode = 0;
 }
 
 void resetKeyPressRun() { gKeyPressGame.started = 0; }
@@ -493,6 +495,7 @@ int runMode(const Frame& f, int mode, int limitMs) {
 int runKeyPressGame(GraphicsResources& resources, gfx::Device* device, int mode, int limitMs) {
     const Frame f{resources, device};
     gKeyGameShown = 1;
+    gKeyPressMode = mode;
     if (game.started == 0 && gBattleAction.actingSide == 0 && memberSkipsKeyPressGame(gBattleAction.actingIndex))
         return kKeyPressOver;
 

@@ -63,6 +63,7 @@ struct KeyPressGameState {
 
 extern KeyPressGameState gKeyPressGame;
 extern int gHitCount;  // the run's score
+extern int gKeyPressMode;  // the mode of the latest call (what the screen shows)
 // The millisecond clock's reading (gMillisecondClock, engine/Camera.h) at the
 // previous call. The game counts the difference of two readings of the
 // monotonic clock, so a frame that stalls for seconds is counted in full.

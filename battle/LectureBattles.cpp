@@ -129,6 +129,15 @@ bool allowOnly(int command) {
 
 }  // namespace
 
+int lectureTaughtCommand() {
+    const Lecture* lecture = lectureOf(gBattleGroup);
+    if (lecture == nullptr) return -1;
+    const int counter = gStoryFlags[lecture->flag];
+    if (counter >= lecture->count) return -1;
+    const LectureStep& step = lecture->steps[counter];
+    return step.does == Does::Message ? -1 : step.command;
+}
+
 int lectureStepCount(int group) {
     const Lecture* lecture = lectureOf(group);
     return lecture ? lecture->count : 0;

@@ -18,5 +18,9 @@ constexpr int kFlagStoneLecture = 10;
 // Other groups, and a lecture past its last step, do nothing.
 void runBattleLectures(GraphicsResources& resources, gfx::Device* device);
 
+// The command (0 attack, 1 magical stone) the running lecture lets the
+// decide key take right now, or -1 when no command is being taught.
+int lectureTaughtCommand();
+
 // How many steps each lecture has (its counter stays there once done).
 int lectureStepCount(int group);

@@ -230,6 +230,8 @@ TEST_F(GameContent, GroupsHoldKnownMonstersSongsAndBattleTypes) {
     EXPECT_EQ(gEnemyGroups[107].monsters[0], 65);
     // The monster that returns in group 16 is the group's first.
     EXPECT_EQ(gEnemyGroups[16].monsters[0], 34);
+    // The cliff scene of the mountain corners the thief master alone.
+    for (int slot = 0; slot < 6; ++slot) EXPECT_EQ(gEnemyGroups[39].monsters[slot], slot == 0 ? 36 : 0) << slot;
 }
 
 TEST_F(GameContent, CardsFitTheDuelRules) {

@@ -1,0 +1,334 @@
+#include "tools/playthrough/ScreenPlayer.h"
+
+#include <cstring>
+
+#include "battle/BattleMenus.h"
+#include "battle/BattleRecords.h"
+#include "battle/KeyPressGame.h"
+#include "battle/LectureBattles.h"
+#include "engine/Input.h"
+#include "engine/Scene.h"
+#include "events/EventState.h"
+#include "events/MessageWindow.h"
+#include "field/FieldState.h"
+#include "gamedata/GameData.h"
+#include "gamedata/PartyStats.h"
+#include "menus/BankLogic.h"
+#include "menus/CampMenu.h"
+#include "menus/CampScreenParts.h"
+#include "menus/CampState.h"
+#include "menus/MenuState.h"
+#include "menus/StoneScreen.h"
+#include "menus/Title.h"
+#include "gamedata/SaveFile.h"
+
+namespace {
+
+// What the counters sell the party, best first: the sprays that heal the
+// whole line, each bought up to its stock.
+struct Want {
+    int item;
+    int stock;
+};
+constexpr Want kShoppingList[] = {{153, 4}, {151, 5}, {133, 8}, {131, 9}};
+
+
+}  // namespace
+
+int bestSpray() {
+    for (const Want& w : kShoppingList)
+        if (gItemStock[w.item].owned > 0) return w.item;
+    return 0;
+}
+
+bool lineHealthy() {
+    for (int s = 0; s < 3; ++s) {
+        const int unit = gParty[s];
+        if (unit == 0) continue;
+        if (gPartyMembers[unit].hp * 2 < computeUnitStat(unit, kStatMaxHp)) return false;
+    }
+    return true;
+}
+
+int lineLevel() {
+    int lowest = 999;
+    for (int s = 0; s < 3; ++s) {
+        const int unit = gParty[s];
+        if (unit != 0 && gPartyMembers[unit].level < lowest) lowest = gPartyMembers[unit].level;
+    }
+    return lowest;
+}
+
+namespace {
+
+// The battle's item list: where an item stands among the usable ones.
+int itemPlace(int item) {
+    int n = 0;
+    for (int id = 0; id < kItemCount && item > 0; ++id) {
+        if (gItems[id].kind < 8 || gItemStock[id].owned <= 0) continue;
+        if (id == item) return n;
+        ++n;
+    }
+    return -1;
+}
+
+// The heal chosen at the command menu: an item and the party slot it is
+// given to (-1: the whole line).
+struct Heal {
+    int item = 0;
+    int slot = -1;
+};
+Heal gHeal;
+
+constexpr int kReviveItem = 155;
+constexpr int kPotions[] = {148, 134, 132, 130};  // one member, best first
+
+// What a careful player gives now: a fallen member is revived, a line with
+// more than one member under half is sprayed, one member under half gets the
+// best potion owned (or the spray). Nothing when all is well.
+Heal chooseHeal() {
+    int hurt = 0, worst = -1;
+    double worstShare = 1.0;
+    for (int s = 0; s < 3; ++s) {
+        const int unit = gParty[s];
+        if (unit == 0) continue;
+        const int most = computeUnitStat(unit, kStatMaxHp);
+        if (gPartyMembers[unit].hp <= 0) {
+            if (gItemStock[kReviveItem].owned > 0) return Heal{kReviveItem, s};
+            continue;
+        }
+        const double share = most > 0 ? static_cast<double>(gPartyMembers[unit].hp) / most : 1.0;
+        if (share < 0.5) ++hurt;
+        if (share < worstShare) {
+            worstShare = share;
+            worst = s;
+        }
+    }
+    if (hurt == 0) return Heal{};
+    if (hurt > 1 && bestSpray() != 0) return Heal{bestSpray(), -1};
+    for (int potion : kPotions)
+        if (gItemStock[potion].owned > 0 && worst >= 0) return Heal{potion, worst};
+    if (bestSpray() != 0) return Heal{bestSpray(), -1};
+    return Heal{};
+}
+
+// The command menu's entry that carries `label`, or `fallback`.
+int commandEntry(int label, int fallback) {
+    int labels[5];
+    const int count = commandMenuEntries(labels);
+    for (int e = 0; e < count; ++e)
+        if (labels[e] == label) return e;
+    return fallback;
+}
+
+// A fresh press of `code`: let go for a frame after a press.
+int press(int code) { return gKeyPressGame.lastInputCode != 0 ? 0 : code; }
+
+// The note of the lane that will stand in the hit window after this frame's
+// move (about 17 ms), or -1.
+int noteInWindow() {
+    const KeyPressGameState& g = gKeyPressGame;
+    int best = -1, bestPlace = 0;
+    for (int i = 0; i < kKeyPressSlots; ++i) {
+        const int p = g.notePositions[i];
+        if (p == kNoteEmpty || p < 1) continue;
+        const int next = p + static_cast<int>(17.0 * static_cast<double>(g.noteSpeeds[i]));
+        if (next >= kNoteWindowFirst + 8 && next <= kNoteWindowLast - 8 && next > bestPlace) {
+            best = i;
+            bestPlace = next;
+        }
+    }
+    return best;
+}
+
+// The key-press game of a weapon skill, played as a practised player does:
+// mash the key shown, hit the lane's notes in their window, type the
+// sequence, press the chord's diagonal, complete the groups, let go of the
+// held key just before the gauge runs out, stop the marker on the target.
+int keyPressCode() {
+    const KeyPressGameState& g = gKeyPressGame;
+    const int any = kInputDecide;
+    switch (gKeyPressMode) {
+        case kKeyPressMash: return press(g.keys[0]);
+        case kKeyPressNoteLane: {
+            if (g.timerRunning == 0) return press(any);
+            const int note = noteInWindow();
+            return note < 0 ? 0 : press(g.keys[note]);
+        }
+        case kKeyPressSequence: return g.timerRunning == 0 ? press(any) : press(g.keys[gHitCount % kKeyPressSlots]);
+        case kKeyPressChord: return g.timerRunning == 0 ? press(any) : press(g.keys[2]);
+        case kKeyPressKeyGroups: {
+            const int place = g.noteCount >= 0 && g.noteCount < 4 ? g.noteCount : 0;
+            return g.timerRunning == 0 ? press(any) : press(g.keys[place]);
+        }
+        case kKeyPressHoldRelease:
+            if (g.timerRunning == 0) return press(g.keys[0]);
+            return g.elapsedMs < 1880 ? kInputDecide : 0;
+        case kKeyPressMarkerHeight:
+        case kKeyPressMarkerAcross:
+        case kKeyPressMarkerDepth: {
+            if (g.timerRunning == 0) return press(any);
+            const int cycle = gKeyPressMode == kKeyPressMarkerHeight ? 600 : gKeyPressMode == kKeyPressMarkerAcross ? 800 : 1600;
+            const int stopAt = gKeyPressMode == kKeyPressMarkerHeight ? cycle * 5 / 6 : cycle - 40;
+            const int e = g.elapsedMs % cycle;
+            return e >= stopAt - 20 && e < stopAt ? any : 0;
+        }
+        default: return press(any);
+    }
+}
+
+constexpr int kLabelItem = 2;
+constexpr int kLabelEscape = 4;
+
+}  // namespace
+
+int eventCode(int wanted) {
+    if (gMessageMode == 1 && gMessageTyped == static_cast<int>(std::strlen(gMessageText))) return kInputDecide;
+    if (gMessageMode == 2) {
+        if (gChoiceCursor < wanted) return kInputDown;
+        if (gChoiceCursor > wanted) return kInputUp;
+        return kInputDecide;
+    }
+    if (gMessageMode == 0 && gStillPicture > 0 && gStillPictureAlpha == 255) return kInputDecide;
+    if (gStoneBannerShown == 1) return kInputDecide;  // a magical stone obtained
+    return 0;
+}
+
+// The story's battles are fought with the first command on the first enemy,
+// the key-press game played with a press every other frame and every result
+// page passed on; a symbol met on the way is fought too while the party is
+// healthy, else run from. A hurt line is sprayed first.
+int battleCode(bool symbolBattle) {
+    switch (gBattleAction.phase) {
+        case kPhaseCommand: {
+            int wanted = 0;
+            const int taught = lectureTaughtCommand();
+            if (taught >= 0) {
+                wanted = taught;
+            } else if ((gHeal = chooseHeal()).item != 0 && itemPlace(gHeal.item) >= 0) {
+                wanted = commandEntry(kLabelItem, 0);
+            } else if (symbolBattle && !lineHealthy()) {
+                wanted = commandEntry(kLabelEscape, 0);
+            }
+            if (gBattleAction.commandCursor == wanted) return kInputDecide;
+            return gBattleAction.commandCursor > wanted ? kInputUp : kInputDown;
+        }
+        case kPhaseItemAllyTarget:
+            if (gBattleAction.targetRange == 0 && gHeal.slot >= 0 && gBattleAction.targetIndex != gHeal.slot)
+                return kInputRight;
+            return kInputDecide;
+        case kPhaseWeaponList:
+        case kPhaseWeaponEnemyTarget:
+        case kPhaseStoneList:
+        case kPhaseStoneEnemyTarget:
+        case kPhaseStoneAllyTarget:
+        case kPhaseStoneAllConfirm:
+        case kPhaseItemAllConfirm:
+            return kInputDecide;
+        case kPhaseItemList: {
+            const int place = itemPlace(gHeal.item);
+            const int at = 2 * gBattleAction.listScroll + gBattleAction.listCursor;
+            if (place < 0) return kInputCancel;
+            if (place == at) return kInputDecide;
+            if (place >= at + 2) return kInputDown;
+            if (place <= at - 2) return kInputUp;
+            return place > at ? kInputRight : kInputLeft;
+        }
+        case kPhaseActionRun:
+            if (gKeyGameShown == 1) return keyPressCode();
+            return (gBattleAction.actionFrame % 2) == 0 ? kInputDecide : 0;
+        default:
+            return gBattleAction.phase >= kPhaseVictory ? kInputDecide : 0;
+    }
+}
+
+int shopCode() {
+    if (gScene != 300) return kInputCancel;
+    // The first goods of the list that the counter sells, the party lacks
+    // and the money pays for.
+    const bool paying = gRegionCurrency >= 0 && gRegionCurrency < kCurrencyCount;
+    int row = -1;
+    for (const Want& w : kShoppingList) {
+        if (!paying || gItemStock[w.item].owned >= w.stock || gMoney[gRegionCurrency] < gItems[w.item].price) continue;
+        for (int r = 0; r < kShopGoodsCount && gShopGoods[r] != 0 && row < 0; ++r)
+            if (gShopGoods[r] == w.item) row = r;
+        if (row >= 0) break;
+    }
+    if (gMenuPage == 1) return row >= 0 && gShopGoods[gMenuListCursor] == gShopGoods[row] ? kInputDecide : kInputCancel;
+    if (row < 0) return kInputCancel;
+    if (gMenuListCursor != row) return gMenuListCursor < row ? kInputDown : kInputUp;
+    return kInputDecide;
+}
+
+namespace {
+
+constexpr int kCampStoneRow = 3;
+constexpr int kCampSaveRow = 8;
+
+// A stone that no one wears, 0 when none.
+int spareStone() {
+    for (int stone = 1; stone <= kStoneFlagCount; ++stone)
+        if (stoneOffered(stone)) return stone;
+    return 0;
+}
+
+bool freeStoneSlot(int unit, int slot) { return unit != 0 && gPartyMembers[unit].stones[slot] == 0; }
+
+bool someoneCanWearAStone() {
+    for (int s = 0; s < 3; ++s)
+        if (freeStoneSlot(partyUnit(s), 0) || freeStoneSlot(partyUnit(s), 1)) return true;
+    return false;
+}
+
+}  // namespace
+
+int chooseSlot(int slot) {
+    if (gSaveSlotCursor == slot) return kInputDecide;
+    return gSaveSlotCursor < slot ? kInputRight : kInputLeft;
+}
+
+int campCode(int saveSlot) {
+    const bool equipping = spareStone() != 0 && someoneCanWearAStone();
+    if (gScene == kSceneCampMenu) {
+        const int row = equipping ? kCampStoneRow : saveSlot >= 0 ? kCampSaveRow : -1;
+        if (row < 0 || gResetConfirmOpen) return kInputCancel;
+        if (gCampMenuCursor != row) return gCampMenuCursor < row ? kInputDown : kInputUp;
+        return kInputDecide;
+    }
+    if (gScene == kSceneMenuSave) return saveSlot >= 0 ? chooseSlot(saveSlot) : kInputCancel;
+    if (gScene == 203 && equipping) {
+        if (gSubScreenPage == 1) return gSubScreenListItem != 0 ? kInputDecide : kInputCancel;
+        const int unit = partyUnit(gSubScreenCursor);
+        if (freeStoneSlot(unit, gSubScreenSlot)) return kInputDecide;
+        if (freeStoneSlot(unit, 1 - gSubScreenSlot)) return kInputDown;
+        return kInputRight;
+    }
+    return kInputCancel;
+}
+
+int titleCode(int loadSlot) {
+    switch (gScene) {
+        case 1000: return kInputDecide;
+        case 1001: {
+            const int entry = loadSlot >= 0 ? 1 : 0;  // Game Start, Continue
+            if (gTitleMenuCursor == entry) return kInputDecide;
+            return gTitleMenuCursor < entry ? kInputDown : kInputUp;
+        }
+        case 1002: return loadSlot >= 0 ? chooseSlot(loadSlot) : kInputCancel;
+        default: return 0;
+    }
+}
+
+int bankCode(int loanWanted) {
+    const int hundreds = (loanWanted - gLoan) / 100;
+    if (gMenuPage == 0) {
+        if (hundreds < 1) return kInputCancel;
+        if (gMenuTopCursor != kBankLoan) return kInputUp;
+        return kInputDecide;
+    }
+    if (gMenuPage != 2 || gMenuTopCursor != kBankLoan || hundreds < 1) return kInputCancel;
+    if (gMenuAmount + 10 <= hundreds) return kInputUp;
+    if (gMenuAmount < hundreds) return kInputRight;
+    if (gMenuAmount > hundreds) return kInputLeft;
+    return kInputDecide;
+}
