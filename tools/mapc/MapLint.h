@@ -1,9 +1,10 @@
 // The rules every built map keeps, checked over the map arrays as loaded
 // (gMapCells, gMapObjects' present bytes, gObjectCells) with the slot roles
 // of the map's source and the story's constraints (content/maps/constraints.txt).
+// Whether the player can walk to a slot is not judged here from the grid:
+// the walking check (MapWalk.h) drives the field's own movement step.
 #pragma once
 
-#include <deque>
 #include <map>
 #include <set>
 #include <sstream>
@@ -23,14 +24,37 @@ struct Arrival {
 
 // Per map: where the story puts the player, which slots its scripts need,
 // and what some of those slots must be.
+// Story flags to set before a map's set-up, for slots that only stand in
+// some story states.
+struct FlagSet {
+    std::set<int> slots;
+    std::vector<std::pair<int, int>> flags;  // index, value
+};
+
 struct Constraints {
     std::map<int, std::vector<Arrival>> arrivals;
+    std::map<int, std::vector<FlagSet>> flagSets;
     std::map<int, std::set<int>> slots;
     std::map<int, std::map<int, std::string>> roles;
 };
 
+// "a-b,c,...": slot numbers into `into`.
+inline void parseSlotList(const std::string& list, const std::string& where, std::set<int>& into, std::vector<std::string>& errors) {
+    std::istringstream parts(list);
+    std::string part;
+    while (std::getline(parts, part, ',')) {
+        int first = 0, last = 0;
+        if (!detail::parseRange(part, first, last) || first < 0 || last >= kMapObjectCount) {
+            errors.push_back(where + "bad slot range " + part);
+            continue;
+        }
+        for (int s = first; s <= last; ++s) into.insert(s);
+    }
+}
+
 // Lines: "arrival <map> <row> <column>", "slots <map> <a>-<b>,<c>,...",
-// "role <map> <slot> <role>"; '#' starts a comment.
+// "role <map> <slot> <role>", "flags <map> <slots> <flag>=<value>,..."; '#'
+// starts a comment.
 inline Constraints parseConstraints(const std::string& text, std::vector<std::string>& errors) {
     Constraints out;
     std::istringstream in(text);
@@ -62,16 +86,26 @@ inline Constraints parseConstraints(const std::string& text, std::vector<std::st
         } else if (w[0] == "slots") {
             std::string list;
             for (std::size_t i = 2; i < w.size(); ++i) list += w[i];
-            std::istringstream parts(list);
+            parseSlotList(list, where, out.slots[map], errors);
+        } else if (w[0] == "flags") {
+            FlagSet set;
+            std::string assignments;
+            for (std::size_t i = 3; i < w.size(); ++i) assignments += w[i];
+            parseSlotList(w[2], where, set.slots, errors);
+            std::istringstream parts(assignments);
             std::string part;
             while (std::getline(parts, part, ',')) {
-                int first = 0, last = 0;
-                if (!detail::parseRange(part, first, last) || first < 0 || last >= kMapObjectCount) {
-                    errors.push_back(where + "bad slot range " + part);
+                const auto eq = part.find('=');
+                int index = -1, value = -1;
+                if (eq == std::string::npos || !detail::parseInt(part.substr(0, eq), index) ||
+                    !detail::parseInt(part.substr(eq + 1), value) || index < 0 || index >= 1000 || value < 0 || value > 255) {
+                    errors.push_back(where + "flags <map> <slots> <flag>=<value>,... (flag 0-999, value 0-255)");
                     continue;
                 }
-                for (int s = first; s <= last; ++s) out.slots[map].insert(s);
+                set.flags.push_back({index, value});
             }
+            if (set.flags.empty()) errors.push_back(where + "flags <map> <slots> <flag>=<value>,...");
+            else out.flagSets[map].push_back(set);
         } else if (w[0] == "role") {
             int slot = -1;
             if (w.size() != 4 || !detail::parseInt(w[2], slot) || slot < 0 || slot >= kMapObjectCount || !knownRoles().count(w[3]))
@@ -87,11 +121,6 @@ inline Constraints parseConstraints(const std::string& text, std::vector<std::st
 
 namespace detail {
 
-// The highest floor the player reaches from a floor: a jump lifts the feet
-// about 1.1, and a cell up to 0.11 above the feet is stepped onto; 1.0 keeps
-// a margin.
-constexpr float kClimbable = 1.0f;
-
 inline bool isLiftTile(const MapCell& cell) {
     return cell.floorColumn == 4 && cell.floorRow == 7;
 }
@@ -105,9 +134,8 @@ inline std::vector<std::string> lintMap(int map, const std::map<int, std::string
     auto fault = [&](const std::string& what) { faults.push_back(prefix + what); };
     auto cellName = [](int r, int c) { return "(" + std::to_string(r) + ", " + std::to_string(c) + ")"; };
 
-    // Slots by cell, and the cells the player cannot pass.
+    // Slots by cell.
     std::map<std::pair<int, int>, std::vector<int>> slotsAt;
-    std::set<std::pair<int, int>> stops;
     for (int s = 0; s < kMapObjectCount; ++s) {
         if (!gMapObjects[s].present) continue;
         const int r = gObjectCells[s][0];
@@ -117,8 +145,6 @@ inline std::vector<std::string> lintMap(int map, const std::map<int, std::string
             continue;
         }
         slotsAt[{r, c}].push_back(s);
-        const auto role = roles.find(s);
-        if (role != roles.end() && (role->second == "bars" || role->second == "exit")) stops.insert({r, c});
     }
     auto roleOf = [&](int s) {
         const auto found = roles.find(s);
@@ -138,7 +164,6 @@ inline std::vector<std::string> lintMap(int map, const std::map<int, std::string
     }
 
     // Arrivals: floor, open, and not on anything that fires or stops.
-    std::vector<std::pair<int, int>> seeds;
     const auto arrivals = constraints.arrivals.find(map);
     if (arrivals != constraints.arrivals.end()) {
         for (const Arrival& a : arrivals->second) {
@@ -148,44 +173,19 @@ inline std::vector<std::string> lintMap(int map, const std::map<int, std::string
                 continue;
             }
             const MapCell& cell = gMapCells[a.row][a.column];
-            bool good = true;
-            if (cell.height <= 0.0f) fault(at + " has no floor"), good = false;
-            if (cell.blocked) fault(at + " is blocked"), good = false;
-            if (detail::isLiftTile(cell)) fault(at + " is a lift cell"), good = false;
+            if (cell.height <= 0.0f) fault(at + " has no floor");
+            if (cell.blocked) fault(at + " is blocked");
+            if (detail::isLiftTile(cell)) fault(at + " is a lift cell");
             const auto here = slotsAt.find({a.row, a.column});
             if (here != slotsAt.end()) {
                 for (int s : here->second) {
                     const std::string role = roleOf(s);
                     if (role == "exit" || role == "trigger" || role == "person" || role == "enemy" || role == "bars")
-                        fault(at + " is on slot " + std::to_string(s) + " (" + role + ")"), good = false;
+                        fault(at + " is on slot " + std::to_string(s) + " (" + role + ")");
                 }
             }
-            if (good) seeds.push_back({a.row, a.column});
         }
     }
-
-    // Where the player can walk from the arrivals.
-    bool reached[kMapRows][kMapColumns] = {};
-    std::deque<std::pair<int, int>> queue(seeds.begin(), seeds.end());
-    for (const auto& s : seeds) reached[s.first][s.second] = true;
-    while (!queue.empty()) {
-        const auto [r, c] = queue.front();
-        queue.pop_front();
-        const int steps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-        for (const auto& d : steps) {
-            const int nr = r + d[0], nc = c + d[1];
-            if (!cellInsideGrid(nr, nc) || reached[nr][nc]) continue;
-            const MapCell& next = gMapCells[nr][nc];
-            if (next.height <= 0.0f || next.blocked || stops.count({nr, nc})) continue;
-            if (next.height > gMapCells[r][c].height + detail::kClimbable) continue;
-            reached[nr][nc] = true;
-            queue.push_back({nr, nc});
-        }
-    }
-    auto reachable = [&](int r, int c) { return cellInsideGrid(r, c) && reached[r][c]; };
-    auto besideReachable = [&](int r, int c) {
-        return reachable(r + 1, c) || reachable(r - 1, c) || reachable(r, c + 1) || reachable(r, c - 1);
-    };
 
     // Each slot against its role.
     for (const auto& [cell, slots] : slotsAt) {
@@ -200,10 +200,9 @@ inline std::vector<std::string> lintMap(int map, const std::map<int, std::string
                 fault(what + " has no floor under it");
                 continue;
             }
-            if (role == "exit" && !reachable(r, c) && !besideReachable(r, c)) fault(what + " cannot be reached");
-            if (role == "person" && !besideReachable(r, c)) fault(what + " has no reachable cell beside it");
-            if ((role == "trigger" || role == "chest") && (floor.blocked || !reachable(r, c)))
-                fault(what + " is not on reachable, walkable floor");
+            // Whether a walk reaches it is the walking check's to say
+            // (tools/mapc/MapWalk.h, run over every built map by mapwalk).
+            if ((role == "trigger" || role == "chest") && floor.blocked) fault(what + " is not on walkable floor");
             if (role == "enemy" && floor.blocked) fault(what + " stands on a blocked cell");
             // The chest opens for a player who jumps inside its cell: nothing
             // else there may stop the player or fire first.

@@ -1,0 +1,141 @@
+// The walking check: the field's own movement step, from an arrival cell,
+// decides which slots a player can start.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <string>
+
+#include "field/FieldMap.h"
+#include "field/FieldState.h"
+#include "gamedata/GameData.h"
+#include "tools/mapc/MapSource.h"
+#include "tools/mapc/MapWalk.h"
+
+namespace {
+
+const std::string kSourceDir = CORVADINE_SOURCE_DIR;
+
+std::map<int, std::string> touchRolesOf(const mapsource::MapSource& map) {
+    std::map<int, std::string> roles;
+    for (const mapsource::SlotEntry& s : map.slots)
+        if (mapwalk::isTouchRole(s.role)) roles[s.slot] = s.role;
+    return roles;
+}
+
+struct MapWalk : ::testing::Test {
+    void SetUp() override {
+        resetFieldState();
+        resetFieldMap();
+        resetGameDataState();
+    }
+    // A 10 x 10 floor at height 1 in the corner of the grid.
+    static void floorRoom() {
+        for (int r = 0; r < 10; ++r)
+            for (int c = 0; c < 10; ++c) {
+                gMapCells[r][c].height = 1.0f;
+                gMapCells[r][c].wallColumn = 1;
+            }
+    }
+    static void place(int slot, int row, int col) {
+        gObjectCells[slot][0] = static_cast<std::uint8_t>(row);
+        gObjectCells[slot][1] = static_cast<std::uint8_t>(col);
+        MapObject& o = gMapObjects[slot];
+        o.present = 1;
+        float centre[3];
+        cellCentre(row, col, centre);
+        o.x = centre[0];
+        o.y = centre[1];
+        o.z = centre[2];
+    }
+};
+
+TEST_F(MapWalk, EverySlotOfTheFixtureRoomIsStartedOverItsLedgeAndChests) {
+    const mapsource::MapSource map = mapsource::loadMapSourceFile(kSourceDir + "/tests/fixtures/maps/room.map");
+    ASSERT_TRUE(map.errors.empty());
+    mapsource::compileMapSource(map);
+    const mapwalk::WalkResult walk = mapwalk::walkFromArrivals({{14, 14}}, touchRolesOf(map));
+    for (int slot : {0, 1, 2, 3, 4}) EXPECT_TRUE(walk.touches(slot)) << "slot " << slot;
+    EXPECT_TRUE(walk[20][20]) << "the ledge is one jump up";
+}
+
+TEST_F(MapWalk, AWalledInPersonAndAChestOnACliffAreNotStarted) {
+    const mapsource::MapSource map = mapsource::loadMapSourceFile(kSourceDir + "/tests/fixtures/maps/faults.map");
+    ASSERT_TRUE(map.errors.empty());
+    mapsource::compileMapSource(map);
+    const mapwalk::WalkResult walk = mapwalk::walkFromArrivals({{19, 12}}, touchRolesOf(map));
+    EXPECT_FALSE(walk.touches(2)) << "walled in";
+    EXPECT_FALSE(walk.touches(4)) << "2.5 above the floor";
+    EXPECT_TRUE(walk.touches(8)) << "the person under the chest stops the player first";
+    EXPECT_FALSE(walk[15][15]);
+    const auto near = mapwalk::nearestReached(walk, 20, 20);
+    ASSERT_GE(near.first, 0);
+    EXPECT_TRUE(walk[near.first][near.second]);
+    EXPECT_LT(gMapCells[near.first][near.second].height, 3.5f);
+}
+
+// A clerk standing in a blocked counter cell: the wall push keeps the feet
+// half a cell from the counter, so the step never enters the clerk's cell.
+// Open and level with the floor, the cell lets the step in and the contact
+// refuses it; open but as high as the counter, only a jump gets the feet
+// over its edge.
+TEST_F(MapWalk, AClerkInABlockedCounterIsOutOfReachUntilItsCellIsOpen) {
+    struct Case {
+        float height;
+        std::uint8_t blocked;
+        bool started;
+    };
+    const Case cases[] = {{1.6f, 1, false}, {1.6f, 0, true}, {1.0f, 1, false}, {1.0f, 0, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "height " << c.height << " blocked " << int(c.blocked));
+        resetFieldMap();
+        floorRoom();
+        // The counter along row 5, columns 1 to 8; the clerk in its middle.
+        for (int col = 1; col <= 8; ++col) {
+            gMapCells[5][col].height = 1.6f;
+            gMapCells[5][col].blocked = 1;
+        }
+        gMapCells[5][4].height = c.height;
+        gMapCells[5][4].blocked = c.blocked;
+        for (int col = 0; col < 10; ++col)
+            for (int row = 6; row < 10; ++row) gMapCells[row][col].height = 0.0f;  // nothing behind it
+        place(7, 5, 4);
+        gMapObjects[7].kind = kObjectPerson;
+        const mapwalk::WalkResult walk = mapwalk::walkFromArrivals({{2, 4}});
+        EXPECT_EQ(walk.touches(7), c.started);
+    }
+}
+
+TEST_F(MapWalk, ATownspersonIsMetFromTheRowAndAJumpClimbsOnlyAJumpsHeight) {
+    floorRoom();
+    // A strip of floor along row 8 rising by steps, a chest hung over each.
+    const float heights[] = {1.0f, 1.5f, 2.5f, 3.5f, 4.8f};
+    for (int c = 0; c < 5; ++c) gMapCells[8][c].height = heights[c];
+    for (int c = 0; c < 10; ++c) gMapCells[9][c].height = 0.0f;
+    for (int r = 0; r < 8; ++r)
+        for (int c = 0; c < 5; ++c) gMapCells[r][c].height = 0.0f;
+    for (int c = 1; c < 5; ++c) {
+        place(c, 8, c);
+        gMapObjects[c].kind = kObjectChest;
+        gMapObjects[c].height = 1.8f;
+        gMapObjects[c].index = 10 + c;
+        gMapObjects[c].character = 130;
+        gMapObjects[c].pose = 1;
+    }
+    place(20, 3, 7);
+    gMapObjects[20].kind = kObjectBeside;
+    const mapwalk::WalkResult walk = mapwalk::walkFromArrivals({{8, 0}, {0, 9}});
+    EXPECT_TRUE(walk.touches(1));
+    EXPECT_TRUE(walk.touches(2));
+    EXPECT_TRUE(walk.touches(3));
+    EXPECT_FALSE(walk.touches(4)) << "1.3 above the step before it: a jump lifts the feet 1.1";
+    EXPECT_TRUE(walk.touches(20));
+
+    // The walk leaves the field as it found it: no chest opened, nothing given.
+    for (int c = 1; c < 5; ++c) EXPECT_EQ(gChestFlags[10 + c], 0);
+    EXPECT_EQ(gItemStock[130].owned, 0);
+    EXPECT_EQ(gMapObjects[1].character, 130);
+    EXPECT_EQ(gFieldEvent, 0);
+}
+
+}  // namespace

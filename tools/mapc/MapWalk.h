@@ -1,0 +1,403 @@
+// The player's own feet over a loaded map: from the arrival cells, the
+// field's real movement step (stepFieldPlayer: walking, the accept test with
+// its contacts, gravity, jumps and the wall push) is driven with held keys,
+// and every slot whose event a walk starts, or whose chest a jump opens, is
+// recorded. A slot that the grid's neighbours suggest is near but the wall
+// push keeps out of reach shows here as untouched.
+//
+// The search: from each resting position (feet on a floor), hold one of the
+// six walking directions for one frame, or jump (in place or toward one of
+// the six) and hold on until the feet land. Resting positions are kept once
+// per quantised place: x in fifths of a unit, z on the lattice of diagonal
+// steps the arrivals start on. Every position visited is one the game really
+// reaches; the quantisation only prunes.
+#pragma once
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <map>
+#include <set>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "engine/Config.h"
+#include "engine/Input.h"
+#include "engine/Scene.h"
+#include "events/EventEngine.h"
+#include "events/EventState.h"
+#include "events/MessageWindow.h"
+#include "field/FieldMap.h"
+#include "field/FieldScreen.h"
+#include "field/FieldServices.h"
+#include "field/FieldState.h"
+#include "field/MapEditor.h"
+#include "field/WorldToCell.h"
+#include "tools/mapc/MapLint.h"
+
+namespace mapwalk {
+
+// The roles whose slots a player must be able to start.
+inline bool isTouchRole(const std::string& role) {
+    return role == "person" || role == "exit" || role == "trigger" || role == "chest";
+}
+
+struct WalkResult {
+    std::set<int> touched;                   // slots whose event a walk started or whose chest it opened
+    std::set<int> stoodIn;                   // slots the set-up left inert, walked to as a plain contact
+    std::vector<std::vector<bool>> reached;  // cells the feet rested in
+    WalkResult() : reached(kMapRows, std::vector<bool>(kMapColumns, false)) {}
+    bool touches(int slot) const { return touched.count(slot) != 0; }
+    const std::vector<bool>& operator[](int row) const { return reached[row]; }
+};
+
+namespace detail {
+
+constexpr double kLatticeZ = 0.1414213562;  // a diagonal step's z
+constexpr int kJumpFrameCap = 80;
+// A chest's contents code for money, with an amount of 0: opened on a walk,
+// it gives nothing.
+constexpr int kNothingInside = 1000;
+// The six directions walked with the default keys: up and down walk the
+// diagonals of the sheared grid (config byte 7 off).
+constexpr int kDirections[6] = {kInputDownLeft, kInputDownRight, kInputLeft, kInputRight, kInputUpLeft, kInputUpRight};
+
+struct Rest {
+    float x, y, z;
+};
+
+inline long long keyOf(const Rest& p) {
+    const long long kx = std::llround(static_cast<double>(p.x) * 5.0);
+    const long long kz = std::llround((static_cast<double>(p.z) - 0.3535533905) / kLatticeZ);
+    return (kx + 100000) * 200000 + (kz + 100000);
+}
+
+inline float floorUnder(const float pos[3]) {
+    int cell[3];
+    worldToCell(pos, cell);
+    return mapCell(cell[0], cell[2]).height;
+}
+
+inline bool resting() { return gPlayerVSpeed == 0.0f && gPlayerPos[1] == floorUnder(gPlayerPos); }
+
+// Whether a jump from here could matter: a floor beside it higher than a
+// step, or a chest in or beside its cell.
+inline bool worthAJump(const Rest& p, const std::vector<std::vector<bool>>& chestNear) {
+    const float pos[3] = {p.x, p.y, p.z};
+    int cell[3];
+    worldToCell(pos, cell);
+    for (int dr = -1; dr <= 1; ++dr) {
+        for (int dc = -1; dc <= 1; ++dc) {
+            const int r = cell[0] + dr, c = cell[2] + dc;
+            if (!cellInsideGrid(r, c)) continue;
+            if (chestNear[r][c]) return true;
+            const float h = gMapCells[r][c].height;
+            if (h > p.y + 0.1f && h < p.y + 1.3f) return true;
+        }
+    }
+    return false;
+}
+
+// One held input from a resting position; false when it started an event
+// (the slot is then in `touched`) or never came to rest.
+struct Stepper {
+    std::set<int>& touched;
+    const std::vector<int>& chestSlots;
+
+    void noteEvent() {
+        if (gFieldEvent >= 1 && gFieldEvent <= kMapObjectCount) touched.insert(gFieldEvent - 1);
+        for (int slot : chestSlots) {
+            const int chest = gMapObjects[slot].index;
+            if (chest >= 0 && chest < kChestCount && gChestFlags[chest] != 0) {
+                touched.insert(slot);
+                gChestFlags[chest] = 0;
+            }
+        }
+        gFieldEvent = 0;
+        gEventStep = 0;
+    }
+
+    // first: the code of the first frame; held: the code of the frames after
+    // it. `frames` counts the frames played, the last one included.
+    bool run(const Rest& from, int first, int held, Rest& to, int& frames) {
+        gPlayerPos[0] = from.x;
+        gPlayerPos[1] = from.y;
+        gPlayerPos[2] = from.z;
+        gPlayerVSpeed = 0.0f;
+        for (frames = 1; frames <= kJumpFrameCap; ++frames) {
+            gInputCode = frames == 1 ? first : held;
+            gFieldEvent = 0;
+            gScene = 0;
+            stepFieldPlayer();
+            if (gFieldEvent != 0 || gScene != 0) {
+                noteEvent();
+                gScene = 0;
+                return false;
+            }
+            if (resting()) {
+                to = {gPlayerPos[0], gPlayerPos[1], gPlayerPos[2]};
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+}  // namespace detail
+
+// What a walk touches of the field, kept and put back, so a test may walk
+// in the middle of a scene and play on.
+struct KeptField {
+    MapObject objects[kMapObjectCount];
+    std::uint8_t chestFlags[kChestCount];
+    float pos[3], vspeed;
+    int pose, input, event, step, scene, messageMode, debugMode, editorPage;
+    std::uint8_t facing, config7, campMenu, inBattle;
+    char message[sizeof gMessageText], speaker[sizeof gSpeakerName];
+
+    KeptField() {
+        std::memcpy(objects, gMapObjects, sizeof objects);
+        std::memcpy(chestFlags, gChestFlags, sizeof chestFlags);
+        std::memcpy(pos, gPlayerPos, sizeof pos);
+        std::memcpy(message, gMessageText, sizeof message);
+        std::memcpy(speaker, gSpeakerName, sizeof speaker);
+        vspeed = gPlayerVSpeed;
+        pose = gPlayerPose;
+        facing = gPlayerFacing;
+        input = gInputCode;
+        event = gFieldEvent;
+        step = gEventStep;
+        scene = gScene;
+        messageMode = gMessageMode;
+        debugMode = gDebugMode;
+        editorPage = gEditorPage;
+        config7 = gConfig[7];
+        campMenu = gCampMenuAllowed;
+        inBattle = gInBattle;
+    }
+    ~KeptField() {
+        std::memcpy(gMapObjects, objects, sizeof objects);
+        std::memcpy(gChestFlags, chestFlags, sizeof chestFlags);
+        std::memcpy(gPlayerPos, pos, sizeof pos);
+        std::memcpy(gMessageText, message, sizeof message);
+        std::memcpy(gSpeakerName, speaker, sizeof speaker);
+        gPlayerVSpeed = vspeed;
+        gPlayerPose = pose;
+        gPlayerFacing = facing;
+        gInputCode = input;
+        gFieldEvent = event;
+        gEventStep = step;
+        gScene = scene;
+        gMessageMode = messageMode;
+        gDebugMode = debugMode;
+        gEditorPage = editorPage;
+        gConfig[7] = config7;
+        gCampMenuAllowed = campMenu;
+        gInBattle = inBattle;
+    }
+    KeptField(const KeptField&) = delete;
+    KeptField& operator=(const KeptField&) = delete;
+};
+
+// Walks the current map as loaded and set up, from the given arrival cells,
+// and leaves the field as it found it. Automatic triggers and enemy symbols
+// are set still for the walk (the one fires anywhere, the other starts a
+// battle); every other object keeps the kind its set-up gave it, and a chest
+// opened on the way gives nothing. `standIns` names slots to stand in for
+// where the set-up left them inert: a plain contact (kind 1) on the slot's
+// cell, or a closed chest hung as the scripts hang one.
+//
+// With `route`, the walk stops at the first that starts `goal`, and the
+// input codes of its frames, one a frame, go into `route` (left empty when
+// none does).
+inline WalkResult walkFromArrivals(const std::vector<std::pair<int, int>>& arrivals, const std::map<int, std::string>& standIns = {},
+                                   int goal = -1, std::vector<int>* route = nullptr) {
+    WalkResult result;
+    const KeptField kept;
+
+    // The field as a player walks it with the default keys: no event, no
+    // editor, no battle.
+    gConfig[7] = 0;
+    gCampMenuAllowed = 0;
+    gDebugMode = 0;
+    gEditorPage = 0;
+    gInBattle = 0;
+    gMessageMode = 0;
+    gFieldEvent = 0;
+    gScene = 0;
+
+    std::vector<int> chestSlots;
+    std::vector<std::vector<bool>> chestNear(kMapRows, std::vector<bool>(kMapColumns, false));
+    int spareChest = kChestCount - 1;
+    for (int slot = 0; slot < kMapObjectCount; ++slot) {
+        MapObject& o = gMapObjects[slot];
+        if (!o.present) continue;
+        if (o.kind == kObjectAutomatic || o.kind == kObjectEnemy) o.kind = kObjectInert;
+        const auto standIn = standIns.find(slot);
+        if (o.kind == kObjectInert && standIn != standIns.end()) {
+            result.stoodIn.insert(slot);
+            if (standIn->second == "chest") {
+                o.kind = kObjectChest;
+                o.height = 1.8f;
+                o.index = spareChest--;
+            } else {
+                o.kind = kObjectPerson;
+            }
+        }
+        if (o.kind == kObjectChest) {
+            chestSlots.push_back(slot);
+            if (o.index >= 0 && o.index < kChestCount) gChestFlags[o.index] = 0;
+            o.character = detail::kNothingInside;
+            o.pose = 0;
+            chestNear[gObjectCells[slot][0]][gObjectCells[slot][1]] = true;
+        }
+    }
+
+    detail::Stepper stepper{result.touched, chestSlots};
+    // Every resting place found, with the move that first reached it.
+    struct Node {
+        detail::Rest at;
+        int parent, first, held, frames;
+    };
+    std::vector<Node> nodes;
+    std::unordered_set<long long> seen;
+    std::deque<int> queue;
+    for (const auto& [row, col] : arrivals) {
+        if (!cellInsideGrid(row, col)) continue;
+        placePlayerOnArrival(row, col);
+        const detail::Rest start{gPlayerPos[0], gPlayerPos[1], gPlayerPos[2]};
+        if (!seen.insert(detail::keyOf(start)).second) continue;
+        nodes.push_back({start, -1, 0, 0, 0});
+        queue.push_back(static_cast<int>(nodes.size()) - 1);
+    }
+    auto writeRoute = [&](int node, int first, int held, int frames) {
+        std::vector<int> codes;
+        for (;;) {
+            for (int f = frames; f >= 1; --f) codes.push_back(f == 1 ? first : held);
+            if (node < 0 || nodes[node].parent < 0) break;
+            first = nodes[node].first;
+            held = nodes[node].held;
+            frames = nodes[node].frames;
+            node = nodes[node].parent;
+        }
+        route->assign(codes.rbegin(), codes.rend());
+    };
+    while (!queue.empty()) {
+        const int index = queue.front();
+        queue.pop_front();
+        const detail::Rest here = nodes[index].at;
+        {
+            const float pos[3] = {here.x, here.y, here.z};
+            int cell[3];
+            worldToCell(pos, cell);
+            if (cellInsideGrid(cell[0], cell[2])) result.reached[cell[0]][cell[2]] = true;
+        }
+        bool arrived = false;
+        auto visit = [&](int first, int held) {
+            if (arrived) return;
+            detail::Rest next{};
+            int frames = 0;
+            const bool rested = stepper.run(here, first, held, next, frames);
+            if (route != nullptr && result.touches(goal)) {
+                writeRoute(index, first, held, frames);
+                arrived = true;
+                return;
+            }
+            if (!rested || !seen.insert(detail::keyOf(next)).second) return;
+            nodes.push_back({next, index, first, held, frames});
+            queue.push_back(static_cast<int>(nodes.size()) - 1);
+        };
+        for (int d : detail::kDirections) visit(d, d);
+        if (detail::worthAJump(here, chestNear)) {
+            visit(kInputDecide, kInputNone);
+            for (int d : detail::kDirections) visit(kInputDecide + d, d);
+        }
+        if (arrived) break;
+    }
+    return result;
+}
+
+// The nearest cell the feet rested in, by steps along the grid; (-1, -1) when none.
+inline std::pair<int, int> nearestReached(const WalkResult& walk, int row, int col) {
+    std::pair<int, int> best{-1, -1};
+    int bestDistance = 1 << 30;
+    for (int r = 0; r < kMapRows; ++r) {
+        for (int c = 0; c < kMapColumns; ++c) {
+            if (!walk.reached[r][c]) continue;
+            const int d = std::abs(r - row) + std::abs(c - col);
+            if (d < bestDistance) bestDistance = d, best = {r, c};
+        }
+    }
+    return best;
+}
+
+// Loads map `map` from the game folder (the working directory), sets the
+// story flags, runs its set-up as an arrival does and walks it from the
+// arrivals of the constraints. Returns one line per touchable slot of
+// `slots` that no walk starts: the map, slot, role and the nearest cell the
+// feet rested in.
+inline std::vector<std::string> untouchedSlots(int map, const std::map<int, std::string>& roles, const std::set<int>& slots,
+                                               const std::vector<std::pair<int, int>>& flags,
+                                               const mapsource::Constraints& constraints,
+                                               std::vector<std::string>* notes = nullptr) {
+    std::vector<std::string> faults;
+    std::memset(gStoryFlags, 0, sizeof gStoryFlags);
+    for (const auto& [index, value] : flags) gStoryFlags[index] = static_cast<std::uint8_t>(value);
+    loadMap(map);
+    gScene = 0;
+    gFieldEvent = 0;
+    setUpCurrentMap(1);
+
+    std::vector<std::pair<int, int>> arrivals;
+    const auto found = constraints.arrivals.find(map);
+    if (found != constraints.arrivals.end())
+        for (const mapsource::Arrival& a : found->second) arrivals.push_back({a.row, a.column});
+    std::map<int, std::string> standIns;
+    for (int slot : slots) {
+        const auto role = roles.find(slot);
+        if (role != roles.end() && isTouchRole(role->second)) standIns[slot] = role->second;
+    }
+    const WalkResult walk = walkFromArrivals(arrivals, standIns);
+    if (notes != nullptr)
+        for (int slot : walk.stoodIn)
+            notes->push_back("map " + std::to_string(map) + ": slot " + std::to_string(slot) + " (" + roles.at(slot) +
+                             ") is inert in this story state; walked to as a plain contact");
+    for (const auto& [slot, role] : standIns) {
+        if (!gMapObjects[slot].present || walk.touches(slot)) continue;
+        const int row = gObjectCells[slot][0], col = gObjectCells[slot][1];
+        const auto near = nearestReached(walk, row, col);
+        std::string line = "map " + std::to_string(map) + ": slot " + std::to_string(slot) + " (" + role + ") at (" +
+                           std::to_string(row) + ", " + std::to_string(col) + "): no walk from an arrival starts it";
+        if (near.first < 0) line += "; no cell reached";
+        else line += "; nearest cell reached (" + std::to_string(near.first) + ", " + std::to_string(near.second) + ")";
+        faults.push_back(line);
+    }
+    return faults;
+}
+
+// Every touchable slot of the map, walked in the story states the
+// constraints name (a slot of a flags line in its state, every other slot in
+// the new game's).
+inline std::vector<std::string> walkMapFaults(int map, const std::map<int, std::string>& roles,
+                                              const mapsource::Constraints& constraints,
+                                              std::vector<std::string>* notes = nullptr) {
+    std::set<int> plain;
+    for (const auto& [slot, role] : roles)
+        if (isTouchRole(role)) plain.insert(slot);
+    std::vector<std::string> faults;
+    const auto sets = constraints.flagSets.find(map);
+    if (sets != constraints.flagSets.end()) {
+        for (const mapsource::FlagSet& set : sets->second) {
+            for (int slot : set.slots) plain.erase(slot);
+            const auto more = untouchedSlots(map, roles, set.slots, set.flags, constraints, notes);
+            faults.insert(faults.end(), more.begin(), more.end());
+        }
+    }
+    const auto more = untouchedSlots(map, roles, plain, {}, constraints, notes);
+    faults.insert(faults.begin(), more.begin(), more.end());
+    return faults;
+}
+
+}  // namespace mapwalk

@@ -1,0 +1,183 @@
+// mapwalk: walks every built map with the field's own movement step from the
+// story's arrival cells and fails when a person, exit, trigger or chest of
+// the map sources cannot be started by walking (tools/mapc/MapWalk.h).
+//
+//   mapwalk [-v] <source folder> <game folder> [map...]
+//   mapwalk --route MAP,ROW,COL,SLOT [--from FRAME] [--flags F=V,...] <source folder> <game folder>
+//
+// The second form prints, as lines of a playtest input file, the keys of a
+// walk from cell (ROW, COL) of map MAP that starts the slot's event, its
+// first frame numbered FRAME (default 1), in the story state the flags give
+// (the rest as a new game has them).
+//
+// Prints one line per slot no walk starts (and with -v, the slots the
+// story state walked leaves inert, which are walked to as plain contacts); exit code 0 when there are none,
+// 1 when there are, 2 on a bad command line or unreadable sources.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/Input.h"
+#include "engine/Scene.h"
+#include "events/EventEngine.h"
+#include "field/FieldMap.h"
+#include "field/FieldState.h"
+#include "gamedata/GameData.h"
+#include "story/StoryState.h"
+#include "tools/mapc/MapLint.h"
+#include "tools/mapc/MapSource.h"
+#include "tools/mapc/MapWalk.h"
+
+namespace {
+
+// The keys that give an input code on the field with the default keys.
+std::string keysOf(int code) {
+    std::string keys;
+    switch (code % 10) {
+        case kInputDownLeft: keys = "down,left"; break;
+        case kInputDownRight: keys = "down,right"; break;
+        case kInputLeft: keys = "left"; break;
+        case kInputRight: keys = "right"; break;
+        case kInputUpLeft: keys = "up,left"; break;
+        case kInputUpRight: keys = "up,right"; break;
+        default: break;
+    }
+    if (code >= kInputDecide) keys += keys.empty() ? "decide" : ",decide";
+    return keys.empty() ? "-" : keys;
+}
+
+struct RouteRequest {
+    int map = -1, row = -1, col = -1, slot = -1, from = 1;
+    std::vector<std::pair<int, int>> flags;
+};
+
+int printRoute(const RouteRequest& request, const std::string& sourceDir) {
+    const std::string path = sourceDir + "/content/maps/Map_" + std::to_string(request.map) + ".map";
+    const mapsource::MapSource source = mapsource::loadMapSourceFile(path);
+    // Only the goal stands in for itself when the set-up leaves it inert:
+    // the others stay as the story state has them.
+    std::map<int, std::string> standIns;
+    for (const mapsource::SlotEntry& s : source.slots)
+        if (s.slot == request.slot && mapwalk::isTouchRole(s.role)) standIns[s.slot] = s.role;
+    std::memset(gStoryFlags, 0, sizeof gStoryFlags);
+    for (const auto& [index, value] : request.flags) gStoryFlags[index] = static_cast<std::uint8_t>(value);
+    if (loadMap(request.map) != 0) return 2;
+    gScene = 0;
+    setUpCurrentMap(1);
+    std::vector<int> route;
+    mapwalk::walkFromArrivals({{request.row, request.col}}, standIns, request.slot, &route);
+    if (route.empty()) {
+        std::fprintf(stderr, "mapwalk: no walk from (%d, %d) starts slot %d of map %d\n", request.row, request.col,
+                     request.slot, request.map);
+        return 1;
+    }
+    std::printf("# map %d: from (%d, %d) to slot %d, %zu frames\n", request.map, request.row, request.col, request.slot,
+                route.size());
+    std::size_t start = 0;
+    for (std::size_t i = 1; i <= route.size(); ++i) {
+        if (i < route.size() && keysOf(route[i]) == keysOf(route[start])) continue;
+        std::printf("%zu %zu %s\n", request.from + start, request.from + i - 1, keysOf(route[start]).c_str());
+        start = i;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    RouteRequest route;
+    bool routing = false;
+    while (argc > 2 && argv[1][0] == '-' && argv[1][1] == '-') {
+        const std::string option = argv[1];
+        const char* value = argv[2];
+        bool good = true;
+        if (option == "--route") {
+            routing = true;
+            good = std::sscanf(value, "%d,%d,%d,%d", &route.map, &route.row, &route.col, &route.slot) == 4 &&
+                   route.map >= 0 && route.map < kMapCount && route.slot >= 0 && route.slot < kMapObjectCount;
+        } else if (option == "--from") {
+            good = std::sscanf(value, "%d", &route.from) == 1 && route.from >= 1;
+        } else if (option == "--flags") {
+            std::vector<std::string> errors;
+            const auto constraints = mapsource::parseConstraints("flags 0 0 " + std::string(value) + "\n", errors);
+            good = errors.empty();
+            if (good) route.flags = constraints.flagSets.at(0).front().flags;
+        } else {
+            good = false;
+        }
+        if (!good) {
+            std::fprintf(stderr, "mapwalk: bad option %s %s\n", option.c_str(), value);
+            return 2;
+        }
+        argv += 2;
+        argc -= 2;
+    }
+    bool verbose = false;
+    if (argc > 1 && std::string(argv[1]) == "-v") {
+        verbose = true;
+        ++argv;
+        --argc;
+    }
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: mapwalk [-v] <source folder> <game folder> [map...]\n");
+        return 2;
+    }
+    const std::string sourceDir = argv[1];
+    std::vector<int> maps;
+    for (int i = 3; i < argc; ++i) {
+        char* end = nullptr;
+        const long n = std::strtol(argv[i], &end, 10);
+        if (*end != '\0' || n < 0 || n >= kMapCount) {
+            std::fprintf(stderr, "mapwalk: not a map number: %s\n", argv[i]);
+            return 2;
+        }
+        maps.push_back(static_cast<int>(n));
+    }
+    if (maps.empty())
+        for (int n = 0; n < kMapCount; ++n) maps.push_back(n);
+
+    std::string constraintText;
+    if (!mapsource::readTextFile(sourceDir + "/content/maps/constraints.txt", constraintText)) {
+        std::fprintf(stderr, "mapwalk: cannot read %s/content/maps/constraints.txt\n", sourceDir.c_str());
+        return 2;
+    }
+    std::vector<std::string> errors;
+    const mapsource::Constraints constraints = mapsource::parseConstraints(constraintText, errors);
+    for (const std::string& e : errors) std::fprintf(stderr, "mapwalk: %s\n", e.c_str());
+    if (!errors.empty()) return 2;
+
+    if (chdir(argv[2]) != 0) {
+        std::fprintf(stderr, "mapwalk: cannot enter the game folder %s\n", argv[2]);
+        return 2;
+    }
+    resetFieldState();
+    resetGameDataState();
+    resetFieldMap();
+    resetEventEngine();
+    resetStoryState();
+    if (routing) return printRoute(route, sourceDir);
+
+    int faults = 0;
+    for (int n : maps) {
+        const std::string path = sourceDir + "/content/maps/Map_" + std::to_string(n) + ".map";
+        const mapsource::MapSource source = mapsource::loadMapSourceFile(path);
+        if (!source.errors.empty()) {
+            for (const std::string& e : source.errors) std::fprintf(stderr, "%s: %s\n", path.c_str(), e.c_str());
+            return 2;
+        }
+        std::map<int, std::string> roles;
+        for (const mapsource::SlotEntry& s : source.slots) roles[s.slot] = s.role;
+        std::vector<std::string> notes;
+        for (const std::string& line : mapwalk::walkMapFaults(n, roles, constraints, verbose ? &notes : nullptr)) {
+            std::printf("%s\n", line.c_str());
+            ++faults;
+        }
+        for (const std::string& line : notes) std::printf("note: %s\n", line.c_str());
+    }
+    std::printf("mapwalk: %zu map(s), %d slot(s) no walk starts\n", maps.size(), faults);
+    return faults == 0 ? 0 : 1;
+}
