@@ -840,7 +840,7 @@ void joinAtLevel(int unit, int stand) {
 void runMeeting() {
     const int s = gEventStep;
     switch (s) {
-        case 0: lookAtCell(35.0f, 18.0f, 3); break;  // the table she walks to
+        case 0: lookAtCell(35.0f, 18.0f, 1); break;  // the table she walks to
         case 1: moves(kBarSheryl, 4, 5, 1, 16, 6, 12); break;
         case 2: case 14: case 40: case 51: waitWalk(); break;
         case 5:

@@ -110,7 +110,7 @@ void runSquareArrival() {
         case 7:
             // Back to the party, who stand a few cells up the street: seen
             // from the player's own cell they would be behind the roofs.
-            lookAtCell(45.0f, 11.0f, 10);
+            lookAtCell(46.0f, 12.0f, 10);
             break;
         case 8: case 9: case 10: case 11: sayStep(20, 38, s, 0); break;
         case 12: {
@@ -229,7 +229,7 @@ void runInnFirstConversation() {
     switch (s) {
         case 0:
             fadeTint(1.0f, 1.0f, 1.0f, 1.0f);
-            lookAtCell(37.0f, 49.0f, 3);  // the party sits across the room
+            lookAtCell(37.0f, 49.0f, 1);  // the party sits across the room
             break;
         case 17: face(4, 1); sayStep(21, 3, s, 2); break;
         case 19: face(4, 0); sayStep(21, 3, s, 2); break;
@@ -263,7 +263,7 @@ void runInnSecondConversation() {
     switch (s) {
         case 0:
             fadeTint(1.0f, 1.0f, 1.0f, 1.0f);
-            lookAtCell(37.0f, 49.0f, 3);
+            lookAtCell(37.0f, 49.0f, 1);
             break;
         case 6: walk(4, 6, 4); break;
         case 7: waitWalk(); break;

@@ -73,7 +73,7 @@ void runBeachScene() {
     switch (s) {
         case 0:
             fadeTint(1.0f, 1.0f, 1.0f, 1.0f);
-            lookAtCell(21.0f, 16.0f, 3);  // where the two land, the boy beside them
+            lookAtCell(21.0f, 16.0f, 1);  // where the two land, the boy beside them
             break;
         case 2: case 6: sayStep(50, 6, s, 0); break;
         case 3: playSoundEffect("Wepon_09.wav"); break;
@@ -298,7 +298,7 @@ constexpr float kRoomViewCol = 13.0f;
 void runRoomScene() {
     const int s = gEventStep;
     switch (s) {
-        case 0: lookAtCell(kRoomViewRow, kRoomViewCol, 3); break;  // the room, not the doorway
+        case 0: lookAtCell(kRoomViewRow, kRoomViewCol, 1); break;  // the room, not the doorway
         case 4:
             beginMoveBlock(1, 1);
             addMoves(8, 4);
@@ -343,7 +343,7 @@ void runDepartureScene() {
     switch (s) {
         case 0:
             fadeTint(1.0f, 1.0f, 1.0f, 1.0f);
-            lookAtCell(kRoomViewRow, kRoomViewCol, 3);
+            lookAtCell(kRoomViewRow, kRoomViewCol, 1);
             break;
         case 12: walk(3, 1, 4); break;
         case 13: waitWalk(); break;
@@ -427,7 +427,7 @@ constexpr float kTavernViewCol = 18.0f;
 void runTavernScene() {
     const int s = gEventStep;
     switch (s) {
-        case 0: lookAtCell(kTavernViewRow, kTavernViewCol, 3); break;  // the party stands across the room
+        case 0: lookAtCell(kTavernViewRow, kTavernViewCol, 1); break;  // the party stands across the room
         case 7:
             for (int slot : {4, 5, 6}) {
                 beginMoveBlock(1, slot);

