@@ -29,7 +29,7 @@ bool isTargetPhase(int phase) {
 void drawGround(GraphicsResources& resources, gfx::Device* device) {
     gfx::Vertex* v = resources.quadVertices->lock();
     if (!v) return;
-    if (gConfig[1] == 0) {
+    if (!lowSpecGraphics()) {
         // The painted ground: its horizontal axis runs from the far edge to the near one.
         const float positions[4][3] = {{0, 0, 20}, {20, 0, 20}, {0, 0, 0}, {20, 0, 0}};
         const float uv[4][2] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};

@@ -5,6 +5,8 @@
 std::uint8_t gConfig[10];
 std::int32_t gConfigReserved[10];
 
+bool lowSpecGraphics() { return gConfig[1] == 1; }
+
 void resetConfig() {
     for (std::uint8_t& b : gConfig) b = 0;
     for (std::int32_t& v : gConfigReserved) v = 0;

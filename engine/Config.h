@@ -15,6 +15,11 @@ extern std::uint8_t gConfig[10];
 // which the file fills the first ten bytes.
 extern std::int32_t gConfigReserved[10];
 
+// Low-spec graphics: byte 1 is 1. Every reader of the byte asks here, so a
+// stray value (2, 255) means the same to the device, the resources and the
+// screens: off.
+bool lowSpecGraphics();
+
 // All settings 0.
 void resetConfig();
 // Reads the two blocks from the file; a short file leaves the bytes it does

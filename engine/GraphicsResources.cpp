@@ -118,7 +118,7 @@ int createGraphicsResources(GraphicsResources& resources, gfx::Device* device) {
 
     // The back buffer is the target selected by null: there is nothing to
     // fetch, so "バックバッファの設定ができませんでした。" cannot arise.
-    const bool lowSpec = gConfig[1] == 1;
+    const bool lowSpec = lowSpecGraphics();
     const gfx::TextureFormat keyedFormat = lowSpec ? gfx::TextureFormat::A4R4G4B4 : gfx::TextureFormat::A8R8G8B8;
 
     if (createTarget(device, resources.layer1Target, 640, 480, keyedFormat, "レイヤ１") < 0) return gfx::kFail;

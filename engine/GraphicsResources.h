@@ -64,7 +64,7 @@ struct GraphicsResources {
 
 // Builds every member and sets the render states that stay for the run:
 // 0 on success, negative after showing the failure's message box (a mesh
-// that fails shows none). Low-spec mode (gConfig[1] == 1) makes the keyed
+// that fails shows none). Low-spec mode (lowSpecGraphics()) makes the keyed
 // textures and the layers A4R4G4B4 and skips the ground and news targets.
 int createGraphicsResources(GraphicsResources& resources, gfx::Device* device);
 // Releases every member; a second call is harmless.

@@ -22,6 +22,7 @@ struct StartupOptions {
     bool headless = false;        // hidden window, boxes on stderr
     bool nullGraphics = false;    // the null device, no window
     bool paced = true;            // present holds 60 frames a second
+    bool developer = false;       // the developer mode from the start, before the data tables load
 };
 
 // What WinMain owns for the program's life.

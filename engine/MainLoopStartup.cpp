@@ -1,6 +1,7 @@
 // Start-up and tear-down, in the order the game has always used.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "engine/Config.h"
 #include "engine/GameTitle.h"
@@ -11,8 +12,11 @@
 #include "engine/ResourcePaths.h"
 #include "engine/Scene.h"
 #include "engine/Sound.h"
+#include "gamedata/DataFile.h"
 #include "gamedata/GameData.h"
 #include "gamedata/NewGame.h"
+#include "platform/FileSystem.h"
+#include "platform/Text.h"
 
 window::WindowOptions gWindowOptions;
 
@@ -20,6 +24,17 @@ GameSession::GameSession() = default;
 GameSession::~GameSession() = default;
 
 namespace {
+
+// The box (and its stderr line) for a "Data.dat" that is missing or refused:
+// the file, what is wrong with it and the folder it was looked for in.
+void showGameDataFailure(int dataResult) {
+    const std::string folder = text::utf8ToCp932(files::currentFolder());
+    const char* const what = dataResult == kDataFileWrongSize
+        ? "ゲームデータ「Data.dat」が壊れています（大きさが正しくありません）。"
+        : "ゲームデータ「Data.dat」が見つかりません。";
+    const std::string message = std::string(what) + "\n場所：" + folder;
+    app::showMessageBox(message.c_str(), "Error");
+}
 
 void clearSongNames() {
     gCurrentSong[0] = '\0';
@@ -49,6 +64,9 @@ bool startGame(const StartupOptions& options, GameSession& session, int* exitCod
 
     *exitCode = -1;
     resetInput();  // gCommandCode 999 before anything reads input
+    // The developer mode is on before the data tables load: it reads them
+    // from the seven text tables and writes "Data.dat" from them.
+    if (options.developer) gCommandCode = 0;
 
     app::AppOptions appOptions;
     appOptions.video = !options.nullGraphics;
@@ -79,8 +97,8 @@ bool startGame(const StartupOptions& options, GameSession& session, int* exitCod
     session.resources = std::make_unique<GraphicsResources>();
     DeviceAttempt nullAttempt[1] = {nullDeviceAttempt};
     const int deviceResult = options.nullGraphics
-        ? session.device.createDevice(gConfig[1] != 0, gConfig[0] != 0, 640, 480, options.paced, nullAttempt, 1)
-        : session.device.createDevice(gConfig[1] != 0, gConfig[0] != 0, 640, 480, options.paced);
+        ? session.device.createDevice(lowSpecGraphics(), gConfig[0] != 0, 640, 480, options.paced, nullAttempt, 1)
+        : session.device.createDevice(lowSpecGraphics(), gConfig[0] != 0, 640, 480, options.paced);
     if (deviceResult < 0) {
         std::fprintf(stderr, "corvadine: cannot start: no graphics device could be created\n");
         *exitCode = 1;
@@ -98,9 +116,10 @@ bool startGame(const StartupOptions& options, GameSession& session, int* exitCod
     clearSongNames();
     gScene = 1000;
 
-    if (loadGameData() != 0) {
-        // The design ends quietly here with -1; say why on stderr too.
-        std::fprintf(stderr, "corvadine: cannot start: the game data file \"Data.dat\" is missing or unreadable\n");
+    const int dataResult = loadGameData();
+    if (dataResult != 0) {
+        // Still -1 as ever, but the player is told which file and where.
+        showGameDataFailure(dataResult);
         *exitCode = -1;
         return false;
     }

@@ -19,6 +19,7 @@
 #include "field/FieldEntry.h"
 #include "field/FieldState.h"
 #include "platform/Clock.h"
+#include "platform/FileSystem.h"
 #include "platform/InputDevices.h"
 
 namespace {
@@ -45,12 +46,6 @@ bool parseLong(const char* text, long* value) {
 std::string absoluteFrom(const std::string& base, const std::string& path) {
     if (path.empty() || path[0] == '/') return path;
     return base + "/" + path;
-}
-
-std::string currentDirectory() {
-    char buffer[4096];
-    if (getcwd(buffer, sizeof buffer) == nullptr) return ".";
-    return buffer;
 }
 
 // build/bin/playtest -> build/game
@@ -223,7 +218,7 @@ int runPlaytest(int argc, const char* const* argv) {
 int runPlaytest(PlaytestOptions options) {
     std::string error;
     // Paths on the command line are relative to where playtest was started.
-    const std::string startFolder = currentDirectory();
+    const std::string startFolder = files::currentFolder();
     std::vector<PlaytestSpan> spans;
     if (!options.inputPath.empty()) {
         std::ifstream in(absoluteFrom(startFolder, options.inputPath));
@@ -263,6 +258,7 @@ int runPlaytest(PlaytestOptions options) {
     startup.headless = true;
     startup.nullGraphics = options.nullGraphics;
     startup.paced = false;
+    startup.developer = options.developer;
     GameSession session;
     int exitCode = 0;
     if (!startGame(startup, session, &exitCode)) {
@@ -270,7 +266,6 @@ int runPlaytest(PlaytestOptions options) {
         return exitCode != 0 ? exitCode : 1;
     }
 
-    if (options.developer) gCommandCode = 0;  // the developer mode: the map editor answers
     for (const auto& [index, flag] : options.storyFlags) gStoryFlags[index] = static_cast<std::uint8_t>(flag);
     if (options.startMap >= 0 && !enterFieldOnMap(options.startMap, options.startRow, options.startCol)) {
         std::fprintf(stderr, "playtest: map %d has no floor to stand on\n", options.startMap);

@@ -7,7 +7,6 @@
 
 #include "engine/Config.h"
 #include "engine/GraphicsResources.h"
-#include "engine/Input.h"
 #include "engine/MainLoop.h"
 
 int main(int argc, char** argv) {
@@ -22,10 +21,10 @@ int main(int argc, char** argv) {
     }
     StartupOptions options;
     options.commandLine = joinCommandLine(static_cast<int>(arguments.size()), arguments.data());
+    options.developer = developer;
     GameSession session;
     int exitCode = 0;
     if (startGame(options, session, &exitCode)) {
-        if (developer) gCommandCode = 0;
         exitCode = runMainLoop(gameLoopServices(), session.device.getDevice(), session.resources.get());
     }
     tearDownGame(session);

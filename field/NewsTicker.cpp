@@ -92,7 +92,7 @@ const char* newsTickerLine(int slot) {
 }
 
 void drawNewsTicker(GraphicsResources& resources, gfx::Device* device) {
-    if (gConfig[1] == 1) return;  // low-spec mode: no band, and the position stays
+    if (lowSpecGraphics()) return;  // low-spec mode: no band, and the position stays
     const int p = gTickerPos;
     if (p == 0) {
         renderLine(resources, device);

@@ -115,7 +115,7 @@ void runBattleTransition(GraphicsResources& resources, gfx::Device* device) {
         gFieldTint[2] = 0.0f;
         gFieldTint[3] = 1.0f;
     }
-    if (gConfig[1] != 1) paintBattleGround(resources, device, gGroundTiles[0], gGroundTiles[1]);
+    if (!lowSpecGraphics()) paintBattleGround(resources, device, gGroundTiles[0], gGroundTiles[1]);
 }
 
 void runFieldFadeIn(GraphicsResources& resources, gfx::Device* device) {

@@ -2,10 +2,12 @@
 #include "gamedata/DataFile.h"
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "gamedata/GameData.h"
 #include "gamedata/LittleEndian.h"
+#include "platform/FileSystem.h"
 
 static_assert(kItemsOffset + kItemCount * kItemEntrySize == kWeaponSkillsOffset);
 static_assert(kWeaponSkillsOffset + kWeaponSkillCount * kWeaponSkillEntrySize == kStoneSkillsOffset);
@@ -198,19 +200,21 @@ void decodeDataFile(const std::uint8_t* data, std::size_t size) {
 
 int readDataFile(const char* path) {
     std::FILE* f = std::fopen(path, "rb");
-    if (f == nullptr) return 1;
-    std::vector<std::uint8_t> data(kDataFileSize);
+    if (f == nullptr) return kDataFileMissing;
+    // One byte more than the file should hold tells a long file from a whole one.
+    std::vector<std::uint8_t> data(kDataFileSize + 1);
     const std::size_t got = std::fread(data.data(), 1, data.size(), f);
     std::fclose(f);
-    decodeDataFile(data.data(), got);
-    return 0;
+    if (got != kDataFileSize) return kDataFileWrongSize;
+    decodeDataFile(data.data(), kDataFileSize);
+    return kDataFileRead;
 }
 
 bool writeDataFile(const char* path) {
     std::vector<std::uint8_t> data(kDataFileSize);
     encodeDataFile(data.data());
-    std::FILE* f = std::fopen(path, "wb");
-    if (f == nullptr) return false;
-    const bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
-    return std::fclose(f) == 0 && ok;
+    std::string error;
+    if (files::replaceFile(path, data.data(), data.size(), error)) return true;
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return false;
 }

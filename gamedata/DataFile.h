@@ -26,10 +26,18 @@ constexpr std::size_t kDataFileSize = 170960;
 
 // The tables to bytes: `out` holds kDataFileSize bytes.
 void encodeDataFile(std::uint8_t* out);
-// Bytes to the tables. Fields past `size` keep their values (a short file).
+// Bytes to the tables. Fields past `size` keep their values (a short buffer).
 void decodeDataFile(const std::uint8_t* data, std::size_t size);
 
-// 0, or 1 when the file cannot be opened.
+// Why a "Data.dat" was not read.
+constexpr int kDataFileRead = 0;
+constexpr int kDataFileMissing = 1;    // it cannot be opened
+constexpr int kDataFileWrongSize = 2;  // it is not exactly kDataFileSize bytes
+
+// Fills the tables from the file: kDataFileRead, or why not. A file of any
+// other size than kDataFileSize is refused whole and the tables are left as
+// they were: a cut or padded copy would start a game with half its data.
 int readDataFile(const char* path = "Data.dat");
-// Writes the tables; false when the file cannot be written.
+// Writes the tables; false when the file cannot be written. The file is
+// replaced only once the new one is whole, so a failed write keeps the old.
 bool writeDataFile(const char* path = "Data.dat");

@@ -211,7 +211,8 @@ void resetGameDataTables();
 
 // Fills the tables from "Data.dat" (or, in the developer mode, from the seven
 // text tables, writing "Data.dat" from them), applies hard mode and sets the
-// battle home positions. 0 on success, 1 when "Data.dat" is missing.
+// battle home positions. 0 on success, else why "Data.dat" could not be read
+// (kDataFileMissing or kDataFileWrongSize of gamedata/DataFile.h).
 int loadGameData();
 
 // Hard mode, applied once to freshly loaded monsters: five stats x 1.4,

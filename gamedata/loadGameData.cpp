@@ -50,7 +50,8 @@ void setBattleHomePositions() {
 
 int loadGameData() {
     if (gCommandCode == kNormalPlayCommand) {
-        if (readDataFile("Data.dat") != 0) return 1;
+        const int read = readDataFile("Data.dat");
+        if (read != kDataFileRead) return read;
     } else {
         // Developer mode: the text tables are the source; "Data.dat" is made
         // from them. Mended: when a table cannot be opened, "Data.dat" is not
@@ -61,7 +62,8 @@ int loadGameData() {
         if (report.missingFiles > 0) {
             std::fprintf(stderr, "text tables: a table is missing; \"Data.dat\" is read instead\n");
             resetGameDataTables();
-            if (readDataFile("Data.dat") != 0) return 1;
+            const int read = readDataFile("Data.dat");
+            if (read != kDataFileRead) return read;
         } else if (!writeDataFile("Data.dat")) {
             std::fprintf(stderr, "text tables: \"Data.dat\" could not be written\n");
         }

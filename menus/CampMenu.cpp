@@ -30,7 +30,6 @@ const int kCampEntryScenes[10] = {201, 204, 202, 203, 205, 206, 209, 207, 210, -
 namespace {
 
 constexpr int kEntryFontHeight = 20;
-constexpr int kAutosaveSlot = 4;
 
 struct CampEntry {
     const char* label;
@@ -43,6 +42,9 @@ const CampEntry kEntries[kCampEntryCount] = {
     {"セーブ", "Save"},       {"リセット", "Riset"},
 };
 const CampEntry kLockedEntry = {"？？？", "??????"};
+
+// Said in place of the place name while the autosave could not be written.
+const char* const kAutosaveNotWrittenText = "オートセーブできませんでした。";
 
 const char* const kCurrencyNames[kCurrencyCount] = {"フォッグ", "コイン", "銭"};
 const int kPanelX[3] = {225, 250, 275};
@@ -120,7 +122,10 @@ void drawBottomLine(GraphicsResources& resources, gfx::Device* device) {
     beginTextFont(device, kMenuFontHeight, kMenuFontFace);
     campText(resources, device, 20, 445, 640, "プレイタイム", kLayer2 + kWhite);
     campText(resources, device, 20, 445, 204, clock, kLayer1 + kWhite + kAlignRight);
-    campText(resources, device, 228, 445, 640, gLocationName, kLayer2 + kWhite);
+    if (gAutosaveNotWritten == 1)
+        campText(resources, device, 228, 445, 640, kAutosaveNotWrittenText, kLayer2 + kOrange);
+    else
+        campText(resources, device, 228, 445, 640, gLocationName, kLayer2 + kWhite);
     endTextFont();
 }
 
@@ -224,12 +229,21 @@ void runMenuKeys(GraphicsResources& resources, gfx::Device* device) {
         gCampMenuCursor = (gCampMenuCursor + (code == kInputDown ? 1 : kCampEntryCount - 1)) % kCampEntryCount;
         repaintRows(resources, device, old, gCampMenuCursor);
     } else if (code == kInputCancel) {
+        // The autosave is written as the menu closes. When it cannot be, the
+        // menu stays open to say so; the next cancel closes it unsaved.
+        if (gConfig[2] == 1 && gAutosaveNotWritten == 0 && saveIntoSlot(kAutosaveSlot) != 0) {
+            campSound("Buza.wav");
+            gAutosaveNotWritten = 1;
+            gRedrawRequest[0] = 2;
+            gInputCode = 0;
+            return;
+        }
         campSound("Can.wav");
         requestBothTextLayers();
         gScene = 0;
         gInputCode = 0;
         gCampFamilyOpen = 0;
-        if (gConfig[2] == 1) saveIntoSlot(kAutosaveSlot);
+        gAutosaveNotWritten = 0;
     } else if (code == kInputDecide) {
         openEntry(resources, device, gCampMenuCursor);
     }
@@ -262,6 +276,7 @@ void runCampMenu(GraphicsResources& resources, gfx::Device* device) {
         // Opened from outside the family (the field, or a script after a
         // message that swapped the sheet): the faces are the party's.
         loadPortraitSheet(resources, device, kPortraitBitmap);
+        gAutosaveNotWritten = 0;
     }
     gCampFamilyOpen = 1;
     if (gCampMenuCursor < 0 || gCampMenuCursor >= kCampEntryCount) gCampMenuCursor = 0;

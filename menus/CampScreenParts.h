@@ -15,6 +15,7 @@ constexpr gfx::Colour kCampBackground = 0xFF004080u;  // opaque red 0, green 64,
 // Text styles of these screens (engine/DrawText.h): target, colour, alignment.
 constexpr int kLayer1 = 0;
 constexpr int kLayer2 = 100;
+constexpr int kCurrentTarget = 200;  // the render target in use, every frame
 constexpr int kWhite = 0;
 constexpr int kGrey = 10;
 constexpr int kOrange = 20;

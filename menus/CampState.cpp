@@ -7,6 +7,8 @@ std::uint8_t gCampMenuAllowed = 0;
 int gMenuSelectedItem = kNoSelectedItem;
 int gMenuTargetCursor = 0;
 std::uint8_t gCampFamilyOpen = 0;
+std::uint8_t gSaveNotWritten = 0;
+std::uint8_t gAutosaveNotWritten = 0;
 
 void resetCampState() {
     gCampMenuCursor = 0;
@@ -16,4 +18,6 @@ void resetCampState() {
     gMenuSelectedItem = kNoSelectedItem;
     gMenuTargetCursor = 0;
     gCampFamilyOpen = 0;
+    gSaveNotWritten = 0;
+    gAutosaveNotWritten = 0;
 }

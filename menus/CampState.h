@@ -22,4 +22,10 @@ extern int gMenuTargetCursor;
 // party's portrait sheet when it is entered from anywhere else.
 extern std::uint8_t gCampFamilyOpen;
 
+// Saves that could not be written, told to the player: 1 while a save
+// screen shows that its last save was not written (until the next key), and
+// 1 while the camp menu shows that the autosave was not (until it closes).
+extern std::uint8_t gSaveNotWritten;
+extern std::uint8_t gAutosaveNotWritten;
+
 void resetCampState();

@@ -117,7 +117,7 @@ int statBeforeRowFactor(int unit, int kind) {
 }
 
 void paintFormationGround(GraphicsResources& resources, gfx::Device* device) {
-    if (device == nullptr || gConfig[1] == 1 || !resources.groundTarget || !resources.sprite) return;
+    if (device == nullptr || lowSpecGraphics() || !resources.groundTarget || !resources.sprite) return;
     device->setRenderTarget(resources.groundTarget.get());
     device->clear(gfx::kClearTarget, 0xFFFFFFFFu, 1.0f, 0);
     const int c = 1;

@@ -69,4 +69,10 @@ bool replaceFile(const char* path, const void* data, std::size_t size, std::stri
     return true;
 }
 
+std::string currentFolder() {
+    char buffer[4096];
+    if (::getcwd(buffer, sizeof buffer) == nullptr) return ".";
+    return buffer;
+}
+
 }  // namespace files

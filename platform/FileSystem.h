@@ -13,4 +13,8 @@ namespace files {
 // is exactly as it was, the temporary is removed, and `error` says why.
 bool replaceFile(const char* path, const void* data, std::size_t size, std::string& error);
 
+// The working directory as an absolute path (as the system spells it, UTF-8
+// on this platform), or "." when it cannot be told.
+std::string currentFolder();
+
 }  // namespace files

@@ -2,8 +2,6 @@
 // with the prologue and the クロスケーション interludes, the square before it
 // (30), the nine floors of the climb (31-39) and the three top maps (40-42)
 // with the end of episode 3.
-#include <cstdio>
-
 #include "engine/Music.h"
 #include "engine/Scene.h"
 #include "engine/Sound.h"
@@ -35,13 +33,10 @@ constexpr int kStepsTaken = -1;  // no flag: the stairs never hide the player
 
 std::uint8_t& storyFlag(int index) { return gStoryFlags[index]; }
 
-// A line of the scene when one is written for this step; a step of a talk
-// without a line of its own goes on at once.
-void talk(int map, int event, int step) {
-    char key[32];
-    std::snprintf(key, sizeof key, "%d.%d.%d", map, event, step);
-    if (findDialogue(key) != nullptr) say(key, 0);
-}
+// A step of a scene that speaks. Every step a scene does not name speaks, so
+// a step left without its line shows the key and counts as a miss; the steps
+// where nobody talks (a camera's glide, a pause) are named as silent.
+void talk(int map, int event, int step) { sayStep(map, event, step, 0); }
 
 void door(int slot) { dress(slot, 1, 0, 0, 0); }
 
@@ -143,7 +138,10 @@ namespace {
 
 void runChairmanStage(int stage) {
     const int s = gEventStep;
-    if (s == 0) lookAtCell(22.0f, 24.0f, 1);  // the desk and who stands before it
+    if (s == 0) {
+        lookAtCell(22.0f, 24.0f, 1);  // the desk and who stands before it
+        return;                       // silent: the stages here count their steps from 1
+    }
     switch (stage) {
         case 1:
             if (s == 1) walk(1, 9, 10);
@@ -271,6 +269,7 @@ void runControlRoomStage(int stage) {
     if (s == 0 || (stage == 4 && s == 3) || (stage == 6 && s == 4) || (stage == 10 && s == 11)) {
         lookAtControlRoomStage(stage);
     }
+    if (s == 0 && stage != 10) return;  // silent: only stage 10 has a step 0
     switch (stage) {
         case 2:
             switch (s) {
@@ -311,7 +310,7 @@ void runControlRoomStage(int stage) {
                 gFieldMarkers[9].present = 0;
             }
             if (s == 5) leavePrologueRoom(15);
-            else talk(12, 1, 800 + s);
+            else if (s != 4) talk(12, 1, 800 + s);  // step 4 is the stone breaking: silent
             break;
         case 10:
             switch (s) {
@@ -343,6 +342,7 @@ void runControlRoomStage(int stage) {
 void runFootage() {
     const int s = gEventStep;
     switch (s) {
+        case 0: break;  // silent: the footage starts at step 1
         case 5: pose(5, 6); break;
         case 7: playSoundEffect("Wepon_02.wav"); break;
         case 8:
@@ -416,10 +416,7 @@ void runMeeting() {
 void runCapture() {
     const int s = gEventStep;
     switch (s) {
-        case 0:
-            lookAtCell(12.0f, 12.0f, 1);  // the door end of the table, where リメル is brought in
-            talk(11, 2, s);
-            break;
+        case 0: lookAtCell(12.0f, 12.0f, 1); break;  // silent; the door end of the table, where リメル is brought in
         case 1:
             playSoundEffect("Taoreru.wav");
             walk(4, 9, 15);
@@ -481,6 +478,8 @@ void runMapEvents14() {
             // The emptied room is only a way through to the ruins.
             if (s == 1) pauseEvent(5);
             else if (s == 2) changeMap(16, 20, 20, 1);
+        } else if (s == 0) {
+            // silent: the emperor's scene starts at step 1
         } else if (s == 8) {
             fadeTint(0.0f, 0.0f, 0.0f, 1.0f);
         } else if (s == 9) {
@@ -786,6 +785,7 @@ void runRescue() {
             alsoWalk(37, 9, 45);
             break;
         case 22: cameraTo(1, 5.0f, 0.0f, 5.0f, 50); break;
+        case 24: case 25: case 26: break;  // silent: the camera glides to the cell
         case 59: {
             // リメル takes クレイバー's place; he keeps his gear but not the stones.
             gPartyMembers[4].stones[0] = 0;
@@ -867,6 +867,7 @@ void runCrossCessionTalk() {
     const int s = gEventStep;
     switch (s) {
         case 0: cameraTo(0, 27.0f, 1.5f, 36.0f, 50); break;
+        case 1: case 2: case 3: case 4: case 5: case 6: break;  // silent: the camera glides
         case 16:
             offerChoice("36.12.16", 3);
             branchOnChoice(30, 100, 246);
@@ -885,7 +886,12 @@ void runCrossCessionTalk() {
             storyFlag(kSixthFloorTalk) = 1;
             gPlayerVisible = 1;
             break;
-        default: talk(36, 12, s); break;
+        default:
+            // Past a topic's last line the choice comes next: the steps in
+            // between are silent and never reached.
+            if ((s >= 17 && s <= 29) || (s >= 69 && s <= 99) || (s >= 117 && s <= 245)) break;
+            talk(36, 12, s);
+            break;
     }
 }
 
@@ -971,7 +977,7 @@ void runExecutives() {
             gPlayerVisible = 1;
             break;
         default:
-            if (s >= 10) talk(38, 9, s);
+            if (s >= 10) talk(38, 9, s);  // silent before: the camera settles
             break;
     }
 }
@@ -1100,10 +1106,8 @@ void runCouncilChamber() {
         case 2: case 15: case 26: case 42: case 60: case 71: case 76: case 105: case 110: case 119: case 122:
             waitWalk();
             break;
-        case 8:
-            changeMusic("【バトル】交わりの地.mid");
-            talk(40, 5, s);
-            break;
+        case 8: changeMusic("【バトル】交わりの地.mid"); break;
+        case 9: case 96: case 97: break;  // silent: the song starts; クレイバー holds his ground
         case 10: face(9, 0); talk(40, 5, s); break;
         case 12: face(9, 1); talk(40, 5, s); break;
         case 27: pose(7, 8); talk(40, 5, s); break;
@@ -1251,6 +1255,7 @@ void runTrap() {
             storyFlag(flag::kAssemblyHall) = 2;
             pose(11, 4);
             break;
+        case 0: case 32: break;  // silent: クロム sets off before the floor changes
         case 33: changeMap(42, 26, 50, 1); break;
         default: talk(41, 6, s); break;
     }
@@ -1331,6 +1336,7 @@ void runRoof() {
             }
             break;
         case 3: case 20: case 41: case 48: waitWalk(); break;
+        case 16: case 17: break;  // silent: the voice hangs in the air
         case 49: fadeTint(0.0f, 0.0f, 0.0f, 1.0f); break;
         case 50:
             for (int slot : {2, 3, 4}) pose(slot, 4);

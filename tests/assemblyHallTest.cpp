@@ -4,9 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include "battle/BattleRecords.h"
 #include "engine/Music.h"
@@ -385,6 +390,35 @@ TEST_F(StoryField, SixthFloorTalkFollowsTheChosenTopics) {
         EXPECT_EQ(gMapObjects[12].visible, 0);
         EXPECT_EQ(gDialogueMisses, 0);
     }
+}
+
+// A step of the hall's scenes never passes over a missing line in silence:
+// it shows the key and counts a miss, so the scene tests above catch it.
+TEST_F(StoryField, HallStepWithoutItsLineShowsItsKeyAndCountsAMiss) {
+    std::ifstream file(kDialogueFile, std::ios::binary);
+    const std::vector<std::uint8_t> built((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::vector<DialogueLine> lines;
+    std::string error;
+    ASSERT_TRUE(decodeDialogue(built, lines, error)) << error;
+    const auto gone = std::remove_if(lines.begin(), lines.end(), [](const DialogueLine& l) { return l.key == "36.12.31"; });
+    ASSERT_NE(gone, lines.end());
+    lines.erase(gone, lines.end());
+    const std::vector<std::uint8_t> thinned = encodeDialogue(lines);
+    const std::string path = "/tmp/hallThinnedDialogue" + std::to_string(getpid()) + ".dat";
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(thinned.data()), thinned.size());
+    ASSERT_TRUE(loadDialogueFile(path.c_str(), error)) << error;
+    std::remove(path.c_str());
+
+    arrive(36, 31, 12, 0, 0);
+    choices = {0, 2};
+    bool keyShown = false;
+    const Played run = play(20000, [&] {
+        if (gFieldEvent == 12 && gEventStep == 31 && std::strstr(gMessageText, "36.12.31")) keyShown = true;
+        return gStoryFlags[18] == 1 && gScene == 0 && gFieldEvent == 0;
+    });
+    ASSERT_TRUE(run.finished) << "stalled at step " << gEventStep;
+    EXPECT_TRUE(keyShown);
+    EXPECT_GT(gDialogueMisses, 0) << "counted on every frame the placeholder is shown";
 }
 
 // ---- The eighth floor: the executives and the stone ----

@@ -131,6 +131,15 @@ TEST_F(BattleScreen, GroundIsOnePictureOrAHundredTiles) {
     EXPECT_FLOAT_EQ(tiles[99].z, 18.0f);
 }
 
+TEST_F(BattleScreen, AStrayLowSpecByteDrawsTheGroundPictureTheResourcesMade) {
+    // Only 1 is low-spec: with 2 the resources made the ground target, so the
+    // battle draws it rather than tiles.
+    gConfig[1] = 2;
+    drawBattleField(drawing, &recorder);
+    EXPECT_EQ(quadsWith(drawing.groundTarget.get()).size(), 1u);
+    EXPECT_TRUE(quadsWith(drawing.tileAtlas.get()).empty());
+}
+
 TEST_F(BattleScreen, TargetMarkerHangsOverTheTargetOnlyWhileChoosing) {
     gBattleAction.phase = kPhaseCommand;
     drawBattleField(drawing, &recorder);

@@ -266,26 +266,47 @@ TEST(GameDataFile, TextFieldsWithoutTerminatorEndInsideTheirField) {
     EXPECT_EQ(std::strlen(gItems[0].description), 299u);
 }
 
-TEST(GameDataFile, ShortFileLeavesUnreadFieldsAndMissingFileFails) {
+TEST(GameDataFile, ShortBufferLeavesUnreadFields) {
     fillTables();
     const std::vector<std::uint8_t> full = encoded();
     resetGameDataState();
     gCardTable[99].price = 4242;
     gMonsters[0].hp = 17;
-    const std::string path = tempPath("short.dat");
-    {
-        std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(full.data()), kMonstersOffset + 30 + 2);  // half of monster 0's HP
-    }
-    ASSERT_EQ(readDataFile(path.c_str()), 0);
+    decodeDataFile(full.data(), kMonstersOffset + 30 + 2);  // half of monster 0's HP
     EXPECT_STREQ(gItems[199].name, "item199");
     EXPECT_STREQ(gMagicalStones[9].name, "ms9");
     EXPECT_STREQ(gMonsters[0].name, "mon0");
     EXPECT_EQ(gMonsters[0].hp, 17);
     EXPECT_EQ(gCardTable[99].price, 4242);
+}
+
+TEST(GameDataFile, AFileOfAnyOtherSizeIsRefusedWholeAndAMissingOneFails) {
+    fillTables();
+    std::vector<std::uint8_t> bytes = encoded();
+    bytes.push_back(0);
+    const std::string path = tempPath("sized.dat");
+    const std::size_t sizes[] = {0, 1000, kMonstersOffset + 32, kDataFileSize - 1, kDataFileSize + 1};
+    for (std::size_t size : sizes) {
+        {
+            std::ofstream out(path, std::ios::binary | std::ios::trunc);
+            out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(size));
+        }
+        resetGameDataState();
+        gMonsters[0].hp = 17;
+        EXPECT_EQ(readDataFile(path.c_str()), kDataFileWrongSize) << size;
+        EXPECT_EQ(gItems[0].name[0], '\0') << size;
+        EXPECT_EQ(gMonsters[0].hp, 17) << size;
+    }
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(kDataFileSize));
+    }
+    resetGameDataState();
+    EXPECT_EQ(readDataFile(path.c_str()), kDataFileRead);
+    EXPECT_STREQ(gItems[199].name, "item199");
     std::filesystem::remove(path);
 
-    EXPECT_EQ(readDataFile(tempPath("does_not_exist.dat").c_str()), 1);
+    EXPECT_EQ(readDataFile(tempPath("does_not_exist.dat").c_str()), kDataFileMissing);
 }
 
 TEST(GameDataLoad, HardModeScalesMonstersWithSinglePrecisionFactors) {
@@ -322,6 +343,12 @@ TEST(GameDataLoad, LoadsFromTheWorkingDirectoryAppliesHardModeAndSetsHomes) {
     gCommandCode = 999;
     gConfig[4] = 0;
     EXPECT_EQ(loadGameData(), 1);  // no "Data.dat"
+
+    {
+        std::ofstream cut("Data.dat", std::ios::binary);
+        cut << std::string(1000, '\x01');
+    }
+    EXPECT_EQ(loadGameData(), kDataFileWrongSize);  // refused, as a start-up failure
 
     gMonsters[5].attack = 10;
     gMonsters[5].hp = 40;

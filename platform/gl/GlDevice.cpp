@@ -185,6 +185,37 @@ private:
     std::vector<Vertex> vertices_;
 };
 
+// The GL colour format of a render target's format: the 16-bit formats of
+// low-spec mode have exact twins.
+GLenum colourFormat(TextureFormat format) {
+    switch (format) {
+    case TextureFormat::A4R4G4B4: return GL_RGBA4;
+    case TextureFormat::R5G6B5: return GL_RGB565;
+    case TextureFormat::A8R8G8B8: break;
+    }
+    return GL_RGBA8;
+}
+
+// Colour storage for the bound texture in `format`. A context that refuses
+// a 16-bit format gets 8 bits a channel instead: only the look differs.
+void allocateColour(GLenum format, int width, int height) {
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    glTexImage2D(GL_TEXTURE_2D, 0, format, width, height, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+    if (format != GL_RGBA8 && glGetError() != GL_NO_ERROR)
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+}
+
+// The same for a framebuffer the bound texture is attached to: when the
+// format cannot be drawn into, the storage goes back to 8 bits a channel.
+// True when the framebuffer is complete.
+bool completeWithColour(GLenum format, int width, int height) {
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE) return true;
+    if (format == GL_RGBA8) return false;
+    allocateColour(GL_RGBA8, width, height);
+    return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- textures
@@ -280,18 +311,21 @@ bool GlDevice::init() {
     glBindRenderbuffer(GL_RENDERBUFFER, sharedDepth_);
     glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, kBackBufferWidth, kBackBufferHeight);
 
-    // The back buffer is a target like the others: row 0 at the top.
+    // The back buffer is a target like the others: row 0 at the top. In
+    // full screen, low-spec mode gives it 16 bits (R5G6B5); a window keeps
+    // the desktop's 32.
+    const GLenum backFormat =
+        colourFormat(options_.lowSpec && options_.fullScreen ? TextureFormat::R5G6B5 : TextureFormat::A8R8G8B8);
     glGenTextures(1, &backTexture_);
     glBindTexture(GL_TEXTURE_2D, backTexture_);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kBackBufferWidth, kBackBufferHeight, 0, GL_BGRA,
-                 GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+    allocateColour(backFormat, kBackBufferWidth, kBackBufferHeight);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glGenFramebuffers(1, &backFramebuffer_);
     glBindFramebuffer(GL_FRAMEBUFFER, backFramebuffer_);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, backTexture_, 0);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, sharedDepth_);
-    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return false;
+    if (!completeWithColour(backFormat, kBackBufferWidth, kBackBufferHeight)) return false;
 
     // Clip z 0..w as the design's projection gives it.
     GLint major = 0, minor = 0;
@@ -795,7 +829,7 @@ std::unique_ptr<Texture> GlDevice::createTextureFromPixels(const std::uint32_t* 
     return makeTexture(std::move(stretched.argb), stretched.width, stretched.height, width, height, result);
 }
 
-std::unique_ptr<Texture> GlDevice::createRenderTarget(int width, int height, TextureFormat, int* result) {
+std::unique_ptr<Texture> GlDevice::createRenderTarget(int width, int height, TextureFormat format, int* result) {
     GLint maxSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
     if (width <= 0 || height <= 0 || width > maxSize || height > maxSize) {
@@ -803,12 +837,13 @@ std::unique_ptr<Texture> GlDevice::createRenderTarget(int width, int height, Tex
         return nullptr;
     }
     flush();
-    // Low-spec 4-bit targets are kept at 8 bits: only the look of the
-    // layers would change, and blending into 4 bits is not worth emulating.
+    // The target holds the colours in the format asked for: low-spec
+    // mode's layers are 4 bits a channel, blending included.
+    const GLenum colour = colourFormat(format);
     GLuint tex = 0, fbo = 0, depth = 0;
     glGenTextures(1, &tex);
     glBindTexture(GL_TEXTURE_2D, tex);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+    allocateColour(colour, width, height);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
@@ -825,9 +860,9 @@ std::unique_ptr<Texture> GlDevice::createRenderTarget(int width, int height, Tex
         useDepth = depth;
     }
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, useDepth);
-    const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
+    const bool complete = completeWithColour(colour, width, height);
     const GLenum error = glGetError();
-    if (status != GL_FRAMEBUFFER_COMPLETE || error != GL_NO_ERROR) {
+    if (!complete || error != GL_NO_ERROR) {
         glDeleteFramebuffers(1, &fbo);
         glDeleteTextures(1, &tex);
         if (depth) glDeleteRenderbuffers(1, &depth);
