@@ -14,7 +14,10 @@
 #include "engine/Music.h"
 #include "engine/PlaytestPng.h"
 #include "engine/RenderFrame.h"
+#include "events/EventState.h"
+#include "events/MessageWindow.h"
 #include "field/FieldEntry.h"
+#include "field/FieldState.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/InputDevices.h"
@@ -23,7 +26,8 @@ namespace {
 
 constexpr const char kUsage[] =
     "usage: playtest --frames N [--input FILE] [--shot FRAME:PATH]... [--state]\n"
-    "                [--workdir DIR] [--clock SECONDS] [--null-gfx] [--map N[,ROW,COL]] [--developer]\n";
+    "                [--workdir DIR] [--clock SECONDS] [--null-gfx] [--map N[,ROW,COL]] [--developer]\n"
+    "                [--flags I:V,...] [--hidden] [--event SLOT] [--message-shots DIR]\n";
 
 // Frames presented so far: the run's clocks follow them, 60 to a second.
 long gFramesDone = 0;
@@ -55,6 +59,59 @@ std::string defaultGameFolder() {
 }
 
 bool alwaysShowsFrames() { return true; }
+
+// Reads the PNG of the frame presented last.
+bool writePresentedFrame(gfx::Device* device, std::vector<std::uint32_t>& pixels, const std::string& path) {
+    if (!device->readBackBuffer(pixels) || pixels.size() != 640u * 480u) {
+        pixels.assign(640u * 480u, 0xFF000000u);  // the null device shows black
+    }
+    if (writePng(path, pixels.data(), 640, 480)) return true;
+    std::fprintf(stderr, "playtest: cannot write %s\n", path.c_str());
+    return false;
+}
+
+// --message-shots: a picture of every message as it stands whole, then a
+// press of decide to read on (never on two frames running, so each press is
+// a new one).
+class MessageShots {
+public:
+    explicit MessageShots(std::string folder) : folder_(std::move(folder)) {}
+    unsigned keys() {
+        const bool press = pressNext_ && !pressedLast_;
+        pressedLast_ = press;
+        if (press) pressNext_ = false;
+        return press ? kPlayDecide : 0u;
+    }
+    bool afterFrame(gfx::Device* device, std::vector<std::uint32_t>& pixels) {
+        if (folder_.empty()) return true;
+        const bool whole = gFieldEvent != 0 && ((gMessageMode == 1 && gMessageTyped == static_cast<int>(std::strlen(gMessageText))) ||
+                                                gMessageMode == 2);
+        // A message is told from the last by its event, step and text.
+        const std::string shown = whole ? std::to_string(gFieldEvent) + "." + std::to_string(gEventStep) + "." +
+                                              std::to_string(gMessageMode) + gMessageText
+                                        : std::string();
+        if (shown == last_) {
+            // A press the screen did not take yet: press again.
+            if (whole && ++unchangedFrames_ % 30 == 0) pressNext_ = true;
+            return true;
+        }
+        last_ = shown;
+        unchangedFrames_ = 0;
+        if (!whole) return true;
+        pressNext_ = true;
+        char name[64];
+        std::snprintf(name, sizeof name, "/%03d-map%d-event%d-step%d.png", ++count_, gCurrentMap, gFieldEvent, gEventStep);
+        return writePresentedFrame(device, pixels, folder_ + name);
+    }
+
+private:
+    std::string folder_;
+    std::string last_;
+    int count_ = 0;
+    int unchangedFrames_ = 0;
+    bool pressNext_ = false;
+    bool pressedLast_ = false;
+};
 void noSleep(int) {}
 
 }  // namespace
@@ -101,6 +158,32 @@ bool parsePlaytestArguments(int argc, const char* const* argv, PlaytestOptions& 
             options.nullGraphics = true;
         } else if (arg == "--developer") {
             options.developer = true;
+        } else if (arg == "--flags") {
+            const std::string list = value != nullptr ? value : "";
+            std::stringstream items(list);
+            std::string item;
+            while (std::getline(items, item, ',')) {
+                int index = -1, flag = -1;
+                char extra = 0;
+                if (std::sscanf(item.c_str(), "%d:%d%c", &index, &flag, &extra) != 2 || index < 0 || index > 999 ||
+                    flag < 0 || flag > 255) {
+                    return fail("--flags wants I:V pairs (flag 0-999, value 0-255), comma-separated");
+                }
+                options.storyFlags.push_back({index, flag});
+            }
+            if (options.storyFlags.empty()) return fail("--flags wants I:V pairs (flag 0-999, value 0-255), comma-separated");
+            ++i;
+        } else if (arg == "--hidden") {
+            options.hidePlayer = true;
+        } else if (arg == "--event") {
+            long slot = -1;
+            if (!parseLong(value, &slot) || slot < 0 || slot > 149) return fail("--event wants a slot 0-149");
+            options.startEvent = static_cast<int>(slot);
+            ++i;
+        } else if (arg == "--message-shots") {
+            if (value == nullptr) return fail("--message-shots wants a folder");
+            options.messageShotFolder = value;
+            ++i;
         } else if (arg == "--map") {
             int map = -1, row = -1, col = -1;
             const int read = value != nullptr ? std::sscanf(value, "%d,%d,%d", &map, &row, &col) : 0;
@@ -116,6 +199,9 @@ bool parsePlaytestArguments(int argc, const char* const* argv, PlaytestOptions& 
         }
     }
     if (options.frames < 0) return fail("--frames is required");
+    if ((options.startEvent >= 0 || options.hidePlayer || !options.storyFlags.empty()) && options.startMap < 0) {
+        return fail("--flags, --hidden and --event need --map");
+    }
     return true;
 }
 
@@ -148,6 +234,7 @@ int runPlaytest(PlaytestOptions options) {
         }
     }
     for (PlaytestShot& shot : options.shots) shot.path = absoluteFrom(startFolder, shot.path);
+    if (!options.messageShotFolder.empty()) options.messageShotFolder = absoluteFrom(startFolder, options.messageShotFolder);
     const std::string workDir = options.workDir.empty() ? defaultGameFolder() : options.workDir;
     if (chdir(workDir.c_str()) != 0) {
         std::fprintf(stderr, "playtest: cannot enter %s: %s\n", workDir.c_str(), std::strerror(errno));
@@ -179,11 +266,18 @@ int runPlaytest(PlaytestOptions options) {
         return exitCode != 0 ? exitCode : 1;
     }
 
+    for (const auto& [index, flag] : options.storyFlags) gStoryFlags[index] = static_cast<std::uint8_t>(flag);
     if (options.startMap >= 0 && !enterFieldOnMap(options.startMap, options.startRow, options.startCol)) {
         std::fprintf(stderr, "playtest: map %d has no floor to stand on\n", options.startMap);
         tearDownGame(session);
         return 2;
     }
+    if (options.hidePlayer) gPlayerVisible = 0;
+    if (options.startEvent >= 0) {
+        gFieldEvent = options.startEvent + 1;
+        gEventStep = 0;
+    }
+    MessageShots messageShots(options.messageShotFolder);
 
     LoopServices services = gameLoopServices();
     services.windowShowsFrames = alwaysShowsFrames;
@@ -194,7 +288,8 @@ int runPlaytest(PlaytestOptions options) {
     bool quit = false;
     while (!quit && gFramesDone < options.frames) {
         const long frame = gFramesDone + 1;
-        holdPlaytestKeys(options.chooseKeys != nullptr ? options.chooseKeys(frame) : playtestKeysAt(spans, frame));
+        const unsigned keys = options.chooseKeys != nullptr ? options.chooseKeys(frame) : playtestKeysAt(spans, frame);
+        holdPlaytestKeys(keys | messageShots.keys());
         const PassOutcome outcome = runMainLoopPass(services, device, session.resources.get());
         if (outcome.quit) {
             quit = true;
@@ -203,15 +298,9 @@ int runPlaytest(PlaytestOptions options) {
         if (!outcome.rendered) continue;
         gFramesDone = frame;
         if (options.finished != nullptr && options.finished()) quit = true;
+        if (!messageShots.afterFrame(device, pixels)) exitCode = 1;
         for (const PlaytestShot& shot : options.shots) {
-            if (shot.frame != frame) continue;
-            if (!device->readBackBuffer(pixels) || pixels.size() != 640u * 480u) {
-                pixels.assign(640u * 480u, 0xFF000000u);  // the null device shows black
-            }
-            if (!writePng(shot.path, pixels.data(), 640, 480)) {
-                std::fprintf(stderr, "playtest: cannot write %s\n", shot.path.c_str());
-                exitCode = 1;
-            }
+            if (shot.frame == frame && !writePresentedFrame(device, pixels, shot.path)) exitCode = 1;
         }
     }
     for (const PlaytestShot& shot : options.shots) {

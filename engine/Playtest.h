@@ -3,12 +3,14 @@
 // state dump. Its command line:
 //   playtest --frames N [--input FILE] [--shot FRAME:PATH]... [--state]
 //            [--workdir DIR] [--clock SECONDS] [--null-gfx] [--map N[,ROW,COL]] [--developer]
+//            [--flags I:V,...] [--hidden] [--event SLOT] [--message-shots DIR]
 // Frames count from 1.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Keys a script can hold.
@@ -48,6 +50,13 @@ struct PlaytestOptions {
     int startRow = -1;
     int startCol = -1;
     bool developer = false;  // --developer: start in the developer mode
+    // --flags: story flags set before the map's set-up runs (index, value).
+    std::vector<std::pair<int, int>> storyFlags;
+    bool hidePlayer = false;  // --hidden: arrive with the player not shown, as scenes do
+    int startEvent = -1;      // --event: start this slot's event on arrival
+    // --message-shots: one PNG per message or choice, written on the frame
+    // it stands whole; the run then reads on by itself (decide).
+    std::string messageShotFolder;
     // Not on the command line: a program that plays the game itself (a
     // route player) chooses each frame's keys here instead of the script;
     // it sees the state the previous frame left.

@@ -138,7 +138,10 @@ namespace {
 
 void runChairmanStage(int stage) {
     const int s = gEventStep;
-    if (s == 0) return;  // silent: the stages here count their steps from 1
+    if (s == 0) {
+        lookAtCell(22.0f, 24.0f, 1);  // the desk and who stands before it
+        return;                       // silent: the stages here count their steps from 1
+    }
     switch (stage) {
         case 1:
             if (s == 1) walk(1, 9, 10);
@@ -248,8 +251,24 @@ int setupMap12(int entering) {
 
 namespace {
 
+// Where each stage of the control room is watched from: the room runs away
+// from its door, so the door's own view shows none of it.
+void lookAtControlRoomStage(int stage) {
+    switch (stage) {
+        case 2: case 4: lookAtCell(8.0f, 17.0f, 1); break;
+        case 6: lookAtCell(8.0f, 28.0f, 1); break;
+        case 8: lookAtCell(8.0f, 43.0f, 1); break;
+        case 10: lookAtCell(8.0f, 40.0f, 1); break;
+        default: break;
+    }
+}
+
 void runControlRoomStage(int stage) {
     const int s = gEventStep;
+    // Again after a battle, which hands the camera back to the door.
+    if (s == 0 || (stage == 4 && s == 3) || (stage == 6 && s == 4) || (stage == 10 && s == 11)) {
+        lookAtControlRoomStage(stage);
+    }
     if (s == 0 && stage != 10) return;  // silent: only stage 10 has a step 0
     switch (stage) {
         case 2:
@@ -397,7 +416,7 @@ void runMeeting() {
 void runCapture() {
     const int s = gEventStep;
     switch (s) {
-        case 0: break;  // silent: the capture starts at step 1
+        case 0: lookAtCell(12.0f, 12.0f, 1); break;  // silent; the door end of the table, where リメル is brought in
         case 1:
             playSoundEffect("Taoreru.wav");
             walk(4, 9, 15);

@@ -102,6 +102,9 @@ void runCardTutorial() {
         return;
     }
     switch (s) {
+        // The meeting is watched from a little way up the street: the
+        // arrival stands at the street's end, where the town ends in sky.
+        case 0: lookAtCell(56.0f, 14.0f, 1); return;
         case 10: walk(kSherylFigure, 4, 10); return;
         case 11: case 15: waitWalk(); return;
         case 14: walk(kRunningBoy, 6, 40); return;

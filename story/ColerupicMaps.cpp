@@ -840,15 +840,13 @@ void joinAtLevel(int unit, int stand) {
 void runMeeting() {
     const int s = gEventStep;
     switch (s) {
+        case 0: lookAtCell(35.0f, 18.0f, 1); break;  // the table she walks to
         case 1: moves(kBarSheryl, 4, 5, 1, 16, 6, 12); break;
         case 2: case 14: case 40: case 51: waitWalk(); break;
-        case 5: {
-            gCameraGlide = 10;
-            const float ahead[3] = {3.0f, 0.0f, 0.0f};
-            setCameraTarget(1, ahead);
+        case 5:
+            lookAtCell(38.0f, 18.0f, 10);  // three rows on, to the two who come in
             changeMusic("【テーマ】ファルク.mid");
             break;
-        }
         case 12: case 16: case 29: sayStep(64, 6, s, 10); break;
         case 13: moves(kBarSheryl, 9, 6, 6, 28); break;
         case 15:

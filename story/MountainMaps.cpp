@@ -203,6 +203,9 @@ bool isCliffMessage(int s) {
 // The thief master cornered, もろこし's wares, battle 39, and アルゴン.
 void runCliffScene() {
     const int s = gEventStep;
+    // The scene is watched on the plateau beyond the rocks; the shop and the
+    // battle hand the camera back to the hidden player, so it looks again.
+    if (s == 0 || s == 25 || s == 28 || s == 30) lookAtCell(22.0f, 38.0f, 1);
     switch (s) {
         case 2:
             beginMoveBlock(1, 27);

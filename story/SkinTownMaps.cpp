@@ -98,7 +98,6 @@ namespace {
 // Four figures walk the party up the street into the inn.
 void runSquareArrival() {
     static const float kViews[3][3] = {{5.0f, 10.0f, 30.0f}, {-20.0f, 10.0f, 30.0f}, {-20.0f, 10.0f, 0.0f}};
-    static const float kBack[3] = {0.0f, 0.0f, 0.0f};
     const int s = gEventStep;
     switch (s) {
         case 0: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
@@ -109,8 +108,9 @@ void runSquareArrival() {
         case 2: case 6: pauseEvent(7); break;
         case 4: pauseEvent(5); break;
         case 7:
-            gCameraGlide = 10;
-            setCameraTarget(2, kBack);
+            // Back to the party, who stand a few cells up the street: seen
+            // from the player's own cell they would be behind the roofs.
+            lookAtCell(46.0f, 12.0f, 10);
             break;
         case 8: case 9: case 10: case 11: sayStep(20, 38, s, 0); break;
         case 12: {
@@ -227,7 +227,10 @@ namespace {
 void runInnFirstConversation() {
     const int s = gEventStep;
     switch (s) {
-        case 0: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
+        case 0:
+            fadeTint(1.0f, 1.0f, 1.0f, 1.0f);
+            lookAtCell(37.0f, 49.0f, 1);  // the party sits across the room
+            break;
         case 17: face(4, 1); sayStep(21, 3, s, 2); break;
         case 19: face(4, 0); sayStep(21, 3, s, 2); break;
         case 21: face(5, 0); sayStep(21, 3, s, 2); break;
@@ -258,7 +261,10 @@ void runInnFirstConversation() {
 void runInnSecondConversation() {
     const int s = gEventStep;
     switch (s) {
-        case 0: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
+        case 0:
+            fadeTint(1.0f, 1.0f, 1.0f, 1.0f);
+            lookAtCell(37.0f, 49.0f, 1);
+            break;
         case 6: walk(4, 6, 4); break;
         case 7: waitWalk(); break;
         case 17: walk(5, 4, 17); break;

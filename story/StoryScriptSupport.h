@@ -5,6 +5,7 @@
 #include "events/EventEngine.h"
 #include "events/EventPrimitives.h"
 #include "events/EventState.h"
+#include "events/FieldMechanisms.h"
 #include "events/MessageWindow.h"
 #include "field/FieldMap.h"
 #include "field/FieldState.h"
@@ -73,6 +74,15 @@ inline void walk(int slot, int direction, int frames) {
     addMoves(direction, frames);
 }
 inline void waitWalk() { waitMoveBlock(1); }
+
+// Glides the camera, over `tenths` tenths of a second, to look at the floor
+// of cell (row, col): a scene whose cast stands away from the player is
+// played where the cast is. The camera stays there until the player moves.
+inline void lookAtCell(float row, float col, int tenths) {
+    gCameraGlide = static_cast<std::int8_t>(tenths);
+    const float point[3] = {row + 0.5f, mapCell(static_cast<int>(row), static_cast<int>(col)).height, col + 0.5f};
+    setCameraTarget(0, point);
+}
 
 // Hold the step until the still picture is fully shown.
 inline void waitPictureShown() {

@@ -71,7 +71,10 @@ namespace {
 void runBeachScene() {
     const int s = gEventStep;
     switch (s) {
-        case 0: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
+        case 0:
+            fadeTint(1.0f, 1.0f, 1.0f, 1.0f);
+            lookAtCell(21.0f, 16.0f, 1);  // where the two land, the boy beside them
+            break;
         case 2: case 6: sayStep(50, 6, s, 0); break;
         case 3: playSoundEffect("Wepon_09.wav"); break;
         case 4:
@@ -287,10 +290,15 @@ void ryuhiJoins() {
     ryuhi.stones[1] = 0;
 }
 
+// The room's scenes are watched from its middle: the arrival is by the door.
+constexpr float kRoomViewRow = 37.0f;
+constexpr float kRoomViewCol = 13.0f;
+
 // シェリル wakes in the boy's room; リュウヒ gives his name and joins.
 void runRoomScene() {
     const int s = gEventStep;
     switch (s) {
+        case 0: lookAtCell(kRoomViewRow, kRoomViewCol, 1); break;  // the room, not the doorway
         case 4:
             beginMoveBlock(1, 1);
             addMoves(8, 4);
@@ -333,7 +341,10 @@ void runRoomScene() {
 void runDepartureScene() {
     const int s = gEventStep;
     switch (s) {
-        case 0: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
+        case 0:
+            fadeTint(1.0f, 1.0f, 1.0f, 1.0f);
+            lookAtCell(kRoomViewRow, kRoomViewCol, 1);
+            break;
         case 12: walk(3, 1, 4); break;
         case 13: waitWalk(); break;
         case 30:
@@ -408,20 +419,23 @@ int setupMap53(int entering) {
 
 namespace {
 
+// Where the tavern scene is watched from: the party's table.
+constexpr float kTavernViewRow = 11.0f;
+constexpr float kTavernViewCol = 18.0f;
+
 // もろこし shows off the 黄金石 and the thief master makes off with it.
 void runTavernScene() {
     const int s = gEventStep;
     switch (s) {
-        case 7: {
+        case 0: lookAtCell(kTavernViewRow, kTavernViewCol, 1); break;  // the party stands across the room
+        case 7:
             for (int slot : {4, 5, 6}) {
                 beginMoveBlock(1, slot);
                 addMoves(6, 12);
             }
-            gCameraGlide = 25;
-            const float ahead[3] = {3.0f, 0.0f, 0.0f};
-            setCameraTarget(1, ahead);
+            // The camera glides 3 rows on with them.
+            lookAtCell(kTavernViewRow + 3.0f, kTavernViewCol, 25);
             break;
-        }
         case 8: case 23: case 29: case 41: waitWalk(); break;
         case 22:
             walk(8, 6, 40);

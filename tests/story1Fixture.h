@@ -34,12 +34,14 @@
 #include "field/FieldScreen.h"
 #include "field/FieldServices.h"
 #include "field/FieldState.h"
+#include "field/Transitions.h"
 #include "field/WorldToCell.h"
 #include "gamedata/GameData.h"
 #include "menus/MenuState.h"
 #include "platform/Gfx.h"
 #include "story/Dialogue.h"
 #include "story/StoryState.h"
+#include "tests/sceneFraming.h"
 
 namespace story1test {
 
@@ -102,6 +104,9 @@ struct StoryField : ::testing::Test {
         resources.layer2Target = device->createRenderTarget(640, 480, gfx::TextureFormat::A8R8G8B8);
     }
     void TearDown() override {
+        // Listed, not yet failed: scenes the check finds are still being
+        // staged (see tests/fixtures/scenes-to-stage.txt).
+        for (const std::string& failure : framing.failures) std::fprintf(stderr, "not in view: %s\n", failure.c_str());
         gMillisecondClock = timeGetTimeMs;
         gFieldEventRunner = runCurrentMapEvent;
         if (oldDirectory[0] != '\0') {
@@ -115,15 +120,24 @@ struct StoryField : ::testing::Test {
         ASSERT_TRUE(enterFieldOnMap(map, row, col)) << "map " << map;
         gPlayerFacing = static_cast<std::uint8_t>(facing);
         gPlayerVisible = static_cast<std::uint8_t>(visible);
+        framing.restart();
     }
     // Starts the event of `slot` as the field's contact test does.
     void touch(int slot) {
         gFieldEvent = slot + 1;
         gEventStep = 0;
+        framing.restart();
     }
+
+    // Every message of every scene played is read with its cast in view
+    // (tests/sceneFraming.h); the failures are listed when the test ends.
+    framing::Checker framing;
 
     // One field frame with the input a player would give.
     void frame(std::size_t& choiceIndex) {
+        const bool whole = (gMessageMode == 1 && gMessageTyped == static_cast<int>(std::strlen(gMessageText))) ||
+                           gMessageMode == 2;
+        framing.beforeFrame(resources, whole);
         int input = 0;
         if (gMessageMode == 1 && gMessageTyped == static_cast<int>(std::strlen(gMessageText))) {
             input = kInputDecide;
@@ -165,10 +179,12 @@ struct StoryField : ::testing::Test {
                 case 1:
                     out.maps.push_back(gCurrentMap);
                     gScene = 0;
+                    cutCameraToTarget(resources);  // as the fade-in ends
                     break;
                 case 10:
                     out.battles.push_back({map, event, step, std::string(), 0, {}});
                     gScene = 0;
+                    cutCameraToTarget(resources);  // as the way back from a battle ends
                     break;
                 case 300:
                     out.shops.push_back({map, event, step, gShopTitle, gShopKind, {gShopGoods[0], gShopGoods[1], gShopGoods[2]}});
