@@ -104,9 +104,7 @@ struct StoryField : ::testing::Test {
         resources.layer2Target = device->createRenderTarget(640, 480, gfx::TextureFormat::A8R8G8B8);
     }
     void TearDown() override {
-        // Listed, not yet failed: scenes the check finds are still being
-        // staged (see tests/fixtures/scenes-to-stage.txt).
-        for (const std::string& failure : framing.failures) std::fprintf(stderr, "not in view: %s\n", failure.c_str());
+        for (const std::string& failure : framing.failures) ADD_FAILURE() << "not in view: " << failure;
         gMillisecondClock = timeGetTimeMs;
         gFieldEventRunner = runCurrentMapEvent;
         if (oldDirectory[0] != '\0') {
