@@ -162,6 +162,7 @@ void runCardTournament(const CardTournament& desk) {
 void runCardBoyMenu(const char* keys) {
     const int s = gEventStep;
     switch (s) {
+        case 0: return;  // the lesson's first step would turn the camera to the street of its first telling
         case 1:
             gStoryFlags[flag::kCardBoy] = 2;
             sayKey(keys, "menu.1", 0);

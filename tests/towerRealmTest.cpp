@@ -60,7 +60,7 @@ struct TowerRealm : StoryField {
 // ---- The ground floor ----
 
 TEST_F(TowerRealm, BarrierOnlyWarnsUntilTheTowerHasBeenSeen) {
-    arrive(72, 14, 2, 0, 1);
+    arrive(72, 30, 2, 0, 1);  // before the barrier, where a player meets it
     EXPECT_EQ(gMapObjects[19].kind, 3);
     touch(25);
     const Played run = playEvent(800);
@@ -74,7 +74,7 @@ TEST_F(TowerRealm, BarrierOnlyWarnsUntilTheTowerHasBeenSeen) {
 TEST_F(TowerRealm, ForcingTheBarrierFightsAndEmptiesTheBankHall) {
     gStoryFlags[flag::kRoute] = 2;
     gStoryFlags[flag::kTowerViewRoute2] = 1;
-    arrive(72, 14, 2, 0, 1);
+    arrive(72, 30, 2, 0, 1);
     EXPECT_STREQ(gRequestedSong, "【マップ】マルクセング.mid");
     choices = {1};  // 突き進む。
     touch(22);
