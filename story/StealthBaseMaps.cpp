@@ -504,8 +504,22 @@ void returnToTheTown(int route) {
     gStoryFlags[flag::kRoute] = static_cast<std::uint8_t>(route);
 }
 
+// The long exit walks (セレン's, サンレイズ's, クレイバー's) head for the
+// stairs up at the room's end: a figure that walks that far has gone up them,
+// rather than standing on the stairs or the wall's top in sight of the party.
+constexpr int kStairsTopRow = 10;
+
+void goneUpTheStairs(int slot) {
+    MapObject& o = gMapObjects[slot];
+    const float at[3] = {o.x, o.y, o.z};
+    int cell[3];
+    worldToCell(at, cell);
+    if (cell[0] <= kStairsTopRow) o.visible = 0;
+}
+
 void runLaboratory() {
     const int s = gEventStep;
+    for (int slot : {kLabSelen, kSunrays, kLabClaber}) goneUpTheStairs(slot);
     if (runChapterEndOffer(s, 186, 106, "エピソード６　完") || runChapterEndOffer(s, 411, 106, "エピソード６　完")) return;
     switch (s) {
         case 1: walkParty(6, 28); break;

@@ -231,6 +231,17 @@ struct Laboratory : StealthBase {
 
 }  // namespace
 
+TEST_F(Laboratory, ThoseWhoWalkOffLeaveByTheStairsNotOntoTheWall) {
+    gStoryFlags[30] = 0;
+    arrive(70, 23, 15, 0, 0);
+    choices = {1, 1, 1, 1};
+    const Played played = play(60000, [] { return gCurrentMap == 70 && gEventStep >= 160; });
+    ASSERT_TRUE(played.finished) << "step " << gEventStep;
+    // セレン, サンレイズ and クレイバー walked off while the party stays.
+    for (int slot : {6, 8, 9}) EXPECT_EQ(gMapObjects[slot].visible, 0) << slot;
+    for (int slot : {3, 4, 5}) EXPECT_EQ(gMapObjects[slot].visible, 1) << slot;
+}
+
 TEST_F(Laboratory, ThreeRefusalsTakeTheRulenoRouteAndGiveAwayFourStones) {
     const Played played = playEpisodeEnd({1, 1, 1, 1});  // and no save
     ASSERT_TRUE(played.finished) << "step " << gEventStep;
