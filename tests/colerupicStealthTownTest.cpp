@@ -294,7 +294,7 @@ TEST_F(Colerupic, FlashbackAndReunionAndNightTalkPlayThrough) {
     EXPECT_EQ(gStoryFlags[flag::kRusanaRescue], 3);
 
     // The first rest at home after the reunion: the night talk and her gift.
-    arrive(63, 24, 25, 1, 1);
+    arrive(63, 33, 16, 1, 1);  // between the beds
     ASSERT_EQ(gMapObjects[3].kind, 0) << "ルサナ is in the square now";
     choices = {1};
     played = talkTo(16, 2000);
@@ -447,7 +447,7 @@ TEST_F(Colerupic, RestingInAGreyTownIsAnOrdinaryGreyNight) {
     gStoryFlags[flag::kColerupicBarMet] = 1;
     gStoryFlags[49] = 2;
     gStoryFlags[50] = 2;
-    arrive(63, 24, 25, 1, 1);
+    arrive(63, 33, 18, 1, 1);  // between the beds
     choices = {1};
     const Played played = talkTo(18, 3000);
     ASSERT_TRUE(played.finished);

@@ -233,7 +233,7 @@ TEST_F(TowerRealm, MerchantGivesTheBonusCardOnceAndOnlyWithoutBattleItems) {
 
 TEST_F(TowerRealm, RouteOneMerchantSellsWithAPointCard) {
     gStoryFlags[flag::kRoute] = 1;
-    arrive(76, 15, 15, 1, 1);
+    arrive(76, 20, 7, 1, 1);  // before もろこし
     EXPECT_EQ(gMapObjects[13].kind, 3);
     EXPECT_EQ(gMapObjects[15].kind, 0);
     EXPECT_EQ(gMapObjects[16].kind, 0);
@@ -434,7 +434,7 @@ TEST_F(TowerRealm, OfficersTrapFightsBattle57AndHandsBackFourStones) {
 // ---- The upper floors ----
 
 TEST_F(TowerRealm, LeverRaisesItsColourOnEveryUpperFloor) {
-    arrive(79, 6, 15, 1, 1);
+    arrive(79, 10, 6, 1, 1);  // beside the lever
     EXPECT_EQ(gMapObjects[2].character, 41);
     EXPECT_EQ(gMapObjects[2].pose, 7);
     choices = {1};  // 動かさない
