@@ -11,7 +11,6 @@
 #include <iterator>
 #include <map>
 #include <set>
-#include <sstream>
 
 #include "tests/story1Fixture.h"
 
@@ -39,8 +38,72 @@ std::vector<Scene> scenesOfTheLines(const std::vector<DialogueLine>& lines) {
     return out;
 }
 
+// The story flags a scene's script waits for before it plays (its stage of
+// the story); the other scenes play with every flag at 0.
+struct SceneFlags {
+    int map, event;
+    std::vector<std::pair<int, int>> flags;  // story flag, value
+};
+const std::vector<SceneFlags> kSceneFlags = {
+    {0, 32, {{123, 2}}},   {1, 76, {{12, 2}}},    {1, 82, {{64, 1}}},    {2, 11, {{1, 1}}},
+    {2, 17, {{54, 1}}},    {2, 40, {{44, 1}}},    {5, 9, {{5, 1}}},      {6, 3, {{6, 1}}},
+    {7, 3, {{7, 1}}},      {8, 17, {{9, 3}}},     {10, 4, {{9, 1}}},     {11, 1, {{12, 2}}},
+    {15, 1, {{999, 1}}},   {16, 5, {{128, 1}}},   {17, 17, {{12, 1}}},   {21, 8, {{59, 1}}},
+    {21, 9, {{124, 2}}},   {21, 10, {{124, 1}}},  {26, 22, {{57, 1}}},   {34, 38, {{17, 1}}},
+    {38, 12, {{19, 1}}},   {38, 13, {{19, 1}}},   {38, 14, {{19, 1}}},   {40, 10, {{66, 1}}},
+    {43, 4, {{22, 1}}},    {52, 5, {{47, 1}}},    {54, 4, {{126, 1}}},   {57, 28, {{26, 1}}},
+    {61, 25, {{13, 1}}},   {77, 7, {{75, 2}}},    {77, 13, {{77, 1}}},   {86, 4, {{32, 1}}},
+    {95, 4, {{125, 1}}},   {99, 11, {{67, 1}}},   {103, 11, {{33, 1}}},  {104, 6, {{34, 2}}},
+    {114, 1, {{42, 1}}},   {118, 5, {{43, 1}}},   {128, 2, {{115, 15}}}, {129, 4, {{129, 1}}},
+    {1, 72, {{12, 1}}},    {1, 72, {}},           {76, 16, {{43, 1}}},   {76, 16, {}},
+    {77, 1, {{75, 1}}},    {77, 1, {}},
+};
+
+// The flag sets a scene is walked with: those of the table, or all at 0.
+std::vector<std::vector<std::pair<int, int>>> flagSetsOf(const Scene& scene) {
+    std::vector<std::vector<std::pair<int, int>>> sets;
+    for (const SceneFlags& entry : kSceneFlags)
+        if (entry.map == scene.map && entry.event == scene.event) sets.push_back(entry.flags);
+    if (sets.empty()) sets.push_back({});
+    return sets;
+}
+
 // A scene that never ends within this many steps is left where it stands.
 constexpr int kMostCallsAScene = 3000;
+
+struct Walked {
+    std::set<std::string> spoken;
+    std::map<std::string, std::string> missing;  // key -> where it was asked for
+};
+
+// Walks the scene from step 0 to its end on the map the player stands on.
+void walkScene(const Scene& scene, int route, int option, Walked& walked) {
+    int step = 0;
+    for (int call = 0; call < kMostCallsAScene; ++call) {
+        gFieldEvent = scene.event;
+        gEventStep = step;
+        gMessageMode = 0;
+        gMessageTyped = 0;
+        gChoiceCursor = option;
+        gScene = 0;
+        gPendingMapChange.pending = 0;
+        const int missesBefore = gDialogueMisses;
+        resetLastDialogueKey();
+        runCurrentMapEvent();
+        const std::string& key = lastDialogueKey();
+        if (!key.empty()) {
+            walked.spoken.insert(key);
+            if (gDialogueMisses != missesBefore)
+                walked.missing.emplace(key, "map " + std::to_string(scene.map) + " event " + std::to_string(scene.event) +
+                                                " step " + std::to_string(step) + " route " + std::to_string(route));
+        }
+        if (gFieldEvent != scene.event || gPendingMapChange.pending != 0) return;  // the scene is over
+        // A step the script moved on from or branched away from; a wait or a
+        // held message is over at once in the walk, and a branch back (a
+        // retry) is not taken again.
+        step = std::max(gEventStep, step + 1);
+    }
+}
 
 }  // namespace
 
@@ -58,46 +121,53 @@ TEST_F(StoryField, EveryStepOfEverySceneThatSpeaksHasItsLine) {
     const std::vector<Scene> scenes = scenesOfTheLines(lines);
     ASSERT_GT(scenes.size(), 200u);
 
-    std::set<std::string> spoken;
-    std::map<std::string, std::string> missing;  // key -> where it was asked for
+    Walked walked;
     for (const Scene& scene : scenes) {
-        for (int route = 0; route <= 2; ++route) {
-            for (int option = 0; option <= 1; ++option) {
-                std::memset(gStoryFlags, 0, sizeof gStoryFlags);
-                gStoryFlags[100] = static_cast<std::uint8_t>(route);
-                arrive(scene.map, -1, -1, 0, 1);
-                int step = 0;
-                for (int call = 0; call < kMostCallsAScene; ++call) {
-                    gFieldEvent = scene.event;
-                    gEventStep = step;
-                    gMessageMode = 0;
-                    gMessageTyped = 0;
-                    gChoiceCursor = option;
-                    gScene = 0;
-                    gPendingMapChange.pending = 0;
-                    const int missesBefore = gDialogueMisses;
-                    resetLastDialogueKey();
-                    runCurrentMapEvent();
-                    const std::string& key = lastDialogueKey();
-                    if (!key.empty()) {
-                        spoken.insert(key);
-                        if (gDialogueMisses != missesBefore)
-                            missing.emplace(key, "map " + std::to_string(scene.map) + " event " +
-                                                     std::to_string(scene.event) + " step " + std::to_string(step) +
-                                                     " route " + std::to_string(route));
-                    }
-                    if (gFieldEvent != scene.event || gPendingMapChange.pending != 0) break;  // the scene is over
-                    // A step the script moved on from or branched away from;
-                    // a wait or a held message is over at once in the walk,
-                    // and a branch back (a retry) is not taken again.
-                    step = std::max(gEventStep, step + 1);
+        for (const auto& flags : flagSetsOf(scene)) {
+            for (int route = 0; route <= 2; ++route) {
+                for (int option = 0; option <= 1; ++option) {
+                    std::memset(gStoryFlags, 0, sizeof gStoryFlags);
+                    for (const auto& [index, value] : flags) gStoryFlags[index] = static_cast<std::uint8_t>(value);
+                    gStoryFlags[100] = static_cast<std::uint8_t>(route);
+                    arrive(scene.map, -1, -1, 0, 1);
+                    walkScene(scene, route, option, walked);
                 }
             }
         }
     }
-    for (const auto& [key, where] : missing) ADD_FAILURE() << "no line \"" << key << "\" (" << where << ")";
+    for (const auto& [key, where] : walked.missing) ADD_FAILURE() << "no line \"" << key << "\" (" << where << ")";
     if (std::getenv("DIALOGUE_WALK_UNSPOKEN") != nullptr) {
         for (const DialogueLine& line : lines)
-            if (spoken.count(line.key) == 0) std::printf("unspoken %s\n", line.key.c_str());
+            if (walked.spoken.count(line.key) == 0) std::printf("unspoken %s\n", line.key.c_str());
+    }
+}
+
+// The walk finds a line gone from a scene that no region test plays through
+// on that route: the depths' second scene on route 2, クレイバー's blow.
+TEST_F(StoryField, WalkNamesTheStepWhoseLineIsGone) {
+    std::ifstream file(kDialogueFile, std::ios::binary);
+    const std::vector<std::uint8_t> built((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::vector<DialogueLine> lines;
+    std::string error;
+    ASSERT_TRUE(decodeDialogue(built, lines, error)) << error;
+    const auto gone = std::remove_if(lines.begin(), lines.end(), [](const DialogueLine& l) { return l.key == "104.6.25"; });
+    ASSERT_NE(gone, lines.end());
+    lines.erase(gone, lines.end());
+    const std::vector<std::uint8_t> thinned = encodeDialogue(lines);
+    const std::string path = "/tmp/walkThinnedDialogue" + std::to_string(getpid()) + ".dat";
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(thinned.data()), thinned.size());
+    ASSERT_TRUE(loadDialogueFile(path.c_str(), error)) << error;
+    std::remove(path.c_str());
+
+    for (int route = 1; route <= 2; ++route) {
+        std::memset(gStoryFlags, 0, sizeof gStoryFlags);
+        gStoryFlags[34] = 2;
+        gStoryFlags[100] = static_cast<std::uint8_t>(route);
+        arrive(104, -1, -1, 0, 1);
+        Walked walked;
+        walkScene({104, 6}, route, 0, walked);
+        EXPECT_EQ(walked.missing.count("104.6.25"), route == 2 ? 1u : 0u) << "route " << route;
+        EXPECT_EQ(walked.missing.size(), walked.missing.count("104.6.25"));
+        EXPECT_EQ(walked.spoken.count("104.6.100"), route == 1 ? 1u : 0u) << "route 1 reaches its own interlude";
     }
 }
