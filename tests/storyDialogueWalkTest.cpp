@@ -7,11 +7,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 
+#include "tests/builtDialogue.h"
 #include "tests/story1Fixture.h"
 
 using story1test::StoryField;
@@ -113,11 +112,9 @@ void walkScene(const Scene& scene, int route, int option, Walked& walked) {
 // line of the file. Each scene is walked on both routes and with the first
 // and the second option of its choices.
 TEST_F(StoryField, EveryStepOfEverySceneThatSpeaksHasItsLine) {
-    std::ifstream file(kDialogueFile, std::ios::binary);
-    const std::vector<std::uint8_t> built((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     std::vector<DialogueLine> lines;
     std::string error;
-    ASSERT_TRUE(decodeDialogue(built, lines, error)) << error;
+    ASSERT_TRUE(readBuiltDialogue(lines, error)) << error;
     const std::vector<Scene> scenes = scenesOfTheLines(lines);
     ASSERT_GT(scenes.size(), 200u);
 
@@ -145,19 +142,8 @@ TEST_F(StoryField, EveryStepOfEverySceneThatSpeaksHasItsLine) {
 // The walk finds a line gone from a scene that no region test plays through
 // on that route: the depths' second scene on route 2, クレイバー's blow.
 TEST_F(StoryField, WalkNamesTheStepWhoseLineIsGone) {
-    std::ifstream file(kDialogueFile, std::ios::binary);
-    const std::vector<std::uint8_t> built((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    std::vector<DialogueLine> lines;
     std::string error;
-    ASSERT_TRUE(decodeDialogue(built, lines, error)) << error;
-    const auto gone = std::remove_if(lines.begin(), lines.end(), [](const DialogueLine& l) { return l.key == "104.6.25"; });
-    ASSERT_NE(gone, lines.end());
-    lines.erase(gone, lines.end());
-    const std::vector<std::uint8_t> thinned = encodeDialogue(lines);
-    const std::string path = "/tmp/walkThinnedDialogue" + std::to_string(getpid()) + ".dat";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(thinned.data()), thinned.size());
-    ASSERT_TRUE(loadDialogueFile(path.c_str(), error)) << error;
-    std::remove(path.c_str());
+    ASSERT_TRUE(loadBuiltDialogueWithout("104.6.25", error)) << error;
 
     for (int route = 1; route <= 2; ++route) {
         std::memset(gStoryFlags, 0, sizeof gStoryFlags);
