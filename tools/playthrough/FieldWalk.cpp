@@ -241,8 +241,12 @@ int walkTowardsCell(int goalRow, int goalCol, bool meeting, bool* lost) {
         }
     }
     // A step up that the feet cannot take: jump (direction with decide).
+    // So is a push into a slot on a raised cell (a bed): the walls keep the
+    // feet off its edge, and the slot is touched from the air.
     const bool stepping = nextRow != here[0] || nextCol != here[2];
-    if (stepping && gMapCells[nextRow][nextCol].height > gPlayerPos[1] + 0.11f) code += kInputDecide;
+    const bool pushingUp = !stepping && code == push && gPlayerVSpeed == 0.0f &&
+                           gMapCells[goalRow][goalCol].height > gPlayerPos[1] + 0.11f;
+    if ((stepping && gMapCells[nextRow][nextCol].height > gPlayerPos[1] + 0.11f) || pushingUp) code += kInputDecide;
     return meeting ? code : dodge(code);
 }
 
