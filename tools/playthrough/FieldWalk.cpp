@@ -38,10 +38,35 @@ bool nearAnEnemy(int row, int col) {
 
 bool gAvoidEnemies = true;
 
+// The stealth base's moving platforms: rows of cells on the three gate
+// tiles that rise to 10.0 and sink to 3.0, by map the groups that move.
+constexpr float kPlatformLow = 3.0f;
+constexpr float kPlatformHigh = 10.0f;
+
+bool platformCell(int row, int col) {
+    const MapCell& cell = gMapCells[row][col];
+    if (cell.floorRow != 3 || cell.floorColumn < 14 || cell.floorColumn > 16) return false;
+    const int group = cell.floorColumn - 14;
+    switch (gCurrentMap) {
+        case 66: return group == 0;
+        case 67: return group != 1;
+        case 68:
+        case 69: return true;
+        default: return false;
+    }
+}
+
 bool canStep(int fromRow, int fromCol, int row, int col) {
     if (!cellInsideGrid(row, col) || stopsTheWalk(row, col)) return false;
     if (gAvoidEnemies && nearAnEnemy(row, col)) return false;
     const MapCell& next = gMapCells[row][col];
+    // On or off a platform: some time it stands level with the floor beside.
+    const bool onto = platformCell(row, col), off = platformCell(fromRow, fromCol);
+    if (onto || off) {
+        if (next.height <= 0.0f || next.blocked != 0) return false;
+        const float fixed = onto && !off ? gMapCells[fromRow][fromCol].height : next.height;
+        return (onto && off) || (fixed >= kPlatformLow && fixed <= kPlatformHigh);
+    }
     return next.height > 0.0f && next.blocked == 0 && next.height <= gMapCells[fromRow][fromCol].height + 1.0f;
 }
 
@@ -241,8 +266,16 @@ int walkTowardsCell(int goalRow, int goalCol, bool meeting, bool* lost) {
         }
     }
     // A step up that the feet cannot take: jump (direction with decide).
+    // So is a push into a slot on a raised cell (a bed): the walls keep the
+    // feet off its edge, and the slot is touched from the air.
     const bool stepping = nextRow != here[0] || nextCol != here[2];
-    if (stepping && gMapCells[nextRow][nextCol].height > gPlayerPos[1] + 0.11f) code += kInputDecide;
+    // A step on or off a platform waits until the two stand level.
+    if (stepping && (platformCell(nextRow, nextCol) || platformCell(here[0], here[2])) &&
+        gMapCells[nextRow][nextCol].height > gPlayerPos[1] + 0.11f)
+        return 0;
+    const bool pushingUp = !stepping && code == push && gPlayerVSpeed == 0.0f &&
+                           gMapCells[goalRow][goalCol].height > gPlayerPos[1] + 0.11f;
+    if ((stepping && gMapCells[nextRow][nextCol].height > gPlayerPos[1] + 0.11f) || pushingUp) code += kInputDecide;
     return meeting ? code : dodge(code);
 }
 

@@ -177,6 +177,26 @@ int keyPressCode() {
     }
 }
 
+// The enemy a player strikes: the weakest standing one, so that fewer are
+// left to hit back; a boss that has split into copies of himself is told
+// from his copies by his name, and struck first.
+int preferredEnemy() {
+    int best = -1;
+    bool bestIsCopy = true;
+    for (int slot = 0; slot < kEnemySlotCount; ++slot) {
+        const EnemyBattler& e = gEnemyBattlers[slot];
+        if (e.monster <= 0 || e.monster >= kMonsterCount || e.hp <= 0) continue;
+        const bool copy = std::strstr(gMonsters[e.monster].name, "の分身") != nullptr;
+        const bool before = best < 0 || (bestIsCopy && !copy) ||
+                            (copy == bestIsCopy && e.hp < gEnemyBattlers[best].hp);
+        if (before) {
+            best = slot;
+            bestIsCopy = copy;
+        }
+    }
+    return best;
+}
+
 constexpr int kLabelItem = 2;
 constexpr int kLabelEscape = 4;
 
@@ -194,7 +214,7 @@ int eventCode(int wanted) {
     return 0;
 }
 
-// The story's battles are fought with the first command on the first enemy,
+// The story's battles are fought with the first command on the weakest enemy,
 // the key-press game played with a press every other frame and every result
 // page passed on; a symbol met on the way is fought too while the party is
 // healthy, else run from. A hurt line is sprayed first.
@@ -217,10 +237,14 @@ int battleCode(bool symbolBattle) {
             if (gBattleAction.targetRange == 0 && gHeal.slot >= 0 && gBattleAction.targetIndex != gHeal.slot)
                 return kInputRight;
             return kInputDecide;
-        case kPhaseWeaponList:
         case kPhaseWeaponEnemyTarget:
+        case kPhaseStoneEnemyTarget: {
+            const int wanted = preferredEnemy();
+            if (gBattleAction.targetRange == 0 && wanted >= 0 && gBattleAction.targetIndex != wanted) return kInputRight;
+            return kInputDecide;
+        }
+        case kPhaseWeaponList:
         case kPhaseStoneList:
-        case kPhaseStoneEnemyTarget:
         case kPhaseStoneAllyTarget:
         case kPhaseStoneAllConfirm:
         case kPhaseItemAllConfirm:
