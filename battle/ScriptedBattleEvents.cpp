@@ -140,11 +140,7 @@ bool runThiefEvent(GraphicsResources& resources, gfx::Device* device) {
                 // The action chosen with the event is performed now.
                 gBattleAction.phase = kPhaseActionStart;
                 gRedrawRequest[1] = 2;
-                resources.portraitSheet.reset();
-                if (device != nullptr) {
-                    resources.portraitSheet = device->createTextureFromFile(resources::bitmapPath(347), false,
-                                                                            gfx::TextureFormat::A8R8G8B8);
-                }
+                readPortraitSheet(resources, device, 347);
             }
             return true;
         default: return false;

@@ -110,6 +110,21 @@ void releaseGraphicsResources(GraphicsResources& resources) {
     resources.newsTarget.reset();
     resources.quadVertices.reset();
     resources.sprite.reset();
+    resources.portraitSheetBitmap = 0;
+}
+
+void holdPortraitSheet(GraphicsResources& resources, gfx::Device* device, int bitmap) {
+    if (resources.portraitSheet && resources.portraitSheetBitmap == bitmap) return;
+    readPortraitSheet(resources, device, bitmap);
+}
+
+void readPortraitSheet(GraphicsResources& resources, gfx::Device* device, int bitmap) {
+    resources.portraitSheet.reset();
+    resources.portraitSheetBitmap = 0;
+    if (device == nullptr) return;
+    resources.portraitSheet =
+        device->createTextureFromFile(resources::bitmapPath(bitmap), false, gfx::TextureFormat::A8R8G8B8);
+    if (resources.portraitSheet) resources.portraitSheetBitmap = bitmap;
 }
 
 int createGraphicsResources(GraphicsResources& resources, gfx::Device* device) {
@@ -138,6 +153,7 @@ int createGraphicsResources(GraphicsResources& resources, gfx::Device* device) {
         member = device->createTextureFromFile(resources::bitmapPath(slot.bitmap), slot.keyed, format);
         if (!member) return fail(kOutOfMemoryText, kCaptionError);
     }
+    resources.portraitSheetBitmap = 347;
 
     // A mesh that will not load ends start-up without a box.
     resources.effectMesh = device->loadMesh(resources::meshPath(329));

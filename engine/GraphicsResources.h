@@ -38,6 +38,7 @@ struct GraphicsResources {
     std::unique_ptr<gfx::Texture> effectSheet;      // 260, keyed
     std::unique_ptr<gfx::Texture> faceIcons;        // 241
     std::unique_ptr<gfx::Texture> portraitSheet;    // 347 (the message window swaps it)
+    int portraitSheetBitmap = 0;                    // the sheet portraitSheet holds; 0 when not known
     std::unique_ptr<gfx::Texture> iconStrip;        // 156, keyed
     std::unique_ptr<gfx::Texture> pictureTexture;   // 197 (full-screen picture slot)
     std::unique_ptr<gfx::Texture> cardSheets[5];    // 159 to 163
@@ -69,6 +70,13 @@ struct GraphicsResources {
 int createGraphicsResources(GraphicsResources& resources, gfx::Device* device);
 // Releases every member; a second call is harmless.
 void releaseGraphicsResources(GraphicsResources& resources);
+// Reads portrait sheet `bitmap` (347-354) into portraitSheet and notes which
+// it is; every change of the sheet goes through here or holdPortraitSheet.
+void readPortraitSheet(GraphicsResources& resources, gfx::Device* device, int bitmap);
+// The same, but a sheet already held is kept: a message asks for its
+// portrait's sheet on every frame it shows, and reading the sheet again each
+// time cost a fifth of a field frame.
+void holdPortraitSheet(GraphicsResources& resources, gfx::Device* device, int bitmap);
 
 // The box a start-up failure is reported in: Shift-JIS text and caption, an
 // OK button (the application layer's box, engine/MainLoopPlatformBridge.cpp).

@@ -168,9 +168,7 @@ void drawMessageWindow(GraphicsResources& resources, gfx::Device* device, std::u
         const int row = gPortraitCell[1];
         if (gPortraitLoaded == 0 && column >= 0 && column <= 19) {
             const int bitmap = 347 + 2 * (column / 5) + (row >= 5 ? 1 : 0);
-            resources.portraitSheet.reset();
-            resources.portraitSheet = device->createTextureFromFile(resources::bitmapPath(bitmap), false,
-                                                                    gfx::TextureFormat::A8R8G8B8);
+            holdPortraitSheet(resources, device, bitmap);
             gPortraitLoaded = 1;
         }
         if (resources.portraitSheet && resources.sprite) {

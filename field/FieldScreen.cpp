@@ -197,8 +197,7 @@ void runField(GraphicsResources& resources, gfx::Device* device) {
             moved = stepFieldPlayer();
             if (gScene == 200 && device != nullptr) {
                 // The camp menu shows the first portrait sheet.
-                resources.portraitSheet =
-                    device->createTextureFromFile(resources::bitmapPath(347), false, gfx::TextureFormat::A8R8G8B8);
+                readPortraitSheet(resources, device, 347);
             }
         }
         if (gScene != 1001 && gScene != 1002) objectsAndChests(resources, device, logic);

@@ -104,7 +104,7 @@ void runBattleTransition(GraphicsResources& resources, gfx::Device* device) {
         std::fprintf(stderr, "battle backdrop %d does not exist; the picture slot is left as it was\n",
                      gBattleBackground);
     }
-    reloadTexture(device, resources.portraitSheet, 347);
+    readPortraitSheet(resources, device, 347);
     gTransitionFrame = 0;
     gRedrawRequest[0] = 1;
     gRedrawRequest[1] = 1;

@@ -31,9 +31,7 @@ const gfx::Texture* gCampPortraitTexture = nullptr;
 
 void loadPortraitSheet(GraphicsResources& resources, gfx::Device* device, int bitmap) {
     if (device == nullptr) return;
-    resources.portraitSheet.reset();
-    resources.portraitSheet =
-        device->createTextureFromFile(resources::bitmapPath(bitmap), false, gfx::TextureFormat::A8R8G8B8);
+    readPortraitSheet(resources, device, bitmap);
     gCampPortraitTexture = bitmap == kPortraitBitmap ? resources.portraitSheet.get() : nullptr;
 }
 

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "tests/shopFixture.h"
+
 namespace {
 
 // One step of a message, called as the event script does (the step restored).
@@ -103,6 +105,37 @@ TEST_F(EventFrames, PortraitLayoutFollowsTheConfiguration) {
     EXPECT_EQ(gPortraitCell[1], 9);
     setMessagePortrait(2, 0, 0);
     EXPECT_EQ(gMessageStyle, 2);
+}
+
+TEST_F(EventFrames, AMessageReadsItsPortraitSheetOnceWhileItShows) {
+    shoptest::Drawn drawn;
+    const std::vector<std::string>& read = drawn.device.texturesLoaded;
+    // A script sets its message again on every frame the message shows.
+    const auto showFrames = [&](int frames) {
+        for (int f = 0; f < frames; ++f) {
+            setMessage("name", "line", "", "");
+            drawMessageWindow(drawn.resources, &drawn.device, 0);
+        }
+    };
+    setMessagePortrait(1, 7, 2);  // sheet 349
+    showFrames(5);
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_NE(read[0].find("349"), std::string::npos);
+    ASSERT_NE(drawn.resources.portraitSheet, nullptr);
+
+    setMessagePortrait(1, 7, 3);  // the same sheet
+    showFrames(3);
+    EXPECT_EQ(read.size(), 1u);
+    setMessagePortrait(1, 2, 6);  // sheet 348
+    showFrames(3);
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_NE(read[1].find("348"), std::string::npos);
+
+    // The camp menu put the party's sheet in: the message's comes back.
+    readPortraitSheet(drawn.resources, &drawn.device, 347);
+    showFrames(2);
+    ASSERT_EQ(read.size(), 4u);
+    EXPECT_NE(read[3].find("348"), std::string::npos);
 }
 
 TEST_F(EventFrames, ChoiceSwallowsOtherKeysWhileOpen) {

@@ -17,6 +17,8 @@ namespace {
 
 // The streaming vertex buffer: refilled from the start only when full.
 constexpr std::size_t kStreamBufferBytes = std::size_t{4} << 20;
+constexpr int kTrimCheckFrames = 60;                        // how often the heap's slack is looked at
+constexpr std::size_t kTrimSlackBytes = std::size_t{4} << 20;  // freed memory the heap may keep
 
 void setResult(int* result, int value) {
     if (result != nullptr) *result = value;
@@ -1026,7 +1028,14 @@ int GlDevice::present() {
         // the rasteriser's compilations of the new screen's states; the
         // heap keeps freed memory (see init), so it goes back here, once.
         realisedThisFrame_ = false;
+        framesSinceTrim_ = 0;
         malloc_trim(0);
+    } else if (++framesSinceTrim_ >= kTrimCheckFrames) {
+        // The rasteriser also compiles states first met on a later frame
+        // and frees what that took: once a second, a heap holding more than
+        // a few megabytes it does not use gives them back.
+        framesSinceTrim_ = 0;
+        if (mallinfo2().fordblks > kTrimSlackBytes) malloc_trim(0);
     }
     if (options_.paced) pace();
     return kOk;

@@ -236,6 +236,7 @@ private:
     Viewport viewport_{};
 
     bool realisedThisFrame_ = false;  // a deferred picture was read: trim the heap at present
+    int framesSinceTrim_ = 0;         // frames presented since the heap was last given back
 
     // Pacing.
     bool vsync_ = false;
