@@ -82,6 +82,9 @@ constexpr Townsperson kTownspeople[] = {
     {8, 48, 7, 0},  {26, 48, 8, 1},
 };
 
+// Weapon shop, item shop, service centre, bar; they face the shop street.
+constexpr Townsperson kCounterKeepers[] = {{92, 48, 8, 1}, {93, 45, 8, 1}, {94, 40, 7, 1}, {95, 46, 9, 1}};
+
 const int kWeaponGoods[20] = {2, 47, 72, 73, 74, 100, 101, 102, 0};
 const int kItemGoods[20] = {130, 131, 132, 133, 134, 136, 137, 138, 147, 149, 154, 0};
 const int kMorokoshiGoods[20] = {130, 131, 132, 133, 160, 100, 101, 3, 20, 75, 76, 77, 102, 0};
@@ -117,6 +120,9 @@ int setupMap1(int entering) {
     for (const Townsperson& p : kTownspeople) dressFigure(p.slot, 3, 1, p.column, p.row, p.facing, entering);
     dressFigure(14, 1, 1, 46, 7, 0, entering);
     for (int slot : {16, 17, 18, 19, 30, 31, 32, 40, 41, 42, 44, 45, 46, 62}) dress(slot, 1, 0, 0, 0);
+    // The keepers at the counter windows: figures only, in the counters'
+    // cells, so the player sees whom a counter's talk comes from.
+    for (const Townsperson& k : kCounterKeepers) dressFigure(k.slot, 0, 1, k.column, k.row, k.facing, entering);
     dressFigure(20, 1, 1, 31, 0, 0, entering);
     dressFigure(43, 1, 1, 32, 0, 0, entering);
 

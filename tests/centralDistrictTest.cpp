@@ -17,6 +17,7 @@
 
 using story1test::Played;
 using story1test::StoryField;
+using story1test::touchable;
 using story1test::walkableFrom;
 
 namespace {
@@ -35,16 +36,6 @@ std::uint8_t& storyFlag(int index) { return gStoryFlags[index]; }
 const int kTalkSlots[] = {2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 20, 22, 23, 24, 25, 26,
                           27, 28, 29, 33, 34, 35, 36, 37, 38, 39, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52,
                           53, 54, 55, 56, 60, 62, 63, 64, 65, 66, 67, 68, 69};
-
-// A person (kind 3) is met only by walking at it along the row axis: from
-// the cell before or after it in the same column.
-bool metAlongTheRow(const std::vector<std::vector<bool>>& reached, int slot) {
-    const int r = gObjectCells[slot][0], c = gObjectCells[slot][1];
-    return (r > 0 && reached[r - 1][c]) || (r + 1 < kMapRows && reached[r + 1][c]);
-}
-bool nextToReach(const std::vector<std::vector<bool>>& reached, int slot) {
-    return story1test::touchable(reached, slot);
-}
 
 // A draw of randomThousand() whose parity is `even`, fixed by the clock and
 // the previous draw.
@@ -93,14 +84,15 @@ TEST_F(CentralDistrict, EveryoneWithSomethingToSayCanBeWalkedUpTo) {
         const auto reached = walkableFrom(27, 5);
         for (int slot : kTalkSlots) {
             ASSERT_TRUE(gMapObjects[slot].present) << slot;
-            if (gMapObjects[slot].kind == 3) EXPECT_TRUE(metAlongTheRow(reached, slot)) << "person " << slot;
-            else EXPECT_TRUE(nextToReach(reached, slot)) << "slot " << slot;
+            EXPECT_TRUE(touchable(reached, slot)) << "slot " << slot;
         }
-        for (int slot : {16, 17, 18, 19, 30, 31, 32, 40, 41, 42, 57}) EXPECT_TRUE(nextToReach(reached, slot)) << slot;
+        // The exits (the arch, slot 57, is live only after the slum's farewell or
+        // with the debt collector waiting: the map walk covers it in that state).
+        for (int slot : {16, 17, 18, 19, 30, 31, 32, 40, 41, 42}) EXPECT_TRUE(touchable(reached, slot)) << slot;
         // The four with no talk stay out of reach.
         for (int slot : {0, 1, 21, 61}) {
             EXPECT_EQ(gMapObjects[slot].kind, 3);
-            EXPECT_FALSE(nextToReach(reached, slot)) << slot;
+            EXPECT_FALSE(touchable(reached, slot)) << slot;
         }
         std::vector<int> figures;
         if (st.plot >= 1 && st.route == 0) figures = {72, 73};
@@ -109,7 +101,7 @@ TEST_F(CentralDistrict, EveryoneWithSomethingToSayCanBeWalkedUpTo) {
         if (st.route == 2) figures = {58, 80};
         for (int slot : figures) {
             EXPECT_NE(gMapObjects[slot].kind, 0) << slot;
-            EXPECT_TRUE(gMapObjects[slot].kind == 3 ? metAlongTheRow(reached, slot) : nextToReach(reached, slot)) << slot;
+            EXPECT_TRUE(touchable(reached, slot)) << slot;
         }
     }
 }

@@ -52,6 +52,17 @@ std::vector<std::vector<bool>> reachableWithPlatforms(int row, int col) {
     return reached;
 }
 
+// Whether the cell of `slot` or one of the eight around it is reached. The
+// platforms' rides are not walked here: this is the floors' connectivity,
+// not the player's own feet (mapwalk walks those from each arrival).
+bool besideReached(const std::vector<std::vector<bool>>& reached, int slot) {
+    const int r = gObjectCells[slot][0], c = gObjectCells[slot][1];
+    for (int dr = -1; dr <= 1; ++dr)
+        for (int dc = -1; dc <= 1; ++dc)
+            if (cellInsideGrid(r + dr, c + dc) && reached[r + dr][c + dc]) return true;
+    return false;
+}
+
 struct StealthBase : ColerupicField {
     void SetUp() override {
         ColerupicField::SetUp();
@@ -84,7 +95,7 @@ TEST_F(StealthBase, EveryFloorReachesItsStairsChestsAndSceneRowsOverThePlatforms
     for (const Case& c : cases) {
         arrive(c.map, c.row, c.col, 0, 1);
         const auto reached = reachableWithPlatforms(c.row, c.col);
-        for (int slot : c.slots) EXPECT_TRUE(story1test::touchable(reached, slot)) << "map " << c.map << " slot " << slot;
+        for (int slot : c.slots) EXPECT_TRUE(besideReached(reached, slot)) << "map " << c.map << " slot " << slot;
     }
 }
 

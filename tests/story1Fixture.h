@@ -42,6 +42,7 @@
 #include "story/Dialogue.h"
 #include "story/StoryState.h"
 #include "tests/sceneFraming.h"
+#include "tools/mapc/MapWalk.h"
 
 namespace story1test {
 
@@ -240,44 +241,13 @@ struct StoryField : ::testing::Test {
     }
 };
 
-// Cells the player can walk to from (row, col) as the map and the current
-// set-up stand: floor, not blocked, no step trigger or person on it (the move
-// into those is refused), climbing at most 1.0 (a jump).
-inline std::vector<std::vector<bool>> walkableFrom(int row, int col) {
-    std::vector<std::vector<bool>> reached(kMapRows, std::vector<bool>(kMapColumns, false));
-    std::vector<std::vector<bool>> stop(kMapRows, std::vector<bool>(kMapColumns, false));
-    for (int s = 0; s < kMapObjectCount; ++s) {
-        const MapObject& o = gMapObjects[s];
-        if (!o.present) continue;
-        if (o.kind == 1 || o.kind == 3 || o.kind == 4) stop[gObjectCells[s][0]][gObjectCells[s][1]] = true;
-    }
-    std::deque<std::pair<int, int>> queue;
-    reached[row][col] = true;
-    queue.push_back({row, col});
-    while (!queue.empty()) {
-        const auto [r, c] = queue.front();
-        queue.pop_front();
-        const int steps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-        for (const auto& d : steps) {
-            const int nr = r + d[0], nc = c + d[1];
-            if (!cellInsideGrid(nr, nc) || reached[nr][nc] || stop[nr][nc]) continue;
-            const MapCell& next = gMapCells[nr][nc];
-            if (next.height <= 0.0f || next.blocked || next.height > gMapCells[r][c].height + 1.0f) continue;
-            reached[nr][nc] = true;
-            queue.push_back({nr, nc});
-        }
-    }
-    return reached;
-}
+// Where the player's own feet get from (row, col) as the map and the current
+// set-up stand: the field's movement step with its contacts and wall push,
+// walked with held keys and jumps (tools/mapc/MapWalk.h). `walk[row][col]`
+// says whether the feet came to rest in a cell.
+inline mapwalk::WalkResult walkableFrom(int row, int col) { return mapwalk::walkFromArrivals({{row, col}}); }
 
-// Whether the player could touch the object of `slot`: its cell or one of
-// the eight around it can be walked to.
-inline bool touchable(const std::vector<std::vector<bool>>& reached, int slot) {
-    const int r = gObjectCells[slot][0], c = gObjectCells[slot][1];
-    for (int dr = -1; dr <= 1; ++dr)
-        for (int dc = -1; dc <= 1; ++dc)
-            if (cellInsideGrid(r + dr, c + dc) && reached[r + dr][c + dc]) return true;
-    return false;
-}
+// Whether some walk from there starts the event of `slot` (or opens its chest).
+inline bool touchable(const mapwalk::WalkResult& walk, int slot) { return walk.touches(slot); }
 
 }  // namespace story1test

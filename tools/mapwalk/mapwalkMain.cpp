@@ -2,7 +2,7 @@
 // story's arrival cells and fails when a person, exit, trigger or chest of
 // the map sources cannot be started by walking (tools/mapc/MapWalk.h).
 //
-//   mapwalk [-v] <source folder> <game folder> [map...]
+//   mapwalk <source folder> <game folder> [map...]
 //   mapwalk --route MAP,ROW,COL,SLOT [--from FRAME] [--flags F=V,...] <source folder> <game folder>
 //
 // The second form prints, as lines of a playtest input file, the keys of a
@@ -10,9 +10,10 @@
 // first frame numbered FRAME (default 1), in the story state the flags give
 // (the rest as a new game has them).
 //
-// Prints one line per slot no walk starts (and with -v, the slots the
-// story state walked leaves inert, which are walked to as plain contacts); exit code 0 when there are none,
-// 1 when there are, 2 on a bad command line or unreadable sources.
+// Prints one line per slot no walk starts, and per slot the set-up leaves
+// inert in the story state walked (a flags line of the constraints names the
+// state that stands it); exit code 0 when there are none, 1 when there are, 2
+// on a bad command line or unreadable sources.
 #include <unistd.h>
 
 #include <cstdio>
@@ -116,14 +117,8 @@ int main(int argc, char** argv) {
         argv += 2;
         argc -= 2;
     }
-    bool verbose = false;
-    if (argc > 1 && std::string(argv[1]) == "-v") {
-        verbose = true;
-        ++argv;
-        --argc;
-    }
     if (argc < 3) {
-        std::fprintf(stderr, "usage: mapwalk [-v] <source folder> <game folder> [map...]\n");
+        std::fprintf(stderr, "usage: mapwalk <source folder> <game folder> [map...]\n");
         return 2;
     }
     const std::string sourceDir = argv[1];
@@ -171,13 +166,19 @@ int main(int argc, char** argv) {
         }
         std::map<int, std::string> roles;
         for (const mapsource::SlotEntry& s : source.slots) roles[s.slot] = s.role;
-        std::vector<std::string> notes;
-        for (const std::string& line : mapwalk::walkMapFaults(n, roles, constraints, verbose ? &notes : nullptr)) {
+        // A slot left inert in the story state it was walked in proves
+        // nothing of the state in which a player meets it: that state wants
+        // its flags line.
+        std::vector<std::string> inert;
+        for (const std::string& line : mapwalk::walkMapFaults(n, roles, constraints, &inert)) {
             std::printf("%s\n", line.c_str());
             ++faults;
         }
-        for (const std::string& line : notes) std::printf("note: %s\n", line.c_str());
+        for (const std::string& line : inert) {
+            std::printf("%s; name the story state that stands it in a flags line\n", line.c_str());
+            ++faults;
+        }
     }
-    std::printf("mapwalk: %zu map(s), %d slot(s) no walk starts\n", maps.size(), faults);
+    std::printf("mapwalk: %zu map(s), %d slot(s) no walk proves\n", maps.size(), faults);
     return faults == 0 ? 0 : 1;
 }
