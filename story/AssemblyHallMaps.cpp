@@ -265,9 +265,12 @@ void lookAtControlRoomStage(int stage) {
 
 void runControlRoomStage(int stage) {
     const int s = gEventStep;
-    // Again after a battle, which hands the camera back to the door.
-    if (s == 0 || (stage == 4 && s == 3) || (stage == 6 && s == 4) || (stage == 10 && s == 11)) {
+    // Again after a battle, which hands the camera back to the door: then
+    // at once, so the first line after it is read in the room.
+    if (s == 0) lookAtControlRoomStage(stage);
+    if ((stage == 4 && s == 3) || (stage == 6 && s == 4) || (stage == 10 && s == 11)) {
         lookAtControlRoomStage(stage);
+        gCameraSnap = 2;
     }
     if (s == 0 && stage != 10) return;  // silent: only stage 10 has a step 0
     switch (stage) {
@@ -342,7 +345,7 @@ void runControlRoomStage(int stage) {
 void runFootage() {
     const int s = gEventStep;
     switch (s) {
-        case 0: break;  // silent: the footage starts at step 1
+        case 0: lookAtCell(9.0f, 40.0f, 1); break;  // silent: the footage starts at step 1, at the stone's end
         case 5: pose(5, 6); break;
         case 7: playSoundEffect("Wepon_02.wav"); break;
         case 8:
@@ -784,7 +787,9 @@ void runRescue() {
             addMoves(6, 5);
             alsoWalk(37, 9, 45);
             break;
-        case 22: cameraTo(1, 5.0f, 0.0f, 5.0f, 50); break;
+        // Into the cell through the opened wall: seen from the corridor, the
+        // wall's standing end would hide who walked in.
+        case 22: lookAtCell(18.0f, 18.0f, 50); break;
         case 24: case 25: case 26: break;  // silent: the camera glides to the cell
         case 59: {
             // リメル takes クレイバー's place; he keeps his gear but not the stones.
@@ -955,6 +960,7 @@ void runExecutives() {
             startBattle(28, gSavedBattleBackground, gBattleBackground);
             break;
         case 17:
+            cutToCell(9.0f, 9.0f);  // back from the battle: the beaten three before the party
             pose(11, 4);
             pose(12, 4);
             pose(13, 4);

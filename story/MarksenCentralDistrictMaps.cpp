@@ -181,6 +181,9 @@ int setupMap1(int entering) {
 void runMap1Event58() {
     const int s = gEventStep;
     std::uint8_t* f = gStoryFlags;
+    // Watched from up the street, past the houses' corner: from the arch's
+    // own cell the houses beside the lane hide シェリル and who comes up it.
+    if (s == 1) lookAtCell(24.0f, 5.0f, 3);
     if (f[flag::kSlumFarewell] == 2 && f[kFalkReturn] != 2) {
         switch (s) {
             case 1:
@@ -262,6 +265,7 @@ void runMap1Event58() {
             break;
         case 15: startBattle(86, gSavedBattleBackground, gBattleBackground); break;
         case 16:
+            cutToCell(24.0f, 5.0f);  // back from the battle, to the lane
             f[kCollectorShown] = 0;
             gLoan = 0;
             sayBranch(58, "debt", s, 0);

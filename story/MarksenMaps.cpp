@@ -228,7 +228,10 @@ void runClaberFarewell() {
 void runLetterScene() {
     const int s = gEventStep;
     switch (s) {
-        case 0: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
+        case 0:
+            fadeTint(1.0f, 1.0f, 1.0f, 1.0f);
+            lookAtCell(20.0f, 13.0f, 1);  // where she lies, not the hidden arrival
+            break;
         case 1:
             gMusicLock = 0;
             changeMusic("【マップ】マルクセング.mid");

@@ -155,6 +155,10 @@ namespace {
 // interlude on the world map.
 void runGovernorScene() {
     const int s = gEventStep;
+    // Watched between the door and ラドン's end of the hall, where his men
+    // step up to the merchant; again so after the battle.
+    if (s == 0) lookAtCell(8.5f, 5.0f, 1);
+    if (s == 68) cutToCell(8.5f, 5.0f);
     switch (s) {
         case 13: face(2, 0); sayStep(7, 3, s, 0); break;
         case 14: walk(2, 6, 16); break;

@@ -214,6 +214,10 @@ bool sherylWearsAStone() {
 // its interlude.
 void runTreasureRoomScene() {
     const int s = gEventStep;
+    // The room is watched from its middle, the pair, もろこし and the
+    // throne all in the picture; again so after each battle.
+    if (s == 0) lookAtCell(36.0f, 35.0f, 1);
+    if (s == 44 || s == 116 || s == 122) cutToCell(36.0f, 35.0f);
     switch (s) {
         case 1:
             beginMoveBlock(1, kDenClaber);

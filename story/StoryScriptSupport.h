@@ -84,6 +84,13 @@ inline void lookAtCell(float row, float col, int tenths) {
     setCameraTarget(0, point);
 }
 
+// The same, at once: after a battle, which hands the camera back to the
+// hidden player, the scene's next line is read where its cast stands.
+inline void cutToCell(float row, float col) {
+    lookAtCell(row, col, 1);
+    gCameraSnap = 2;
+}
+
 // Hold the step until the still picture is fully shown.
 inline void waitPictureShown() {
     if (gStillPictureAlpha != 255) --gEventStep;

@@ -178,12 +178,15 @@ inline FigureLook lookOf(const MapObject& o) {
 // event began, and the failures found so far (each figure of each event
 // named once). A figure seen at one message that walks out of the picture
 // before the next has left the scene, as a player watches it go; it counts
-// again once it moves or turns anew.
+// again once it moves or turns anew. A figure first followed once it has
+// walked counts as seen before if the spot it started from is in the
+// picture: it stood there in view and walked away.
 struct Checker {
     FigureLook before[kMapObjectCount] = {};
     FigureLook lastChecked[kMapObjectCount + 1] = {};  // the player last
     bool seenLast[kMapObjectCount + 1] = {};
     bool departed[kMapObjectCount + 1] = {};
+    bool followed[kMapObjectCount + 1] = {};
     bool haveBefore = false;
     bool wasShowing = false;
     std::set<std::tuple<int, int, int>> named;  // map, event, slot
@@ -196,7 +199,7 @@ struct Checker {
             for (int s = 0; s < kMapObjectCount; ++s) before[s] = lookOf(gMapObjects[s]);
             for (int s = 0; s <= kMapObjectCount; ++s) {
                 lastChecked[s] = s < kMapObjectCount ? before[s] : FigureLook{};
-                seenLast[s] = departed[s] = false;
+                seenLast[s] = departed[s] = followed[s] = false;
             }
             haveBefore = true;
         }
@@ -230,6 +233,9 @@ struct Checker {
     void follow(const Camera& camera, int index, const FigureLook& now) {
         const FigureLook& last = lastChecked[index];
         const bool moved = now.x != last.x || now.z != last.z;
+        if (!followed[index] && index < kMapObjectCount && moved && last.present != 0 && last.visible != 0)
+            seenLast[index] = unseen(camera, last.x, last.y, last.z).empty();
+        followed[index] = true;
         const bool sameFigure = now.facing == last.facing && now.character == last.character;
         const std::string why = unseen(camera, now.x, now.y, now.z);
         if (why.empty()) departed[index] = false;

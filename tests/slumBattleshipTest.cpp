@@ -322,7 +322,7 @@ TEST_F(SlumBattleship, SherylWakesAboardAndThePlayerWalksOn) {
 
 TEST_F(SlumBattleship, CountersSellTheirGoodsAndTheBankTradesOnlyIntoCoin) {
     gStoryFlags[flag::kBattleshipArrived] = 1;
-    arrive(44, 12, 27, 1, 1);
+    arrive(44, 19, 19, 1, 1);  // before the counters, where a player buys
     struct Case {
         int slot;
         const char* title;
