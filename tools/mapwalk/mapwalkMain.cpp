@@ -10,14 +10,18 @@
 // first frame numbered FRAME (default 1), in the story state the flags give
 // (the rest as a new game has them).
 //
-// Prints one line per slot no walk starts (and with -v, the slots the
-// story state walked leaves inert, which are walked to as plain contacts); exit code 0 when there are none,
-// 1 when there are, 2 on a bad command line or unreadable sources.
+// Prints one line per slot no walk starts, and per fault of the maps whose
+// gates or water decide the way (tools/mapc/MapWalkStates.h: a goal reached
+// in the wrong switch states or water levels, a state that shuts the player
+// in). With -v it also notes the slots the story state walked leaves inert,
+// which are walked to as plain contacts. Exit code 0 when there are no
+// faults, 1 when there are, 2 on a bad command line or unreadable sources.
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -31,6 +35,7 @@
 #include "tools/mapc/MapLint.h"
 #include "tools/mapc/MapSource.h"
 #include "tools/mapc/MapWalk.h"
+#include "tools/mapc/MapWalkStates.h"
 
 namespace {
 
@@ -170,14 +175,24 @@ int main(int argc, char** argv) {
             return 2;
         }
         std::map<int, std::string> roles;
-        for (const mapsource::SlotEntry& s : source.slots) roles[s.slot] = s.role;
+        const std::set<int> judgedByStates = mapwalk::slotsOnStateGoals(n, source.slots, constraints);
+        for (const mapsource::SlotEntry& s : source.slots)
+            if (judgedByStates.count(s.slot) == 0) roles[s.slot] = s.role;
         std::vector<std::string> notes;
         for (const std::string& line : mapwalk::walkMapFaults(n, roles, constraints, verbose ? &notes : nullptr)) {
             std::printf("%s\n", line.c_str());
             ++faults;
         }
         for (const std::string& line : notes) std::printf("note: %s\n", line.c_str());
+        // Maps whose gates or water decide the way: every state walked.
+        const mapwalk::StateWalkReport states = mapwalk::walkMapStates(n, roles, constraints);
+        for (const std::string& line : states.faults) {
+            std::printf("%s\n", line.c_str());
+            ++faults;
+        }
+        if (verbose && states.states > 0)
+            std::printf("note: map %d: %d states, %d resting places\n", n, states.states, states.places);
     }
-    std::printf("mapwalk: %zu map(s), %d slot(s) no walk starts\n", maps.size(), faults);
+    std::printf("mapwalk: %zu map(s), %d fault(s)\n", maps.size(), faults);
     return faults == 0 ? 0 : 1;
 }
