@@ -10,18 +10,17 @@
 //
 // - a goal cell of constraints.txt (`gate` or `water` lines) is reached from
 //   the arrivals, without touching the state, in exactly the states listed;
-//   on a floor with levers it is also reached, throwing them, from every
-//   starting state;
+//   where the floor's own levers or switch plate can open it, it is also
+//   reached from every starting state by using them;
 // - no state shuts the player in: from every resting place found, some walk
 //   reaches a lever, a switch plate that changes the level, a lift platform
 //   or an exit.
 #pragma once
 
 #include <array>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -103,9 +102,11 @@ struct StateWalkReport {
 };
 
 // Walks map `map` in every state of its mechanism and judges its goals and
-// traps; `roles` are the slot roles of its source.
+// traps; `roles` are the slot roles of its source. `setUp` puts the map's
+// arrays in a state (by default: the map file and its set-up, as an arrival).
 inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& roles,
-                                     const mapsource::Constraints& constraints) {
+                                     const mapsource::Constraints& constraints,
+                                     const std::function<void(int)>& setUp = nullptr) {
     using namespace states;
     StateWalkReport report;
     const auto goalsFound = constraints.stateGoals.find(map);
@@ -136,7 +137,8 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
     std::vector<int> chestSlots;
     std::vector<std::vector<bool>> chestNear(kMapRows, std::vector<bool>(kMapColumns, false));
     for (int s = 0; s < stateCount; ++s) {
-        setUpState(map, water, s, {});
+        if (setUp) setUp(s);
+        else setUpState(map, water, s, {});
         for (int slot = 0; slot < kMapObjectCount; ++slot) {
             MapObject& o = gMapObjects[slot];
             if (!o.present) continue;
@@ -158,6 +160,12 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
     int floorLevel = -1;
     for (const StateSnapshot& s : snapshots)
         if (s.floorLevel >= 0) floorLevel = s.floorLevel;
+    // A floor knows of the stored level only whether it is below, at or
+    // above its own: one level of each kind stands for the others.
+    auto standIn = [&](int s) {
+        if (!water || floorLevel < 0) return s;
+        return s < floorLevel ? floorLevel - 1 : s > floorLevel ? floorLevel + 1 : s;
+    };
 
     // The lever of each slot: the switch it throws, -1 when none.
     std::array<int, kMapObjectCount> leverSwitch;
@@ -215,15 +223,19 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
     if (arrivalsFound != constraints.arrivals.end())
         for (const mapsource::Arrival& a : arrivalsFound->second) arrivals.push_back({a.row, a.column});
     for (int s = 0; s < stateCount; ++s) {
+        if (standIn(s) != s) continue;
         load(s);
-        std::vector<std::pair<int, int>> starts = arrivals;
-        // The lift from below lands on the map's low platforms.
+        // The lift from below lands on the map's low platforms: a start of
+        // the goals. The lift from above lands on the high ones: searched
+        // for traps only, since the goals are the way up.
+        std::vector<std::pair<std::pair<int, int>, bool>> starts;
+        for (const auto& a : arrivals) starts.push_back({a, true});
         for (int r = 0; r < kMapRows; ++r)
             for (int c = 0; c < kMapColumns; ++c)
-                if (hasTile(gMapCells[r][c], kLiftTile) && gMapCells[r][c].height < kLiftMiddle) starts.push_back({r, c});
-        for (const auto& [r, c] : starts) {
-            placePlayerOnArrival(r, c);
-            addNode(s, {gPlayerPos[0], gPlayerPos[1], gPlayerPos[2]}, true);
+                if (hasTile(gMapCells[r][c], kLiftTile)) starts.push_back({{r, c}, gMapCells[r][c].height < kLiftMiddle});
+        for (const auto& [cell, goalStart] : starts) {
+            placePlayerOnArrival(cell.first, cell.second);
+            addNode(s, {gPlayerPos[0], gPlayerPos[1], gPlayerPos[2]}, goalStart);
         }
     }
 
@@ -320,7 +332,7 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
         for (int s = 0; s < stateCount; ++s) {
             std::vector<int> starts;
             for (std::size_t n = 0; n < nodes.size(); ++n)
-                if (nodes[n].state == s && nodes[n].start) starts.push_back(static_cast<int>(n));
+                if (nodes[n].state == standIn(s) && nodes[n].start) starts.push_back(static_cast<int>(n));
             const std::vector<bool> still = reachFrom(starts, false);
             const std::vector<bool> thrown = reachFrom(starts, true);
             bool open = false, openThrowing = false;
@@ -335,8 +347,11 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
             const bool wanted = goal.open.count(s) != 0;
             if (open && !wanted) report.faults.push_back(where + " is reached with " + stateName(s) + ", which should shut it");
             if (!open && wanted) report.faults.push_back(where + " is not reached with " + stateName(s) + ", which should open it");
-            if (hasLevers && !openThrowing)
-                report.faults.push_back(where + " is not reached from " + stateName(s) + " even throwing the floor's levers");
+            // Whether the floor itself can bring about a state that opens it.
+            const bool mendable = water ? goal.open.count(floorLevel) != 0 : hasLevers;
+            if (mendable && !openThrowing)
+                report.faults.push_back(where + " is not reached from " + stateName(s) +
+                                        (water ? " even using the floor's switch plate" : " even throwing the floor's levers"));
         }
     }
 
@@ -358,10 +373,7 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
     }
     std::set<std::pair<int, std::pair<int, int>>> trapped;
     for (std::size_t n = 0; n < nodes.size(); ++n)
-        if (!free[n]) {
-            trapped.insert({nodes[n].state, cellOf(nodes[n].at)});
-            if (std::getenv("MAPWALK_DEBUG")) std::fprintf(stderr, "trap %d %.3f %.3f %.3f moves %zu\n", nodes[n].state, nodes[n].at.x, nodes[n].at.y, nodes[n].at.z, nodes[n].moves.size());
-        }
+        if (!free[n]) trapped.insert({nodes[n].state, cellOf(nodes[n].at)});
     std::map<int, std::vector<std::pair<int, int>>> trappedByState;
     for (const auto& [s, cell] : trapped) trappedByState[s].push_back(cell);
     for (const auto& [s, cells] : trappedByState) {
