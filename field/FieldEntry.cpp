@@ -19,6 +19,10 @@ bool standable(int row, int col) {
 }  // namespace
 
 bool enterFieldOnMap(int map, int row, int col) {
+    // Out of the title's scene first: the set-up skips every map while the
+    // title runs, and an arrival's set-up (water level, guards, lifts) would
+    // be lost.
+    gScene = 0;
     loadMap(map);
     setUpCurrentMap(1);
     if (row < 0 || !standable(row, col)) {

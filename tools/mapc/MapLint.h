@@ -31,8 +31,20 @@ struct FlagSet {
     std::vector<std::pair<int, int>> flags;  // index, value
 };
 
+// A cell whose reach a mechanism decides: reached from the arrivals (and
+// the platforms of the lift from below) in exactly the states of `open`.
+// Gate states are the switches of flags 900-902 as bits 0-2; water states
+// the stored water level 0-11.
+struct StateGoal {
+    bool water = false;
+    int row = 0, column = 0;
+    std::set<int> open;
+    std::string note;
+};
+
 struct Constraints {
     std::map<int, std::vector<Arrival>> arrivals;
+    std::map<int, std::vector<StateGoal>> stateGoals;
     std::map<int, std::vector<FlagSet>> flagSets;
     std::map<int, std::set<int>> slots;
     std::map<int, std::map<int, std::string>> roles;
@@ -52,9 +64,39 @@ inline void parseSlotList(const std::string& list, const std::string& where, std
     }
 }
 
+// "0-1,1-0": the gate states (bit i = switch of flag 900 + i) matching any
+// of the patterns, one character per switch 900, 901, 902: 0, 1 or - (either).
+inline bool parseGatePatterns(const std::string& list, std::set<int>& into) {
+    std::istringstream parts(list);
+    std::string part;
+    while (std::getline(parts, part, ',')) {
+        if (part.size() != 3 || part.find_first_not_of("01-") != std::string::npos) return false;
+        for (int state = 0; state < 8; ++state) {
+            bool match = true;
+            for (int i = 0; i < 3; ++i)
+                if (part[i] != '-' && (part[i] - '0') != ((state >> i) & 1)) match = false;
+            if (match) into.insert(state);
+        }
+    }
+    return !into.empty();
+}
+
+// "0-3,7": water levels 0 to 11.
+inline bool parseWaterLevels(const std::string& list, std::set<int>& into) {
+    std::istringstream parts(list);
+    std::string part;
+    while (std::getline(parts, part, ',')) {
+        int first = 0, last = 0;
+        if (!detail::parseRange(part, first, last) || first < 0 || last > 11 || first > last) return false;
+        for (int w = first; w <= last; ++w) into.insert(w);
+    }
+    return !into.empty();
+}
+
 // Lines: "arrival <map> <row> <column>", "slots <map> <a>-<b>,<c>,...",
-// "role <map> <slot> <role>", "flags <map> <slots> <flag>=<value>,..."; '#'
-// starts a comment.
+// "role <map> <slot> <role>", "flags <map> <slots> <flag>=<value>,...",
+// "gate <map> <row> <column> <patterns>", "water <map> <row> <column>
+// <levels>"; '#' starts a comment.
 inline Constraints parseConstraints(const std::string& text, std::vector<std::string>& errors) {
     Constraints out;
     std::istringstream in(text);
@@ -106,6 +148,18 @@ inline Constraints parseConstraints(const std::string& text, std::vector<std::st
             }
             if (set.flags.empty()) errors.push_back(where + "flags <map> <slots> <flag>=<value>,...");
             else out.flagSets[map].push_back(set);
+        } else if (w[0] == "gate" || w[0] == "water") {
+            StateGoal goal;
+            goal.water = w[0] == "water";
+            goal.note = note;
+            const bool good = w.size() == 5 && detail::parseInt(w[2], goal.row) && detail::parseInt(w[3], goal.column) &&
+                              goal.row >= 0 && goal.row < kMapRows && goal.column >= 0 && goal.column < kMapColumns &&
+                              (goal.water ? parseWaterLevels(w[4], goal.open) : parseGatePatterns(w[4], goal.open));
+            if (!good)
+                errors.push_back(where + (goal.water ? "water <map> <row> <column> <levels 0-11, e.g. 0-3,7>"
+                                                     : "gate <map> <row> <column> <patterns of 0, 1, -, e.g. 1-0,01->"));
+            else
+                out.stateGoals[map].push_back(goal);
         } else if (w[0] == "role") {
             int slot = -1;
             if (w.size() != 4 || !detail::parseInt(w[2], slot) || slot < 0 || slot >= kMapObjectCount || !knownRoles().count(w[3]))

@@ -10,15 +10,19 @@
 // first frame numbered FRAME (default 1), in the story state the flags give
 // (the rest as a new game has them).
 //
-// Prints one line per slot no walk starts, and per slot the set-up leaves
-// inert in the story state walked (a flags line of the constraints names the
-// state that stands it); exit code 0 when there are none, 1 when there are, 2
-// on a bad command line or unreadable sources.
+// Prints one line per slot no walk starts, per slot the set-up leaves inert
+// in the story state walked (a flags line of the constraints names the state
+// that stands it), and per fault of the maps whose gates or water decide the
+// way (tools/mapc/MapWalkStates.h: a goal reached in the wrong switch states
+// or water levels, a state that shuts the player in). Exit code 0 when there
+// are no faults, 1 when there are, 2 on a bad command line or unreadable
+// sources.
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -32,6 +36,7 @@
 #include "tools/mapc/MapLint.h"
 #include "tools/mapc/MapSource.h"
 #include "tools/mapc/MapWalk.h"
+#include "tools/mapc/MapWalkStates.h"
 
 namespace {
 
@@ -165,7 +170,9 @@ int main(int argc, char** argv) {
             return 2;
         }
         std::map<int, std::string> roles;
-        for (const mapsource::SlotEntry& s : source.slots) roles[s.slot] = s.role;
+        const std::set<int> judgedByStates = mapwalk::slotsOnStateGoals(n, source.slots, constraints);
+        for (const mapsource::SlotEntry& s : source.slots)
+            if (judgedByStates.count(s.slot) == 0) roles[s.slot] = s.role;
         // A slot left inert in the story state it was walked in proves
         // nothing of the state in which a player meets it: that state wants
         // its flags line.
@@ -178,7 +185,13 @@ int main(int argc, char** argv) {
             std::printf("%s; name the story state that stands it in a flags line\n", line.c_str());
             ++faults;
         }
+        // Maps whose gates or water decide the way: every state walked.
+        const mapwalk::StateWalkReport states = mapwalk::walkMapStates(n, roles, constraints);
+        for (const std::string& line : states.faults) {
+            std::printf("%s\n", line.c_str());
+            ++faults;
+        }
     }
-    std::printf("mapwalk: %zu map(s), %d slot(s) no walk proves\n", maps.size(), faults);
+    std::printf("mapwalk: %zu map(s), %d fault(s)\n", maps.size(), faults);
     return faults == 0 ? 0 : 1;
 }
