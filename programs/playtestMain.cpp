@@ -1,4 +1,4 @@
-// The headless driver (engine/Playtest.h).
-#include "engine/Playtest.h"
+// The headless driver (programs/Playtest.h).
+#include "programs/Playtest.h"
 
 int main(int argc, char** argv) { return runPlaytest(argc, argv); }
