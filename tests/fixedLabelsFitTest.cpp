@@ -5,13 +5,20 @@
 #include "battle/BattleRecords.h"
 #include "battle/BattleServices.h"
 #include "battle/KeyPressGame.h"
+#include "battle/VictoryResults.h"
+#include "engine/Screens.h"
+#include "events/EventPrimitives.h"
+#include "gamedata/DataFile.h"
+#include "menus/BankLogic.h"
 #include "menus/BodyguardScreen.h"
 #include "menus/CampMenu.h"
 #include "menus/EquipScreen.h"
 #include "menus/FormationScreen.h"
 #include "menus/ItemScreen.h"
 #include "menus/MagicScreen.h"
+#include "menus/MenuState.h"
 #include "menus/SaveScreens.h"
+#include "menus/ShopLogic.h"
 #include "menus/StatusScreen.h"
 #include "menus/StoneScreen.h"
 #include "minigames/BoatRaceScreen.h"
@@ -20,6 +27,8 @@
 #include "platform/FontRenderer.h"
 #include "platform/Text.h"
 #include "tests/campFixture.h"
+
+#include <filesystem>
 
 namespace camptest {
 namespace {
@@ -124,6 +133,142 @@ TEST_F(FixedLabelsFit, TheCampMenusLabelsFitTheirBoxes) {
     for (const ScreenFunction screen : {runCampMenu, runItemMenu, runEquipMenu, runStoneMenu, runMagicMenu,
                                         runStatusScreen, runFormationMenu, runMenuSaveScreen, runBodyguardScreen})
         collect(screen);
+    ASSERT_FALSE(drawn.empty());
+    EXPECT_EQ(cutTexts(drawn), std::vector<std::string>{});
+}
+
+// The screens that show names from the game's data, with the built
+// "Data.dat": every item, card, monster and member name in each place it
+// can appear, with figures as wide as they get.
+class DataLabelsFit : public FixedLabelsFit {
+protected:
+    void SetUp() override {
+        const std::string path = std::string(CORVADINE_GAME_DIR) + "/Data.dat";
+        if (!std::filesystem::exists(path)) GTEST_SKIP() << "no built Data.dat in " << CORVADINE_GAME_DIR;
+        FixedLabelsFit::SetUp();
+        ASSERT_EQ(readDataFile(path.c_str()), 0);
+        FixedLabelsFit::SetUp();  // the party figures again over the file's
+        ASSERT_EQ(readDataFile(path.c_str()), 0);
+        for (int u = 1; u <= 3; ++u) {
+            gPartyMembers[u].level = 99;
+            gPartyMembers[u].hp = 99999;
+            gPartyMembers[u].sp = 9999;
+            gPartyMembers[u].experience = 99999999;
+        }
+        for (int c = 0; c < kCurrencyCount; ++c) gMoney[c] = 99999999;
+    }
+    // One frame of a screen with both layers asked for, its texts kept.
+    void drawOnce(ScreenFunction screen, int input = kInputNone) {
+        gRedrawRequest[0] = gRedrawRequest[1] = 1;
+        frame(screen, input);
+        drawn.insert(drawn.end(), device.textDraws.begin(), device.textDraws.end());
+    }
+};
+
+TEST_F(DataLabelsFit, TheVictoryScreenFitsEveryItemAndCardItCanName) {
+    gInBattle = 1;
+    gParty[0] = 1;
+    gParty[1] = 2;
+    gParty[2] = 3;
+    gBattleRewards.experiencePool = 9999999;
+    gBattleRewards.money = 99999999;
+    for (int id = 1; id < kItemCount; ++id) {
+        if (gItems[id].name[0] == '\0') continue;
+        gBattleRewards.droppedItem = id;
+        gBattleRewards.card = kNoCard;
+        drawOnce(runVictoryResults);
+    }
+    for (int card = 0; card < kCardCount; ++card) {
+        if (gCardTable[card].name[0] == '\0') continue;
+        gBattleRewards.droppedItem = 0;
+        gBattleRewards.card = card;
+        drawOnce(runVictoryResults);
+    }
+    ASSERT_FALSE(drawn.empty());
+    EXPECT_EQ(cutTexts(drawn), std::vector<std::string>{});
+}
+
+TEST_F(DataLabelsFit, TheBattleItemListAndTheTargetChoosersFitEveryName) {
+    gInBattle = 1;
+    gBattleAction.actingSide = kSideParty;
+    gBattleAction.actingIndex = 0;
+    for (int id = 0; id < kItemCount; ++id) gItemStock[id].owned = 99;
+    // Every page of the battle's item list, walked down two by two.
+    gBattleAction.phase = kPhaseItemList;
+    gBattleAction.listCursor = gBattleAction.listScroll = 0;
+    gBattleRewards.itemListReady = 1;
+    for (int step = 0; step < kItemCount / 2; ++step) drawOnce(runBattleItemList, kInputDown);
+    // The enemy chooser over every monster's name and the two group names.
+    gBattleAction.phase = kPhaseItemEnemyTarget;
+    gBattleAction.targetIndex = 0;
+    for (int monster = 1; monster < kMonsterCount; ++monster) {
+        if (gMonsters[monster].name[0] == '\0') continue;
+        gEnemyBattlers[0].monster = monster;
+        gEnemyBattlers[0].hp = 1;
+        gBattleAction.targetRange = 0;
+        drawOnce(runEnemyTargetSelect);
+    }
+    for (const int range : {1, 2}) {
+        gBattleAction.targetRange = range;
+        drawOnce(runEnemyTargetSelect);
+    }
+    // The ally chooser over every member who can join, and "all".
+    gBattleAction.phase = kPhaseItemAllyTarget;
+    for (int unit = 1; unit < kUnitBaseCount; ++unit) {
+        gParty[0] = unit;
+        gBattleAction.targetIndex = 0;
+        gBattleAction.targetRange = 0;
+        drawOnce(runAllyTargetSelect);
+    }
+    gBattleAction.targetRange = 1;
+    drawOnce(runAllyTargetSelect);
+    gBattleAction.phase = kPhaseItemAllConfirm;
+    drawOnce(runAllTargetConfirm);
+    ASSERT_FALSE(drawn.empty());
+    EXPECT_EQ(cutTexts(drawn), std::vector<std::string>{});
+}
+
+TEST_F(DataLabelsFit, TheShopFitsEveryGoodsNameAndFigure) {
+    gScene = 300;
+    // Every item and every card offered twelve at a time, in a plain shop, a
+    // point-card shop and the card shop, the cursor on each row, with the
+    // quantity window open on the widest amount.
+    struct Kind { int kind; int count; };
+    for (const Kind k : {Kind{0, kItemCount}, Kind{10, kItemCount}, Kind{kShopCardKind, kCardCount}}) {
+        for (int first = 1; first < k.count; first += 12) {
+            int goods[20] = {};
+            for (int i = 0; i < 12 && first + i < k.count; ++i) goods[i] = first + i;
+            openShop("もろこし屋－シーフズデンジャラス", goods, k.kind);
+            for (int row = 0; row < shopGoodsCount(); ++row) {
+                gMenuPage = 0;
+                gMenuListCursor = row;
+                drawOnce(runShopScreen);
+                gMenuPage = 1;
+                gMenuAmount = 99;
+                drawOnce(runShopScreen);
+            }
+        }
+    }
+    ASSERT_FALSE(drawn.empty());
+    EXPECT_EQ(cutTexts(drawn), std::vector<std::string>{});
+}
+
+TEST_F(DataLabelsFit, TheBankFitsEveryEntryPairAndAmount) {
+    openBank("マルクセングセントラルバンク－フィルノア支店");
+    gLoan = 99999999;
+    for (int entry = kBankLoan; entry <= kBankExchange; ++entry) {
+        for (int pair = 0; pair < (entry == kBankExchange ? kBankPairCount : 1); ++pair) {
+            gMenuTopCursor = entry;
+            gMenuPage = 0;
+            drawOnce(runBankScreen);
+            gMenuPage = 1;
+            gMenuListCursor = pair;
+            drawOnce(runBankScreen);
+            gMenuPage = 2;
+            gMenuAmount = kBankAmountMax - 1;
+            drawOnce(runBankScreen);
+        }
+    }
     ASSERT_FALSE(drawn.empty());
     EXPECT_EQ(cutTexts(drawn), std::vector<std::string>{});
 }
