@@ -603,7 +603,7 @@ void runAtTheGate() {
                 else sayStep(63, 11, 1, 3);
                 break;
             case 2: case 3: sayStep(63, 11, s, 0); break;
-            case 10: break;
+            case 10: break;  // silent: アラフォース lets the name sink in
             case 13:
                 face(kAraforce, 0);
                 sayStep(63, 11, s, 0);

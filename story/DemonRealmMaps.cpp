@@ -207,6 +207,7 @@ void runEighthStone() {
     const bool routeTwo = f[flag::kRoute] == 2;
     switch (s) {
         case 0: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
+        case 4: case 5: break;  // silent: the two measure each other
         case 12: gEventStep = routeTwo ? 19 : 39; break;
         // Route 2: クレイバー strikes the last blow.
         case 20:

@@ -14,6 +14,7 @@ namespace {
 
 std::map<std::string, DialogueLine> gLines;
 bool gTriedFile = false;
+std::string gLastKey;
 
 void putU16(std::vector<std::uint8_t>& out, std::size_t value) {
     out.push_back(static_cast<std::uint8_t>(value & 0xFF));
@@ -182,6 +183,7 @@ const DialogueLine* findDialogue(const char* key) {
 std::size_t dialogueCount() { return gLines.size(); }
 
 void say(const char* key, int pause) {
+    gLastKey = key;
     const DialogueLine* line = findDialogue(key);
     if (line == nullptr) {
         showPlaceholder(key);
@@ -193,6 +195,7 @@ void say(const char* key, int pause) {
 }
 
 void offerChoice(const char* key, int count) {
+    gLastKey = key;
     const DialogueLine* line = findDialogue(key);
     if (line == nullptr) {
         showPlaceholder(key);
@@ -209,7 +212,11 @@ void sayStep(int map, int event, int step, int pause) {
     say(key, pause);
 }
 
+const std::string& lastDialogueKey() { return gLastKey; }
+void resetLastDialogueKey() { gLastKey.clear(); }
+
 void resetDialogue() {
+    gLastKey.clear();
     gLines.clear();
     gTriedFile = false;
     gDialogueMisses = 0;

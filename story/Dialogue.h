@@ -53,4 +53,8 @@ void offerChoice(const char* key, int count);
 void sayStep(int map, int event, int step, int pause);
 
 extern int gDialogueMisses;
+// The key of the last message say, offerChoice or sayStep put up ("" after
+// resetDialogue): a check that walks a scene's steps reads what each spoke.
+const std::string& lastDialogueKey();
+void resetLastDialogueKey();
 void resetDialogue();  // forget the loaded lines and the misses

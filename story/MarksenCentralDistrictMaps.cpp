@@ -444,6 +444,7 @@ void runCherylReturns() {
         case 1: sayStep(1, 76, s, 0); break;
         case 2: walk(kReturningCheryl, 6, 32); break;
         case 3: waitWalk(); break;
+        case 4: break;  // silent: シェリル stands before the table
         case 5: face(kTerraceFalk, 1); sayStep(1, 76, s, 0); break;
         case 8: face(kTerraceFalk, 0); sayStep(1, 76, s, 0); break;
         case 14: face(kTerraceFalk, 1); sayStep(1, 76, s, 0); break;

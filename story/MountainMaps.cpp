@@ -343,6 +343,8 @@ int setupMap58(int entering) {
 
 namespace {
 
+// Silent between the lines: 12, アルゴン's question hanging; 38, the party
+// down after the battle; 45 to 48, アルゴン handing over the stone.
 bool isSummitMessage(int s) {
     return s == 4 || (s >= 7 && s <= 14 && s != 12) || (s >= 18 && s <= 26) || (s >= 29 && s <= 35) ||
            (s >= 39 && s <= 44) || (s >= 49 && s <= 55) || s == 60 || (s >= 63 && s <= 66) || s == 69 ||

@@ -72,7 +72,7 @@ void runRescueScene() {
             gStoryFlags[flag::kRimelRescue] = 3;
             break;
         case 19: case 25: case 29: case 39: case 41: case 43: pauseEvent(2); break;
-        case 34: case 35: break;
+        case 34: case 35: break;  // silent: the two look each other over
         case 32: case 45: face(15, 1); sayStep(6, 3, s, 0); break;
         case 37: case 48: face(15, 0); sayStep(6, 3, s, 0); break;
         case 49: {

@@ -250,8 +250,9 @@ void runInnFirstConversation() {
         case 41: fadeTint(0.0f, 0.0f, 0.0f, 1.0f); break;
         case 42: pauseEvent(5); break;
         case 43: changeMap(27, 20, 22, 1); break;
+        case 11: case 26: break;  // silent: a breath between the speakers
         default:
-            if ((s >= 10 && s <= 27 && s != 11 && s != 26) || (s >= 31 && s <= 38)) sayStep(21, 3, s, 2);
+            if ((s >= 10 && s <= 27) || (s >= 31 && s <= 38)) sayStep(21, 3, s, 2);
             break;
     }
 }

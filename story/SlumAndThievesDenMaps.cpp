@@ -223,6 +223,7 @@ void runTreasureRoomScene() {
             break;
         case 2: case 26: case 65: case 73: waitWalk(); break;
         case 3: changeMusic("【テーマ】ファーレンス.mid"); break;
+        case 4: case 5: break;  // silent: the pair take in the treasure room
         case 17: {
             FieldMarker& stone = gFieldMarkers[0];
             stone.present = 1;
@@ -252,6 +253,7 @@ void runTreasureRoomScene() {
             break;
         }
         case 57: requestMusicStop(); break;
+        case 58: case 59: case 60: break;  // silent: the stone's light fades
         case 64: walk(kDenSheryl, 4, 4); break;
         case 69: changeMusic("【テーマ】アラフォース.mid"); sayStep(10, 4, s, 0); break;
         case 72:

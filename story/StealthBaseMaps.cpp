@@ -535,7 +535,7 @@ void runLaboratory() {
         case 31: sayStep(70, 4, s, 2); break;
         case 32: sayStep(70, 4, s, 4); break;
         case 44: walk(kSunrays, 6, 4); break;
-        case 69: case 146: case 147: case 176: case 177: break;
+        case 69: case 146: case 147: case 176: case 177: break;  // silent: pauses in the quarrel
         case 70: walk(kLabSheryl, 6, 4); break;
         case 75: startBattle(50, gSavedBattleBackground, gBattleBackground); break;
         case 76:

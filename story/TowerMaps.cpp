@@ -447,6 +447,7 @@ void runOfficersTrap() {
             break;
         case 3: case 6: case 10: case 28: case 31: waitWalk(); break;
         case 7: cameraTo(10, 22.0f, 2.5f, 14.0f); break;
+        case 8: case 35: break;  // silent: the camera settles; the officers close in
         case 9: walk(kSunraysFigure, 1, 40); break;
         case 17: playSoundEffect("Zoku_5_0.wav"); break;
         case 18: changeMusic("【バトル】九死に見えるもの.mid"); break;

@@ -6,18 +6,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "battle/BattleRecords.h"
 #include "engine/Music.h"
 #include "menus/Title.h"
 #include "story/MapTable.h"
 #include "story/StoryState.h"
+#include "tests/builtDialogue.h"
 #include "tests/story1Fixture.h"
 
 using story1test::Played;
@@ -395,19 +392,8 @@ TEST_F(StoryField, SixthFloorTalkFollowsTheChosenTopics) {
 // A step of the hall's scenes never passes over a missing line in silence:
 // it shows the key and counts a miss, so the scene tests above catch it.
 TEST_F(StoryField, HallStepWithoutItsLineShowsItsKeyAndCountsAMiss) {
-    std::ifstream file(kDialogueFile, std::ios::binary);
-    const std::vector<std::uint8_t> built((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    std::vector<DialogueLine> lines;
     std::string error;
-    ASSERT_TRUE(decodeDialogue(built, lines, error)) << error;
-    const auto gone = std::remove_if(lines.begin(), lines.end(), [](const DialogueLine& l) { return l.key == "36.12.31"; });
-    ASSERT_NE(gone, lines.end());
-    lines.erase(gone, lines.end());
-    const std::vector<std::uint8_t> thinned = encodeDialogue(lines);
-    const std::string path = "/tmp/hallThinnedDialogue" + std::to_string(getpid()) + ".dat";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(thinned.data()), thinned.size());
-    ASSERT_TRUE(loadDialogueFile(path.c_str(), error)) << error;
-    std::remove(path.c_str());
+    ASSERT_TRUE(loadBuiltDialogueWithout("36.12.31", error)) << error;
 
     arrive(36, 31, 12, 0, 0);
     choices = {0, 2};
