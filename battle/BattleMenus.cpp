@@ -107,6 +107,32 @@ void drawDescription(GraphicsResources& r, gfx::Device* d, const char* text) {
     drawText(r, d, gfx::Rect{60, 4, 560, 24}, text, 0);
 }
 
+// One row of a list: its name on the left and its figure on the right of the
+// same rectangle, both grey when the row cannot be chosen.
+void drawListRow(GraphicsResources& r, gfx::Device* d, int y, int bottom, const char* name, const char* figure,
+                 bool greyed) {
+    drawText(r, d, gfx::Rect{25, y, 245, bottom}, name, greyed ? 10 : 0);
+    drawText(r, d, gfx::Rect{25, y, 245, bottom}, figure, greyed ? 11 : 1);
+}
+
+// The cursor of the three lists: kept on rows 0-3 before the page draws,
+// moved by the arrows and drawn beside its row after the rows.
+void keepListCursorOnPage() {
+    if (gBattleAction.listCursor < 0 || gBattleAction.listCursor > 3) gBattleAction.listCursor = 0;
+}
+void moveListCursor(GraphicsResources& r, gfx::Device* d) {
+    moveCursor(gBattleAction.listCursor, 4);
+    drawMenuCursor(r, d, 15.0f, 380.0f + 20.0f * static_cast<float>(gBattleAction.listCursor), 240);
+}
+
+// Cancel on a list: back to the command menu.
+void backToCommandMenu(GraphicsResources& r, gfx::Device* d) {
+    gBattleAction.phase = kPhaseCommand;
+    defaultView(r, d);
+    playBattleSound("Can.wav");
+    redrawLayer1();
+}
+
 // The title of a target chooser: the pending action's name.
 void drawTargetTitle(GraphicsResources& r, gfx::Device* d) {
     const BattleActionBlock& a = gBattleAction;
@@ -131,6 +157,25 @@ void cancelChooser(GraphicsResources& r, gfx::Device* d, int listPhase) {
     zoomOnActor(r, d);
     gBattleAction.phase = listPhase;
     if (listPhase == kPhaseItemList) gBattleRewards.itemListReady = 0;
+    redrawLayer1();
+}
+
+// The marker of the enemy and ally choosers, over the slots `next` walks:
+// with a single target the arrows step it (right and down on, left and up
+// back) and the camera zooms on it; over several targets it runs on by one
+// slot a frame, over every one the action covers.
+void moveTargetMarker(GraphicsResources& r, gfx::Device* d, int side, int (*next)(int from, int direction)) {
+    BattleActionBlock& a = gBattleAction;
+    if (a.targetRange != 0) {
+        a.targetIndex = next(a.targetIndex, 1);
+        return;
+    }
+    int direction = 0;
+    if (gInputCode == kInputRight || gInputCode == kInputDown) direction = 1;
+    if (gInputCode == kInputLeft || gInputCode == kInputUp) direction = -1;
+    if (direction == 0) return;
+    a.targetIndex = next(a.targetIndex, direction);
+    zoomOn(r, d, side, a.targetIndex, kZoomOnTarget);
     redrawLayer1();
 }
 
@@ -354,7 +399,7 @@ void runAttackSkillMenu(GraphicsResources& resources, gfx::Device* device) {
     BattleActionBlock& a = gBattleAction;
     const int unit = actingUnit();
     const int category = unit != 0 ? gUnitBases[unit].weaponCategory : -1;
-    if (a.listCursor < 0 || a.listCursor > 3) a.listCursor = 0;
+    keepListCursorOnPage();
 
     beginMenuText(device);
     drawListWindows(resources, device, "攻撃技選択");
@@ -362,19 +407,18 @@ void runAttackSkillMenu(GraphicsResources& resources, gfx::Device* device) {
         const int row = weaponSkillRowFor(category, level);
         if (!weaponLevelOpen(unit, level) || row < 0) continue;
         const int y = 382 + 20 * level;
-        char text[96];
-        std::snprintf(text, sizeof text, "%s:%s", kRangeLetters[gWeaponSkills[row].range == 1 ? 1 : gWeaponSkills[row].range == 2 ? 2 : 0],
+        char name[96];
+        std::snprintf(name, sizeof name, "%s:%s", kRangeLetters[gWeaponSkills[row].range == 1 ? 1 : gWeaponSkills[row].range == 2 ? 2 : 0],
                       gWeaponSkills[row].name);
-        drawText(resources, device, gfx::Rect{25, y, 245, y + 20}, text, 0);
-        std::snprintf(text, sizeof text, "%d/%d", gPartyMembers[unit].skillCounts[level][0],
+        char figure[96];
+        std::snprintf(figure, sizeof figure, "%d/%d", gPartyMembers[unit].skillCounts[level][0],
                       weaponSkillBonusFigure(unit, row, level));
-        drawText(resources, device, gfx::Rect{25, y, 245, y + 20}, text, 1);
+        drawListRow(resources, device, y, y + 20, name, figure, false);
         if (level == a.listCursor) drawDescription(resources, device, gWeaponSkills[row].description);
     }
     endTextFont();
 
-    moveCursor(a.listCursor, 4);
-    drawMenuCursor(resources, device, 15.0f, 380.0f + 20.0f * static_cast<float>(a.listCursor), 240);
+    moveListCursor(resources, device);
 
     if (gInputCode == kInputDecide) {
         const int row = weaponSkillRowFor(category, a.listCursor);
@@ -392,10 +436,7 @@ void runAttackSkillMenu(GraphicsResources& resources, gfx::Device* device) {
         playBattleSound("Kettei.wav");
         redrawLayer1();
     } else if (gInputCode == kInputCancel) {
-        a.phase = kPhaseCommand;
-        defaultView(resources, device);
-        playBattleSound("Can.wav");
-        redrawLayer1();
+        backToCommandMenu(resources, device);
     }
 }
 
@@ -404,7 +445,7 @@ void runStoneSkillMenu(GraphicsResources& resources, gfx::Device* device) {
     const int unit = actingUnit();
     const float factor = stoneSpFactor(unit);
     const int sp = unit != 0 ? gPartyMembers[unit].sp : 0;
-    if (a.listCursor < 0 || a.listCursor > 3) a.listCursor = 0;
+    keepListCursorOnPage();
 
     beginMenuText(device);
     drawListWindows(resources, device, "魔硝石技選択");
@@ -416,17 +457,16 @@ void runStoneSkillMenu(GraphicsResources& resources, gfx::Device* device) {
         const bool short_ = static_cast<float>(sp) < cost;
         const int y = 382 + 20 * e;
         const int attribute = skill.attribute >= 0 && skill.attribute < 10 ? skill.attribute : 0;
-        char text[96];
-        std::snprintf(text, sizeof text, "%s:%s", kAttributeLetters[attribute], skill.name);
-        drawText(resources, device, gfx::Rect{25, y, 245, y + 20}, text, short_ ? 10 : 0);
-        std::snprintf(text, sizeof text, "-%d", static_cast<int>(cost));
-        drawText(resources, device, gfx::Rect{25, y, 245, y + 20}, text, short_ ? 11 : 1);
+        char name[96];
+        std::snprintf(name, sizeof name, "%s:%s", kAttributeLetters[attribute], skill.name);
+        char figure[96];
+        std::snprintf(figure, sizeof figure, "-%d", static_cast<int>(cost));
+        drawListRow(resources, device, y, y + 20, name, figure, short_);
         if (e == a.listCursor) drawDescription(resources, device, skill.description);
     }
     endTextFont();
 
-    moveCursor(a.listCursor, 4);
-    drawMenuCursor(resources, device, 15.0f, 380.0f + 20.0f * static_cast<float>(a.listCursor), 240);
+    moveListCursor(resources, device);
 
     if (gInputCode == kInputDecide) {
         const int row = stoneSkillRowFor(unit, a.listCursor / 2, a.listCursor % 2);
@@ -481,16 +521,13 @@ void runStoneSkillMenu(GraphicsResources& resources, gfx::Device* device) {
             break;
         }
     } else if (gInputCode == kInputCancel) {
-        a.phase = kPhaseCommand;
-        defaultView(resources, device);
-        playBattleSound("Can.wav");
-        redrawLayer1();
+        backToCommandMenu(resources, device);
     }
 }
 
 void runBodyguardMenu(GraphicsResources& resources, gfx::Device* device) {
     BattleActionBlock& a = gBattleAction;
-    if (a.listCursor < 0 || a.listCursor > 3) a.listCursor = 0;
+    keepListCursorOnPage();
 
     beginMenuText(device);
     drawListWindows(resources, device, "用心棒選択");
@@ -498,17 +535,16 @@ void runBodyguardMenu(GraphicsResources& resources, gfx::Device* device) {
         if (gBodyguardHired[b] != 1) continue;
         const int y = 382 + 20 * b;
         const bool down = gBodyguards[b].hp == 0;
-        char text[128];
-        std::snprintf(text, sizeof text, "－:%.31s", gBodyguards[b].name);
-        drawText(resources, device, gfx::Rect{25, y, 245, 480}, text, down ? 10 : 0);
-        std::snprintf(text, sizeof text, "Hp:%d", gBodyguards[b].hp);
-        drawText(resources, device, gfx::Rect{25, y, 245, 480}, text, down ? 11 : 1);
+        char name[128];
+        std::snprintf(name, sizeof name, "－:%.31s", gBodyguards[b].name);
+        char figure[128];
+        std::snprintf(figure, sizeof figure, "Hp:%d", gBodyguards[b].hp);
+        drawListRow(resources, device, y, 480, name, figure, down);
     }
     if (gBodyguardHired[a.listCursor] == 1) drawDescription(resources, device, kBodyguardDescriptions[a.listCursor]);
     endTextFont();
 
-    moveCursor(a.listCursor, 4);
-    drawMenuCursor(resources, device, 15.0f, 380.0f + 20.0f * static_cast<float>(a.listCursor), 240);
+    moveListCursor(resources, device);
 
     if (gInputCode == kInputDecide) {
         const int b = a.listCursor;
@@ -521,10 +557,7 @@ void runBodyguardMenu(GraphicsResources& resources, gfx::Device* device) {
         playBattleSound("Kettei.wav");
         redrawLayer1();
     } else if (gInputCode == kInputCancel) {
-        a.phase = kPhaseCommand;
-        defaultView(resources, device);
-        playBattleSound("Can.wav");
-        redrawLayer1();
+        backToCommandMenu(resources, device);
     }
 }
 
@@ -551,19 +584,7 @@ void runEnemyTargetSelect(GraphicsResources& resources, gfx::Device* device) {
         cancelChooser(resources, device, a.phase - 1);
         return;
     }
-    if (a.targetRange == 0) {
-        int direction = 0;
-        if (gInputCode == kInputRight || gInputCode == kInputDown) direction = 1;
-        if (gInputCode == kInputLeft || gInputCode == kInputUp) direction = -1;
-        if (direction != 0) {
-            a.targetIndex = nextEnemy(a.targetIndex, direction);
-            zoomOn(resources, device, kSideEnemy, a.targetIndex, kZoomOnTarget);
-            redrawLayer1();
-        }
-    } else {
-        // The marker runs over every enemy the action covers.
-        a.targetIndex = nextEnemy(a.targetIndex, 1);
-    }
+    moveTargetMarker(resources, device, kSideEnemy, nextEnemy);
 }
 
 void runAllyTargetSelect(GraphicsResources& resources, gfx::Device* device) {
@@ -606,18 +627,7 @@ void runAllyTargetSelect(GraphicsResources& resources, gfx::Device* device) {
         cancelChooser(resources, device, a.phase == kPhaseStoneAllyTarget ? kPhaseStoneList : kPhaseItemList);
         return;
     }
-    if (a.targetRange == 0) {
-        int direction = 0;
-        if (gInputCode == kInputRight || gInputCode == kInputDown) direction = 1;
-        if (gInputCode == kInputLeft || gInputCode == kInputUp) direction = -1;
-        if (direction != 0) {
-            a.targetIndex = nextPartySlot(a.targetIndex, direction);
-            zoomOn(resources, device, kSideParty, a.targetIndex, kZoomOnTarget);
-            redrawLayer1();
-        }
-    } else {
-        a.targetIndex = nextPartySlot(a.targetIndex, 1);
-    }
+    moveTargetMarker(resources, device, kSideParty, nextPartySlot);
 }
 
 void runAllTargetConfirm(GraphicsResources& resources, gfx::Device* device) {

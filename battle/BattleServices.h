@@ -104,7 +104,6 @@ extern BattleSoundFunction gBattleSound;
 inline void playBattleSound(const char* fileName) { gBattleSound(fileName); }
 
 // ---- Entry points built in the other battle files ----
-// Until each lands, battle/pendingServices_battle.cpp ends it at once.
 
 // One frame of the running action's script; 1 in the frame the action ends.
 int runWeaponSkillAction(GraphicsResources& resources, gfx::Device* device);

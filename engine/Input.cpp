@@ -3,8 +3,6 @@
 #include "engine/Config.h"
 #include "engine/Scene.h"
 #include "engine/TextLayers.h"
-#include "events/EventState.h"
-#include "menus/Title.h"
 #include "platform/InputDevices.h"
 
 std::uint8_t gHeldInput[6];
@@ -13,6 +11,8 @@ int gLastInputCode = 0;
 int gInputRepeat = 0;
 int gCommandCode = kNormalPlayCommand;
 std::uint8_t gWindowActive = 1;
+void (*gReturnToTitleHook)() = nullptr;
+bool (*gFieldEventRunningHook)() = nullptr;
 
 namespace {
 
@@ -114,7 +114,7 @@ void pollInput() {
     readKeyboardInto(developerMode);
 
     if (devices::keyHeld(Key::F12) && gScene != 1000) {
-        gTitleCounter = 350;
+        if (gReturnToTitleHook) gReturnToTitleHook();
         gRedrawRequest[0] = 2;
         gRedrawRequest[1] = 2;
         gScene = 1000;
@@ -125,7 +125,7 @@ void pollInput() {
         gInputRepeat = 0;
         gInputCode = code;
         gLastInputCode = code;
-    } else if (gScene == 0 && code != kInputCancel && gFieldEvent == 0) {
+    } else if (gScene == 0 && code != kInputCancel && !(gFieldEventRunningHook && gFieldEventRunningHook())) {
         // Walking and jumping on the field repeat every frame.
         gInputCode = code;
     } else if (gInputRepeat < kInputRepeatDelay) {

@@ -32,6 +32,12 @@ extern int gInputRepeat;            // polls the same code has been held back
 extern int gCommandCode;            // 999 in normal play, else this poll's developer command (0 none)
 extern std::uint8_t gWindowActive;  // 1 while the game's window is active; starts at 1
 
+// What the poll asks of the layers above the engine, set once by the
+// programs (programs/GameHooks.h) and kept by resetInput; unset, F12 only
+// changes the scene and no field event counts as running.
+extern void (*gReturnToTitleHook)();      // F12: the title's own part of going back to it
+extern bool (*gFieldEventRunningHook)();  // true while a field event runs (keys then repeat by the rule)
+
 // Every input global to its start value (gCommandCode 999, window active).
 void resetInput();
 

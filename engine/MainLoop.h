@@ -1,6 +1,6 @@
 // Program entry and the main loop: start-up in its order, the loop that
 // turns idle passes into frames, and tear-down in its order. The game
-// (engine/gameMain.cpp) and the headless driver (engine/playtestMain.cpp)
+// (programs/gameMain.cpp) and the headless driver (programs/playtestMain.cpp)
 // share all of it.
 #pragma once
 
@@ -23,6 +23,11 @@ struct StartupOptions {
     bool nullGraphics = false;    // the null device, no window
     bool paced = true;            // present holds 60 frames a second
     bool developer = false;       // the developer mode from the start, before the data tables load
+    // The game's services start-up calls, set by the program above the
+    // engine (programs/GameHooks.h): the data tables loaded, false (with the
+    // player told why) ending the start-up with -1; the new game's state.
+    bool (*loadGameData)() = nullptr;
+    void (*resetNewGame)() = nullptr;
 };
 
 // What WinMain owns for the program's life.

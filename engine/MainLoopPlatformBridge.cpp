@@ -2,7 +2,6 @@
 // application layer's message box and clocks.
 #include "engine/Camera.h"
 #include "engine/GraphicsResources.h"
-#include "gamedata/PendingServices.h"
 #include "platform/App.h"
 #include "platform/Clock.h"
 

@@ -1,7 +1,6 @@
 // Start-up and tear-down, in the order the game has always used.
 #include <cstdio>
 #include <cstring>
-#include <string>
 
 #include "engine/Config.h"
 #include "engine/GameTitle.h"
@@ -12,11 +11,6 @@
 #include "engine/ResourcePaths.h"
 #include "engine/Scene.h"
 #include "engine/Sound.h"
-#include "gamedata/DataFile.h"
-#include "gamedata/GameData.h"
-#include "gamedata/NewGame.h"
-#include "platform/FileSystem.h"
-#include "platform/Text.h"
 
 window::WindowOptions gWindowOptions;
 
@@ -24,17 +18,6 @@ GameSession::GameSession() = default;
 GameSession::~GameSession() = default;
 
 namespace {
-
-// The box (and its stderr line) for a "Data.dat" that is missing or refused:
-// the file, what is wrong with it and the folder it was looked for in.
-void showGameDataFailure(int dataResult) {
-    const std::string folder = text::utf8ToCp932(files::currentFolder());
-    const char* const what = dataResult == kDataFileWrongSize
-        ? "ゲームデータ「Data.dat」が壊れています（大きさが正しくありません）。"
-        : "ゲームデータ「Data.dat」が見つかりません。";
-    const std::string message = std::string(what) + "\n場所：" + folder;
-    app::showMessageBox(message.c_str(), "Error");
-}
 
 void clearSongNames() {
     gCurrentSong[0] = '\0';
@@ -116,17 +99,14 @@ bool startGame(const StartupOptions& options, GameSession& session, int* exitCod
     clearSongNames();
     gScene = 1000;
 
-    const int dataResult = loadGameData();
-    if (dataResult != 0) {
-        // Still -1 as ever, but the player is told which file and where.
-        showGameDataFailure(dataResult);
+    if (options.loadGameData && !options.loadGameData()) {
         *exitCode = -1;
         return false;
     }
 
     // The new game's first half requests a map change (scene 1): the
     // title comes first all the same.
-    resetNewGame();
+    if (options.resetNewGame) options.resetNewGame();
     gScene = 1000;
     clearSongNames();
     *exitCode = 0;

@@ -17,10 +17,10 @@
 #include "events/FieldStateUse.h"
 #include "events/MessageWindow.h"
 #include "field/FieldMap.h"
+#include "field/FieldState.h"
 #include "field/WorldToCell.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PartyStats.h"
-#include "gamedata/PendingServices.h"
 #include "menus/MenuState.h"
 #include "menus/StaffRoll.h"
 

@@ -80,3 +80,9 @@ extern FieldMarker gFieldMarkers[10];
 void runStoneAcquisition(const float position[3], int marker, int unused);
 
 void resetEventPrimitives();
+// A new game's start: the ten field markers absent at (0, 0, 0) frame 0;
+// every move queue emptied; the map change changeMap(22, 26, 53, 1), which
+// also sets gScene to 1.
+void clearFieldMarkersForNewGame();
+void emptyMoveQueuesForNewGame();
+void requestNewGameMapChange();

@@ -15,7 +15,7 @@
 #include "events/EventState.h"
 #include "field/FieldState.h"
 #include "field/WorldToCell.h"
-#include "gamedata/PendingServices.h"  // gCampMenuCursor, until the camp menu declares it
+#include "menus/CampState.h"
 
 int gDebugMode = 0;
 int gEditorPage = 0;

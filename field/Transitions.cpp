@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "battle/BattleRecords.h"
 #include "engine/Camera.h"
 #include "engine/Config.h"
 #include "engine/GraphicsResources.h"
@@ -13,10 +14,6 @@
 #include "engine/TextLayers.h"
 #include "field/FieldState.h"
 #include "story/StoryState.h"
-
-// The battle's group and the player's cell tiles, set by the battle's set-up.
-extern int gBattleGroup;
-extern int gGroundTiles[4];
 
 int gTransitionFrame = 0;
 

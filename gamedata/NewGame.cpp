@@ -3,11 +3,17 @@
 
 #include <cstring>
 
+#include "battle/BattleRecords.h"
+#include "events/EventPrimitives.h"
 #include "events/EventState.h"
+#include "field/FieldState.h"
+#include "field/MapEditor.h"
+#include "field/Overlays.h"
 #include "gamedata/GameData.h"
-#include "gamedata/PendingServices.h"
 #include "gamedata/ShiftJisField.h"
+#include "menus/CampState.h"
 #include "menus/Title.h"
+#include "minigames/BoatRaceState.h"
 #include "platform/Clock.h"
 
 namespace {

@@ -4,8 +4,9 @@
 #include <climits>
 #include <cmath>
 
+#include "battle/BattleRecords.h"
+#include "field/FieldState.h"
 #include "gamedata/GameData.h"
-#include "gamedata/PendingServices.h"
 
 const UnitBase gUnitBases[kUnitBaseCount] = {
     {"Empty", 0, 0, {0, 0, 0, 0, 0, 0, 0}},

@@ -6,6 +6,7 @@
 #include "engine/Scene.h"
 #include "engine/TextLayers.h"
 #include "gamedata/GameData.h"
+#include "menus/CounterAmount.h"
 #include "menus/MenuState.h"
 #include "menus/ShopEffects.h"
 
@@ -18,24 +19,8 @@ bool fitsBalance(std::int64_t value) { return value >= 0 && value <= INT_MAX; }
 int pairIndex(int pair) { return pair >= 0 && pair < kBankPairCount ? pair : 0; }
 
 void amountKey(int inputCode) {
-    int n = gMenuAmount;
-    switch (inputCode) {
-    case kInputRight:
-        if (n < kBankAmountMax) ++n;
-        break;
-    case kInputLeft:
-        if (n > 1) --n;
-        break;
-    case kInputUp:
-        n += 10;
-        if (n >= kBankAmountMax) n = kBankAmountMax - 1;  // kept: up stops at 99,999
-        break;
-    case kInputDown:
-        n -= 10;
-        if (n < 1) n = 1;
-        break;
-    default: return;
-    }
+    const int n = stepCounterAmount(gMenuAmount, inputCode, kBankAmountMax, kBankAmountMax);
+    if (n < 0) return;
     gMenuAmount = n;
     gRedrawRequest[1] = 2;
 }

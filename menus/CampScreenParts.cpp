@@ -6,10 +6,15 @@
 
 #include "engine/DrawText.h"
 #include "engine/GraphicsResources.h"
+#include "engine/Input.h"
 #include "engine/ResourcePaths.h"
+#include "engine/Scene.h"
 #include "engine/Sound.h"
+#include "engine/TextLayers.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PartyStats.h"
+#include "menus/CampMenu.h"
+#include "menus/MenuState.h"
 #include "platform/Clock.h"
 
 void clearCampBackBuffer(GraphicsResources& resources, gfx::Device* device) {
@@ -53,6 +58,23 @@ int stepPartySlot(int slot, int step) {
         if (partyUnit(next) != 0) return next;
     }
     return slot;
+}
+
+bool memberScreenKey(int inputCode) {
+    switch (inputCode) {
+        case kInputRight:
+        case kInputLeft:
+            gSubScreenCursor = stepPartySlot(gSubScreenCursor, inputCode == kInputRight ? 1 : -1);
+            requestBothTextLayers();
+            return true;
+        case kInputCancel:
+            campSound("Can.wav");
+            gScene = kSceneCampMenu;
+            requestBothTextLayers();
+            return true;
+        default:
+            return false;
+    }
 }
 
 bool unitWearsStone(int unit) {

@@ -48,6 +48,10 @@ int partyUnit(int slot);
 // The next (step +1) or previous (step -1) party slot holding a member,
 // wrapping over 0-2; the slot itself when no other holds one.
 int stepPartySlot(int slot, int step);
+// The keys every screen over one member shares: right and left step to the
+// next or previous member (gSubScreenCursor), cancel goes back to the camp
+// menu with its sound. True when the key was one of them and is served.
+bool memberScreenKey(int inputCode);
 // True when the member wears a magical stone in either slot (its Sp is shown).
 bool unitWearsStone(int unit);
 // Hp and Sp cut down to the member's maxima.

@@ -81,6 +81,7 @@ void drawListPage(GraphicsResources& resources, gfx::Device* device, int unit) {
 }
 
 void slotKeys() {
+    if (memberScreenKey(gInputCode)) return;
     switch (gInputCode) {
         case kInputDown:
             gSubScreenSlot = (gSubScreenSlot + 1) % 4;
@@ -90,22 +91,12 @@ void slotKeys() {
             gSubScreenSlot = (gSubScreenSlot + 3) % 4;
             gRedrawRequest[0] = 2;
             break;
-        case kInputRight:
-        case kInputLeft:
-            gSubScreenCursor = stepPartySlot(gSubScreenCursor, gInputCode == kInputRight ? 1 : -1);
-            requestBothTextLayers();
-            break;
         case kInputDecide:
             campSound("Kettei.wav");
             gSubScreenPage = 1;
             gSubScreenListCursor = 0;
             gSubScreenListScroll = 0;
             gRedrawRequest[0] = 2;
-            break;
-        case kInputCancel:
-            campSound("Can.wav");
-            gScene = kSceneCampMenu;
-            requestBothTextLayers();
             break;
         default:
             break;

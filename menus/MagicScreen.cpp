@@ -94,17 +94,8 @@ void drawTargetPage(GraphicsResources& resources, gfx::Device* device) {
 }
 
 void casterKeys() {
+    if (memberScreenKey(gInputCode)) return;
     switch (gInputCode) {
-        case kInputRight:
-        case kInputLeft:
-            gSubScreenCursor = stepPartySlot(gSubScreenCursor, gInputCode == kInputRight ? 1 : -1);
-            requestBothTextLayers();
-            break;
-        case kInputCancel:
-            campSound("Can.wav");
-            gScene = kSceneCampMenu;
-            requestBothTextLayers();
-            break;
         case kInputDecide:
             campSound("Kettei.wav");
             gSubScreenPage = 1;

@@ -7,6 +7,7 @@
 #include "engine/Scene.h"
 #include "engine/TextLayers.h"
 #include "gamedata/GameData.h"
+#include "menus/CounterAmount.h"
 #include "menus/MenuState.h"
 #include "menus/ShopEffects.h"
 
@@ -28,24 +29,8 @@ bool goodsValid(int goods) {
 
 void quantityKey(int inputCode) {
     const int limit = shopQuantityLimit(gMenuListCursor);
-    int amount = gMenuAmount;
-    switch (inputCode) {
-    case kInputRight:
-        if (amount < limit) ++amount;
-        break;
-    case kInputLeft:
-        if (amount > 1) --amount;
-        break;
-    case kInputUp:
-        amount += 10;
-        if (amount >= kShopQuantityMax) amount = kShopQuantityMax - 1;  // kept: up stops at 9,999
-        break;
-    case kInputDown:
-        amount -= 10;
-        if (amount < 1) amount = 1;
-        break;
-    default: return;
-    }
+    const int amount = stepCounterAmount(gMenuAmount, inputCode, limit, kShopQuantityMax);
+    if (amount < 0) return;
     gMenuAmount = std::clamp(amount, 1, limit);
     gRedrawRequest[1] = 2;
 }

@@ -192,19 +192,6 @@ void runStatusScreen(GraphicsResources& resources, gfx::Device* device) {
         endTextFont();
     }
     drawTextLayers(resources, device);
-    switch (gInputCode) {
-        case kInputRight:
-        case kInputLeft:
-            gSubScreenCursor = stepPartySlot(gSubScreenCursor, gInputCode == kInputRight ? 1 : -1);
-            requestBothTextLayers();
-            break;
-        case kInputCancel:
-            campSound("Can.wav");
-            gScene = kSceneCampMenu;
-            requestBothTextLayers();
-            break;
-        default:
-            break;
-    }
+    memberScreenKey(gInputCode);
     endTextLayerFrame();
 }

@@ -35,27 +35,18 @@ void drawList(GraphicsResources& resources, gfx::Device* device) {
 }
 
 void slotKeys() {
+    if (memberScreenKey(gInputCode)) return;
     switch (gInputCode) {
         case kInputDown:
         case kInputUp:
             gSubScreenSlot = gSubScreenSlot == 0 ? 1 : 0;
             gRedrawRequest[0] = 2;
             break;
-        case kInputRight:
-        case kInputLeft:
-            gSubScreenCursor = stepPartySlot(gSubScreenCursor, gInputCode == kInputRight ? 1 : -1);
-            requestBothTextLayers();
-            break;
         case kInputDecide:
             campSound("Kettei.wav");
             gSubScreenPage = 1;
             gSubScreenListCursor = 0;
             gRedrawRequest[0] = 2;
-            break;
-        case kInputCancel:
-            campSound("Can.wav");
-            gScene = kSceneCampMenu;
-            requestBothTextLayers();
             break;
         default:
             break;

@@ -1,6 +1,7 @@
 // Scene 1000: the logo, and the reset of the play state on each of its frames.
 #include <cstring>
 
+#include "battle/BattleRecords.h"
 #include "engine/Camera.h"
 #include "engine/GraphicsResources.h"
 #include "engine/KeyframeTrack.h"
@@ -16,15 +17,10 @@
 #include "field/FieldMap.h"
 #include "field/FieldServices.h"
 #include "field/FieldState.h"
+#include "menus/CampState.h"
 #include "menus/MenuState.h"
 #include "menus/Title.h"
 
-// Owned by the camp menu and the battle; declared here until their headers land.
-extern std::uint8_t gResetConfirmOpen;
-extern std::uint8_t gResetConfirmChoice;
-// The battle's lines the title clears: each party line's maximum-HP bonus
-// and status bytes 0 to 8, and the battle message lock.
-void clearBattleLinesAtTitle();
 
 int gTitleCounter = 0;
 int gTitleMenuCursor = 1;

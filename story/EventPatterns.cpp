@@ -6,8 +6,9 @@
 #include "events/EventPrimitives.h"
 #include "events/EventState.h"
 #include "events/MessageWindow.h"
+#include "field/FieldState.h"
+#include "field/Overlays.h"
 #include "gamedata/GameData.h"
-#include "gamedata/PendingServices.h"
 #include "story/Dialogue.h"
 #include "story/StoryScriptSupport.h"
 

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/Window.h"
 #include "tests/battleFixture.h"
+#include "tests/hiddenGlDevice.h"
 
 namespace battletest {
 namespace {
@@ -28,17 +28,7 @@ protected:
     GraphicsResources gl;
     std::vector<Pixel> image;
 
-    static void SetUpTestSuite() {
-        setenv("SDL_VIDEODRIVER", "offscreen", 0);
-        window::WindowOptions options;
-        options.hidden = true;
-        windowOpen = window::openWindow(options);
-        if (!windowOpen) return;
-        gfx::DeviceOptions deviceOptions;
-        deviceOptions.paced = false;
-        int result = 0;
-        glDevice = gfx::createGlDevice(deviceOptions, &result).release();
-    }
+    static void SetUpTestSuite() { windowOpen = gltest::openHiddenGlDevice(&glDevice); }
     static void TearDownTestSuite() {
         delete glDevice;
         glDevice = nullptr;

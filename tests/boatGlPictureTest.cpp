@@ -12,7 +12,7 @@
 #include "engine/Config.h"
 #include "engine/GraphicsResources.h"
 #include "engine/Input.h"
-#include "engine/PlaytestPng.h"
+#include "programs/PlaytestPng.h"
 #include "engine/Scene.h"
 #include "engine/Screens.h"
 #include "engine/TextLayers.h"

@@ -17,7 +17,7 @@
 #include "engine/TextFont.h"
 #include "engine/TextLayers.h"
 #include "platform/Gfx.h"
-#include "platform/Window.h"
+#include "tests/hiddenGlDevice.h"
 
 namespace {
 
@@ -58,17 +58,7 @@ std::string writeBmp(const std::string& name, int w, int h, const Painter& paint
 }
 
 struct GlPictures : ::testing::Test {
-    static void SetUpTestSuite() {
-        setenv("SDL_VIDEODRIVER", "offscreen", 0);
-        window::WindowOptions options;
-        options.hidden = true;
-        windowOpen = window::openWindow(options);
-        if (!windowOpen) return;
-        gfx::DeviceOptions deviceOptions;
-        deviceOptions.paced = false;
-        int result = 0;
-        device = gfx::createGlDevice(deviceOptions, &result).release();
-    }
+    static void SetUpTestSuite() { windowOpen = gltest::openHiddenGlDevice(&device); }
     // The window stays open for the rest of the run: closing it makes the
     // GL driver's own allocations show up as leaks.
     static void TearDownTestSuite() {

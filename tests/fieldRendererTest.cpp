@@ -9,8 +9,8 @@
 
 #include "field/FieldRenderer.h"
 #include "field/TouchObject.h"
-#include "platform/Window.h"
 #include "tests/fieldFixture.h"
+#include "tests/hiddenGlDevice.h"
 
 namespace {
 
@@ -38,17 +38,7 @@ struct FieldGl : ::testing::Test {
     GraphicsResources resources;
     std::vector<Pixel> image;
 
-    static void SetUpTestSuite() {
-        setenv("SDL_VIDEODRIVER", "offscreen", 0);
-        window::WindowOptions options;
-        options.hidden = true;
-        windowOpen = window::openWindow(options);
-        if (!windowOpen) return;
-        gfx::DeviceOptions deviceOptions;
-        deviceOptions.paced = false;
-        int result = 0;
-        glDevice = gfx::createGlDevice(deviceOptions, &result).release();
-    }
+    static void SetUpTestSuite() { windowOpen = gltest::openHiddenGlDevice(&glDevice); }
     static void TearDownTestSuite() {
         delete glDevice;
         glDevice = nullptr;

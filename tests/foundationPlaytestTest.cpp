@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/Playtest.h"
-#include "engine/PlaytestPng.h"
+#include "programs/Playtest.h"
+#include "programs/PlaytestPng.h"
 #include "platform/InputDevices.h"
 
 namespace {

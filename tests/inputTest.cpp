@@ -12,6 +12,7 @@
 #include "menus/Title.h"
 #include "platform/App.h"
 #include "platform/InputDevices.h"
+#include "programs/GameHooks.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ protected:
     void SetUp() override { clean(); }
     void TearDown() override { clean(); }
     static void clean() {
+        installInputHooks();  // F12 and the field's events, as the programs wire them
         resetInput();
         resetConfig();
         devices::releaseAllKeys();

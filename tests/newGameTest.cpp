@@ -3,11 +3,13 @@
 
 #include "engine/Scene.h"
 #include "events/EventState.h"
+#include "field/FieldState.h"
 #include "gamedata/GameData.h"
 #include "gamedata/NewGame.h"
 #include "gamedata/PartyStats.h"
-#include "gamedata/PendingServices.h"
+#include "menus/CampState.h"
 #include "menus/Title.h"
+#include "minigames/BoatRaceState.h"
 #include "platform/Clock.h"
 
 namespace {

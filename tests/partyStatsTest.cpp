@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "battle/BattleRecords.h"
+#include "field/FieldState.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PartyStats.h"
-#include "gamedata/PendingServices.h"
 
 namespace {
 

@@ -1,3 +1,5 @@
+#include "field/FieldState.h"
+#include "field/Overlays.h"
 #include "tests/eventsFixture.h"
 
 #include <climits>
@@ -10,7 +12,6 @@
 #include "field/FieldMap.h"
 #include "field/WorldToCell.h"
 #include "gamedata/GameData.h"
-#include "gamedata/PendingServices.h"
 #include "menus/MenuState.h"
 #include "menus/StaffRoll.h"
 #include "story/EventPatterns.h"

@@ -25,9 +25,10 @@
 #include "field/FieldMap.h"
 #include "field/FieldState.h"
 #include "gamedata/GameData.h"
-#include "gamedata/PendingServices.h"
 #include "gamedata/SaveFile.h"
+#include "menus/CampState.h"
 #include "menus/MenuState.h"
+#include "minigames/BoatRaceState.h"
 #include "platform/Clock.h"
 #include "story/StoryState.h"
 

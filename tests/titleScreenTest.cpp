@@ -8,14 +8,12 @@
 #include "field/FieldServices.h"
 #include "field/Transitions.h"
 #include "gamedata/NewGame.h"
+#include "menus/CampState.h"
 #include "menus/MenuState.h"
 #include "menus/Title.h"
 #include "saveFixture.h"
 #include "story/MapScripts.h"
 #include "tests/transitionFixture.h"
-
-extern std::uint8_t gResetConfirmOpen;
-extern std::uint8_t gResetConfirmChoice;
 
 namespace {
 

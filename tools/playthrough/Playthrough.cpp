@@ -21,7 +21,7 @@
 
 #include "battle/BattleRecords.h"
 #include "engine/Input.h"
-#include "engine/Playtest.h"
+#include "programs/Playtest.h"
 #include "engine/Scene.h"
 #include "events/EventState.h"
 #include "events/MessageWindow.h"

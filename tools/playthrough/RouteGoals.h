@@ -1,6 +1,6 @@
 // The route a playthrough follows, read from a goals file (route.txt beside
 // the program): where to walk on each map, what to pick at each choice and
-// which story battles are expected on the way. The format is in README.md.
+// which story battles are expected on the way. The format is in tools/README.md.
 #pragma once
 
 #include <string>

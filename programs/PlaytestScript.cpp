@@ -1,8 +1,8 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "engine/Playtest.h"
 #include "platform/InputDevices.h"
+#include "programs/Playtest.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 #include <cstring>
 
 #include "engine/Music.h"
-#include "engine/Playtest.h"
 #include "engine/Scene.h"
 #include "events/EventState.h"
 #include "field/FieldState.h"
 #include "field/WorldToCell.h"
 #include "gamedata/GameData.h"
 #include "platform/Text.h"
+#include "programs/Playtest.h"
 
 void printGameState(std::FILE* out, long frames) {
     std::fprintf(out, "scene=%d\n", gScene);

@@ -1,4 +1,4 @@
-#include "engine/PlaytestPng.h"
+#include "programs/PlaytestPng.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "engine/Playtest.h"
+#include "programs/Playtest.h"
 
 #include <unistd.h>
 
@@ -12,7 +12,6 @@
 #include "engine/Input.h"
 #include "engine/MainLoop.h"
 #include "engine/Music.h"
-#include "engine/PlaytestPng.h"
 #include "engine/RenderFrame.h"
 #include "events/EventState.h"
 #include "events/MessageWindow.h"
@@ -21,6 +20,8 @@
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/InputDevices.h"
+#include "programs/GameHooks.h"
+#include "programs/PlaytestPng.h"
 
 namespace {
 
@@ -253,7 +254,9 @@ int runPlaytest(PlaytestOptions options) {
     timing::setMillisecondClock([] { return static_cast<std::uint32_t>(gFramesDone * 1000 / 60); });
     timing::setCalendarClock([] { return gClockStart + gFramesDone / 60; });
 
+    installInputHooks();
     StartupOptions startup;
+    setGameStartup(startup);
     startup.singleInstance = false;  // test runs share the game folder
     startup.headless = true;
     startup.nullGraphics = options.nullGraphics;

@@ -8,6 +8,7 @@
 #include "engine/Config.h"
 #include "engine/GraphicsResources.h"
 #include "engine/MainLoop.h"
+#include "programs/GameHooks.h"
 
 int main(int argc, char** argv) {
     bool developer = false;
@@ -19,7 +20,9 @@ int main(int argc, char** argv) {
         }
         arguments.push_back(argv[i]);
     }
+    installInputHooks();
     StartupOptions options;
+    setGameStartup(options);
     options.commandLine = joinCommandLine(static_cast<int>(arguments.size()), arguments.data());
     options.developer = developer;
     GameSession session;

@@ -1,0 +1,4 @@
+// The headless driver (programs/Playtest.h).
+#include "programs/Playtest.h"
+
+int main(int argc, char** argv) { return runPlaytest(argc, argv); }
