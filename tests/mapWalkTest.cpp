@@ -9,6 +9,7 @@
 
 #include "field/FieldMap.h"
 #include "field/FieldState.h"
+#include "events/EventState.h"
 #include "gamedata/GameData.h"
 #include "tools/mapc/MapSource.h"
 #include "tools/mapc/MapWalk.h"
@@ -146,7 +147,11 @@ TEST_F(MapWalk, ATownspersonIsMetFromTheRowAndAJumpClimbsOnlyAJumpsHeight) {
 // at rest, the door, the levers named live, and the chest.
 void setUpGateRoom(const mapsource::MapSource& map, int state, const std::vector<int>& levers, bool pit) {
     mapsource::compileMapSource(map);
-    gMapCells[14][15].height = (state & 1) != 0 ? 4.0f : 2.5f;
+    // The switches as the state has them: the field's step moves every gate
+    // toward its switch's rest (3.0 lowered, 5.0 raised below map 50) while
+    // the player walks, so the flags must agree with the cell.
+    for (int i = 0; i < 3; ++i) gStoryFlags[900 + i] = static_cast<std::uint8_t>((state >> i) & 1);
+    gMapCells[14][15].height = (state & 1) != 0 ? 5.0f : 3.0f;
     gMapObjects[0].kind = kObjectPerson;
     for (int slot : levers) {
         gMapObjects[slot].kind = kObjectPerson;
@@ -170,24 +175,21 @@ struct GateCase {
     std::vector<std::string> expected;  // the starts of some of the faults
 };
 
-// Disabled: on this fixture the walk reaches the far side with the gate
-// raised, which the tower's floors (walked by tests/e2e/mapWalk.sh) do not
-// show; to be understood before it guards anything.
-TEST_F(MapWalk, DISABLED_EverySwitchStateIsWalkedForTheGoalsAndTheShutInPlaces) {
+TEST_F(MapWalk, EverySwitchStateIsWalkedForTheGoalsAndTheShutInPlaces) {
     const mapsource::MapSource map = mapsource::loadMapSourceFile(kSourceDir + "/tests/fixtures/maps/gates.map");
     ASSERT_TRUE(map.errors.empty());
     std::map<int, std::string> roles;
     for (const mapsource::SlotEntry& s : map.slots) roles[s.slot] = s.role;
     const std::vector<GateCase> cases = {
         {"the lowered gate opens the far side; the lever beside the door mends the raised one", "0--", {1}, false, 0, {}},
-        // Four states with the gate lowered, each reached and not mended by
-        // the lever; four with it raised, not reached.
-        {"the far side wrongly said to open with the gate raised", "1--", {1}, false, 12,
+        // Four states with the gate lowered, each reaching it; four with it
+        // raised, none reaching it (the lever mends those: no third fault).
+        {"the far side wrongly said to open with the gate raised", "1--", {1}, false, 8,
          {"map 0: (12, 18) is reached with switches 000, which should shut it",
-          "map 0: (12, 18) is not reached from switches 000 even throwing the floor's levers",
           "map 0: (12, 18) is not reached with switches 100, which should open it"}},
         {"no lever on the floor: the gate's state is as the floor finds it", "0--", {}, false, 0, {}},
-        {"a pit on the far side shuts the player in", "0--", {1}, true, 1, {"map 0: shut in with switches 000 at (18, 18)"}},
+        // One fault for each state with the gate lowered: the pit is reached in all four.
+        {"a pit on the far side shuts the player in", "0--", {1}, true, 4, {"map 0: shut in with switches 000 at (18, 18)"}},
     };
     for (const GateCase& c : cases) {
         std::vector<std::string> errors;
