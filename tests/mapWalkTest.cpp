@@ -147,9 +147,9 @@ TEST_F(MapWalk, ATownspersonIsMetFromTheRowAndAJumpClimbsOnlyAJumpsHeight) {
 // at rest, the door, the levers named live, and the chest.
 void setUpGateRoom(const mapsource::MapSource& map, int state, const std::vector<int>& levers, bool pit) {
     mapsource::compileMapSource(map);
-    // The switches as the state has them: the field's step moves every gate
-    // toward its switch's rest (3.0 lowered, 5.0 raised below map 50) while
-    // the player walks, so the flags must agree with the cell.
+    // The switches as the state has them, and the gate at the rest the
+    // game's gate mechanism gives it on a map below 50 (3.0 lowered, 5.0
+    // raised).
     for (int i = 0; i < 3; ++i) gStoryFlags[900 + i] = static_cast<std::uint8_t>((state >> i) & 1);
     gMapCells[14][15].height = (state & 1) != 0 ? 5.0f : 3.0f;
     gMapObjects[0].kind = kObjectPerson;
