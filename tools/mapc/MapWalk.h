@@ -201,6 +201,19 @@ struct KeptField {
     KeptField& operator=(const KeptField&) = delete;
 };
 
+// The field as a player walks it with the default keys: no event, no
+// editor, no battle, no message.
+inline void readyFieldForWalk() {
+    gConfig[7] = 0;
+    gCampMenuAllowed = 0;
+    gDebugMode = 0;
+    gEditorPage = 0;
+    gInBattle = 0;
+    gMessageMode = 0;
+    gFieldEvent = 0;
+    gScene = 0;
+}
+
 // Walks the current map as loaded and set up, from the given arrival cells,
 // and leaves the field as it found it. Automatic triggers and enemy symbols
 // are set still for the walk (the one fires anywhere, the other starts a
@@ -216,17 +229,7 @@ inline WalkResult walkFromArrivals(const std::vector<std::pair<int, int>>& arriv
                                    int goal = -1, std::vector<int>* route = nullptr) {
     WalkResult result;
     const KeptField kept;
-
-    // The field as a player walks it with the default keys: no event, no
-    // editor, no battle.
-    gConfig[7] = 0;
-    gCampMenuAllowed = 0;
-    gDebugMode = 0;
-    gEditorPage = 0;
-    gInBattle = 0;
-    gMessageMode = 0;
-    gFieldEvent = 0;
-    gScene = 0;
+    readyFieldForWalk();
 
     std::vector<int> chestSlots;
     std::vector<std::vector<bool>> chestNear(kMapRows, std::vector<bool>(kMapColumns, false));

@@ -124,12 +124,7 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
     };
 
     const KeptField kept;
-    gConfig[7] = 0;
-    gCampMenuAllowed = 0;
-    gDebugMode = 0;
-    gEditorPage = 0;
-    gInBattle = 0;
-    gMessageMode = 0;
+    readyFieldForWalk();
 
     // Every state set up once; objects that would fire by themselves or fight
     // are set still, chests give nothing.
