@@ -3,6 +3,7 @@
 // the end-of-frame scene change.
 #include "tests/fieldFixture.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -320,15 +321,19 @@ struct FieldMapChange : FieldTest {
     void SetUp() override {
         FieldTest::SetUp();
         // The new map is the room itself written as map 7 in a game folder of
-        // the test's own.
-        folder = testing::TempDir() + "fieldMapChange";
-        ASSERT_EQ(system(("mkdir -p '" + folder + "/Data'").c_str()), 0);
+        // the test's own: one folder per run, since ctest runs this fixture's
+        // tests side by side and the map writer replaces files by renaming.
+        std::string pattern = testing::TempDir() + "fieldMapChangeXXXXXX";
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder = pattern;
+        ASSERT_EQ(mkdir((folder + "/Data").c_str(), 0755), 0);
         ASSERT_EQ(writeMapFile((folder + "/Data/Map_7.dat").c_str()), 0);
         ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
         ASSERT_EQ(chdir(folder.c_str()), 0);
     }
     void TearDown() override {
         ASSERT_EQ(chdir(previous), 0);
+        ASSERT_EQ(system(("rm -rf '" + folder + "'").c_str()), 0);
         FieldTest::TearDown();
     }
 };
