@@ -42,6 +42,10 @@ bool gAvoidEnemies = true;
 // tiles that rise to 10.0 and sink to 3.0, by map the groups that move.
 constexpr float kPlatformLow = 3.0f;
 constexpr float kPlatformHigh = 10.0f;
+// How far above the feet a platform (or the floor beside one) may stand for
+// a jump to reach it: the jump clears it within the frames it takes to cross
+// into its cell, while it moves 0.03125 a frame.
+constexpr float kPlatformReach = 0.3f;
 
 bool platformCell(int row, int col) {
     const MapCell& cell = gMapCells[row][col];
@@ -269,10 +273,16 @@ int walkTowardsCell(int goalRow, int goalCol, bool meeting, bool* lost) {
     // So is a push into a slot on a raised cell (a bed): the walls keep the
     // feet off its edge, and the slot is touched from the air.
     const bool stepping = nextRow != here[0] || nextCol != here[2];
-    // A step on or off a platform waits until the two stand level.
-    if (stepping && (platformCell(nextRow, nextCol) || platformCell(here[0], here[2])) &&
-        gMapCells[nextRow][nextCol].height > gPlayerPos[1] + 0.11f)
-        return 0;
+    // A step on or off a platform: the walls push back feet that are lower
+    // than the cell ahead by any amount, so the step is jumped when the two
+    // stand nearly level, and waited for while they do not. In the air the
+    // walk goes on only while the feet are above the cell ahead.
+    if (stepping && (platformCell(nextRow, nextCol) || platformCell(here[0], here[2]))) {
+        const float rise = gMapCells[nextRow][nextCol].height - gPlayerPos[1];
+        if (gPlayerVSpeed != 0.0f) return rise < 0.0f ? code % kInputDecide : 0;
+        if (rise > kPlatformReach) return 0;
+        return rise > 0.0f ? code % kInputDecide + kInputDecide : code;
+    }
     const bool pushingUp = !stepping && code == push && gPlayerVSpeed == 0.0f &&
                            gMapCells[goalRow][goalCol].height > gPlayerPos[1] + 0.11f;
     if ((stepping && gMapCells[nextRow][nextCol].height > gPlayerPos[1] + 0.11f) || pushingUp) code += kInputDecide;

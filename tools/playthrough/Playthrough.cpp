@@ -6,8 +6,10 @@
 // with playtest and the same clock gives the same run.
 //
 //   playthrough --route 1|2 --workdir DIR --out FILE [--frames N] [--clock SECONDS]
-//               [--null-gfx] [--goals FILE]
+//               [--null-gfx] [--goals FILE] [--continue SLOT]
 //
+// --continue starts from the title's Continue with a save already in the
+// folder, to try a stretch of goals without playing the road up to it.
 // It prints a line for each map change, battle, shop, bank, duel, race and
 // save, then the final state and the totals; the exit code is 0 when the
 // route's goals were all met and every battle it expects was fought.
@@ -73,6 +75,7 @@ struct Run {
     int settleFrames = 0;      // a pulled lever's gates still moving
     int reloadPhase = 0;       // Reload: 0 open the camp menu and save, 1 saved, 2 at the title
     bool lastSaveScene = false;
+    bool titleSeen = false;
     int moneyBefore = 0;
     bool finished = false;
     bool failed = false;
@@ -82,6 +85,9 @@ struct Run {
     std::vector<unsigned> keys;  // the keys of frame n at [n - 1]
 };
 Run gRun;
+
+// The save slot the title's Continue loads at the start (-1: Game Start).
+int gContinueSlot = -1;
 
 int goalCount() { return static_cast<int>(gRoute.goals.size()); }
 
@@ -315,8 +321,12 @@ int chooseCode() {
     switch (gScene) {
         case 1000:
         case 1001:
-        case 1002: return titleCode(reloading() && gRun.reloadPhase >= 1 ? kReloadSlot : -1);
-        case 0: return fieldCode();
+        case 1002:
+            gRun.titleSeen = true;
+            return titleCode(reloading() && gRun.reloadPhase >= 1 ? kReloadSlot : gContinueSlot);
+        case 0:
+            if (gRun.titleSeen) gContinueSlot = -1;  // the start's Continue is over
+            return fieldCode();
         case 100: return battleCode(gRun.symbolBattle);
         case 300: return shopCode();
         case 301: return bankCode(kLoanWanted);
@@ -431,14 +441,16 @@ int main(int argc, char** argv) {
             route = static_cast<int>(std::strtol(argv[++i], nullptr, 10));
         } else if (arg == "--goals" && i + 1 < argc) {
             goalsPath = argv[++i];
+        } else if (arg == "--continue" && i + 1 < argc) {
+            gContinueSlot = static_cast<int>(std::strtol(argv[++i], nullptr, 10));
         } else {
             args.push_back(argv[i]);
         }
     }
-    if (outPath.empty() || (route != 1 && route != 2)) {
+    if (outPath.empty() || (route != 1 && route != 2) || gContinueSlot < -1 || gContinueSlot > 3) {
         std::fprintf(stderr,
                      "usage: playthrough --route 1|2 --workdir DIR --out FILE [--frames N] [--clock SECONDS] "
-                     "[--null-gfx] [--goals FILE]\n");
+                     "[--null-gfx] [--goals FILE] [--continue SLOT]\n");
         return 2;
     }
     std::string error;
