@@ -3,14 +3,15 @@
 # real screens from a new game and writes the keys it held; playtest then
 # replays those keys in a fresh copy of the game folder and must end in the
 # same state. The checks follow the route as far as its goals reach today:
-# the end of episode 5, in リュウヒ's room in 和国 after the departure scene.
+# on the tower route (1) the end of episode 7, back in Marksen; on the Ruleno
+# route (2) the Ruleno castle's third floor, with リュウヒ beside シェリル.
 set -euo pipefail
 bin="$1"
 game="$2"
 out="$(mktemp -d)"
 trap 'rm -rf "$out"' EXIT
 
-budget=300000  # frames; the road takes about 210,000
+budget=420000  # frames; the road takes about 320,000-340,000
 clock=1700000000
 cp -r "$game" "$out/played"
 cp -r "$game" "$out/replayed"
@@ -30,7 +31,8 @@ totals="$(grep '^battles=' "$out/played.txt")"
 [[ "$totals" =~ ^battles=([0-9]+)\ won=([0-9]+)\ lost=0\  ]] || { echo "a battle was lost: $totals"; exit 1; }
 [ "${BASH_REMATCH[1]}" -eq "${BASH_REMATCH[2]}" ] || { echo "a battle was not won: $totals"; exit 1; }
 [ "$(grep -c '^shop$' "$out/played.txt")" -ge 4 ] || { echo "the merchants' counters were not opened"; exit 1; }
-[ "$(grep -c '^save chapter$' "$out/played.txt")" -ge 6 ] || { echo "a chapter-end save screen is missing"; exit 1; }
+chapters=$((route == 1 ? 8 : 7))  # the chapter-end saves of episodes 0-7 or 0-6
+[ "$(grep -c '^save chapter$' "$out/played.txt")" -ge "$chapters" ] || { echo "a chapter-end save screen is missing"; exit 1; }
 grep -q '^inn on map 2' "$out/played.txt" || { echo "the party never slept at the hotel"; exit 1; }
 grep -q '^inn on map 52' "$out/played.txt" || { echo "the party never slept on リュウヒ's futon"; exit 1; }
 grep -q '^race on course' "$out/played.txt" || { echo "the boat ride to 和国 was not ridden"; exit 1; }
@@ -38,17 +40,29 @@ grep -qx 'save menu' "$out/played.txt" || { echo "the camp menu's save was not u
 [[ "$totals" == *" loads=1" ]] || { echo "the game was not loaded again from the title: $totals"; exit 1; }
 grep -q '^bank' "$out/played.txt" || { echo "the bank was not used"; exit 1; }
 
-# The end: 和国 after episode 5, with episodes 0-4 over: the prison, the
-# den, the Slan plain's ambush, the assembly hall's top floors, the
-# battleship's lever decks and ジェクター on its last deck, the boat ride,
-# the tavern's theft and the mountain's cliff and top.
+# The end, with episodes 0-6 over: the prison, the den, the
+# Slan plain's ambush, the assembly hall's top floors, the battleship's lever
+# decks, the boat ride, the mountain's cliff and top, the snow hill's ambush,
+# コールルピック, the stealth base and the laboratory's route choice.
 state() { sed -n '/^scene=/,/^frames=/p' "$1"; }
 state "$out/played.txt" >"$out/played.state"
-grep -qx 'map=52' "$out/played.state" || { echo "the road did not end in リュウヒ's room"; exit 1; }
-grep -qx 'party=1,4,5' "$out/played.state" || { echo "リュウヒ is not in the line"; exit 1; }
 flags="$(sed -n 's/^story_flags=//p' "$out/played.state")"
-for flag in 1:2 6:4 7:2 8:1 9:3 11:1 12:5 13:2 14:1 17:3 18:1 19:1 20:3 21:1 22:1 24:2 25:1 26:3 27:1 47:2 54:2 59:1 61:1 901:1; do
-  [[ ",$flags," == *",$flag,"* ]] || { echo "story flag $flag missing from $flags"; exit 1; }
+common="1:2 6:4 7:2 8:1 9:3 11:1 12:5 13:2 14:1 17:3 18:1 19:1 20:3 21:1 22:1 24:2 25:1 26:3 27:1 47:2 54:2 59:1 61:1"
+common+=" 28:2 29:2 30:3 46:3 48:1 50:2 52:2 53:2 62:2"
+case "$route" in
+  1)  # the tower: battle 56 on the sixth floor, back in Marksen
+    end=1 party=1,2,3 flags_wanted="$common 63:1 77:2 78:2 81:0 100:1" ;;
+  2)  # the Ruleno castle's third floor, リュウヒ in the line
+    end=98 party=1,5,0 flags_wanted="$common 64:2 65:1 100:2" ;;
+esac
+grep -qx "map=$end" "$out/played.state" || { echo "the road did not end on map $end"; exit 1; }
+grep -qx "party=$party" "$out/played.state" || { echo "the line is not $party"; exit 1; }
+for flag in $flags_wanted; do
+  if [ "${flag#*:}" = 0 ]; then
+    [[ ",$flags," != *",${flag%:*}:"* ]] || { echo "story flag ${flag%:*} is set in $flags"; exit 1; }
+  else
+    [[ ",$flags," == *",$flag,"* ]] || { echo "story flag $flag missing from $flags"; exit 1; }
+  fi
 done
 for save in "$out/played/Save_0.dat" "$out/played/Save_1.dat"; do
   [ -f "$save" ] || { echo "$save was not written"; exit 1; }

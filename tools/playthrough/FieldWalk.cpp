@@ -301,6 +301,8 @@ int walkTowardsSlotFrom(int slot, int row, int col, bool* lost) {
     return code;
 }
 
+int walkOntoCell(int row, int col, bool* lost) { return walkTowardsCell(row, col, false, lost); }
+
 bool enemySymbolsLeft() {
     for (const MapObject& o : gMapObjects)
         if (o.present && o.kind == kObjectEnemy && o.visible) return true;

@@ -9,6 +9,8 @@
 int walkTowardsSlot(int slot, bool* lost);
 // The same, reaching the slot only from the cell (row, col).
 int walkTowardsSlotFrom(int slot, int row, int col, bool* lost);
+// The code that walks onto the cell (row, col) (*lost when no walk reaches it).
+int walkOntoCell(int row, int col, bool* lost);
 // Whether a visible enemy symbol stands on the current map.
 bool enemySymbolsLeft();
 // The code that walks to meet the nearest enemy symbol (*lost when none is

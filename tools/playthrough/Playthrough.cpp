@@ -131,7 +131,10 @@ const RouteGoal* currentGoal() { return gRun.goal < goalCount() ? &gRoute.goals[
 // route's next.
 int choiceNow() {
     const RouteGoal* goal = currentGoal();
-    if (gRun.touched && goal != nullptr) return goal->kind == GoalKind::Inn ? 1 : 0;  // stay; "動かす"
+    if (gRun.touched && goal != nullptr) {
+        if (goal->kind == GoalKind::Ask) return goal->level;
+        return goal->kind == GoalKind::Inn ? 1 : 0;  // stay; "動かす"
+    }
     return wantedChoice();
 }
 
@@ -143,18 +146,20 @@ int fieldCode() {
     int code = 0;
     switch (goal->kind) {
         case GoalKind::Walk:
-        case GoalKind::Inn: code = walkTowardsSlot(goal->slot, &lost); break;
+        case GoalKind::Inn:
+        case GoalKind::Ask: code = walkTowardsSlot(goal->slot, &lost); break;
         case GoalKind::Pull:
             if (gRun.settleFrames > 0) return 0;
             code = walkTowardsSlotFrom(goal->slot, goal->row, goal->col, &lost);
             break;
+        case GoalKind::Cell: code = walkOntoCell(goal->row, goal->col, &lost); break;
         case GoalKind::Grind: code = walkTowardsNearestEnemy(&lost); break;
         case GoalKind::Reload: return gRun.reloadPhase == 0 ? kInputCancel : kCodeF12;
         default: return eventCode(choiceNow());
     }
     if (lost && goal->kind != GoalKind::Grind) {
-        std::fprintf(stderr, "playthrough: no way to slot %d (%s) on map %d (goals line %d)\n", goal->slot,
-                     goal->what.c_str(), goal->map, goal->line);
+        std::fprintf(stderr, "playthrough: no way to %s (%s) on map %d (goals line %d)\n",
+                     goal->kind == GoalKind::Cell ? "the cell" : "the slot", goal->what.c_str(), goal->map, goal->line);
         gRun.failed = true;
     }
     return code;
@@ -210,7 +215,10 @@ void noteScreens() {
 
 void noteGoals() {
     // A choice is made once its window has closed (the inn's are its own).
-    if (gRun.choosing && gMessageMode != 2 && !gRun.touched) ++gRun.choice;
+    if (gRun.choosing && gMessageMode != 2 && !gRun.touched) {
+        std::printf("choice %zu on map %d: option %d\n", gRun.choice + 1, gCurrentMap, wantedChoice());
+        ++gRun.choice;
+    }
     gRun.choosing = gMessageMode == 2;
     const RouteGoal* goal = currentGoal();
     if (goal == nullptr) return;
@@ -238,10 +246,16 @@ void noteGoals() {
             }
             return;
         case GoalKind::Inn:
+        case GoalKind::Ask:
         case GoalKind::Pull:
             if (!gRun.touched && gCurrentMap == goal->map && gFieldEvent == goal->slot + 1) {
                 gRun.touched = true;
                 gRun.moneyBefore = gMoney[0];
+            } else if (gRun.touched && free && goal->kind == GoalKind::Ask) {
+                // The answer may have carried the party to another map.
+                gRun.touched = false;
+                std::printf("answered %d: %s\n", goal->level, goal->what.c_str());
+                nextGoalStarted();
             } else if (gRun.touched && free && goal->kind == GoalKind::Inn) {
                 gRun.touched = false;
                 ++gRun.inns;
@@ -272,7 +286,8 @@ void noteGoals() {
             }
             return;
         }
-        case GoalKind::Walk: break;
+        case GoalKind::Walk:
+        case GoalKind::Cell: break;
     }
     // A walk is met once its event has started, or once the road, having
     // been on the goal's map, is on another (an exit's event ends within the
@@ -289,13 +304,13 @@ void noteGoals() {
                                  gRoute.goals[static_cast<size_t>(gRun.goal + 1)].map != gCurrentMap;
             gRun.goal = carried ? later - 1 : gRun.goal;
             nextGoalStarted();
-        } else if (goal->map == gCurrentMap && gMapObjects[goal->slot].kind == kObjectInert) {
+        } else if (goal->slot >= 0 && goal->map == gCurrentMap && gMapObjects[goal->slot].kind == kObjectInert) {
             // A scene that has played (from this slot or a neighbour of its
             // line) leaves its slot inert.
             std::printf("played %s\n", goal->what.c_str());
             nextGoalStarted();
         }
-    } else if (gCurrentMap == goal->map && gFieldEvent == goal->slot + 1) {
+    } else if (goal->slot >= 0 && gCurrentMap == goal->map && gFieldEvent == goal->slot + 1) {
         std::printf("touched slot %d on map %d: %s\n", goal->slot, gCurrentMap, goal->what.c_str());
         nextGoalStarted();
     }

@@ -75,6 +75,26 @@ bool loadRoute(const std::string& path, int route, Route& out, std::string* erro
             if (mine) out.goals.push_back(RouteGoal{GoalKind::Pull, a, b, 0, 0, row, col, -1, 0, what, number});
             continue;
         }
+        if (word == "ask") {
+            int option = 0;
+            if (!(line >> a >> b >> option) || a < 0 || a >= 130 || b < 0 || b >= 150 || option < 0 || option > 9)
+                return fail(error, path, number, "ask wants a map, a slot and an option 0-9");
+            std::string what;
+            std::getline(line >> std::ws, what);
+            if (what.empty()) return fail(error, path, number, "ask wants a description");
+            if (mine) out.goals.push_back(RouteGoal{GoalKind::Ask, a, b, option, 0, -1, -1, -1, 0, what, number});
+            continue;
+        }
+        if (word == "cell") {
+            int row = 0, col = 0;
+            if (!(line >> a >> row >> col) || a < 0 || a >= 130 || row < 0 || row >= 60 || col < 0 || col >= 60)
+                return fail(error, path, number, "cell wants a map and a cell's row and column");
+            std::string what;
+            std::getline(line >> std::ws, what);
+            if (what.empty()) return fail(error, path, number, "cell wants a description");
+            if (mine) out.goals.push_back(RouteGoal{GoalKind::Cell, a, -1, 0, 0, row, col, -1, 0, what, number});
+            continue;
+        }
         if (word == "walk" || word == "arrive" || word == "inn" || word == "grind") {
             if (!(line >> a) || a < 0 || a >= 130) return fail(error, path, number, word + " wants a map number");
             if ((word == "walk" || word == "inn") && (!(line >> b) || b < 0 || b >= 150))

@@ -15,6 +15,8 @@ enum class GoalKind {
     Check,   // when the line has reached `level`, go on at goal `jump`
     Reload,  // save from the camp menu, F12 to the title, Continue with that save
     Pull,    // on `map`, from the cell (`row`, `col`) pull the lever `slot`
+    Cell,    // on `map`, walk onto the cell (`row`, `col`) (a lift platform)
+    Ask,     // on `map`, walk into `slot` and answer its choice with option `level`
 };
 
 struct RouteGoal {
@@ -23,7 +25,7 @@ struct RouteGoal {
     int slot = -1;
     int level = 0;
     int jump = 0;
-    int row = -1;   // Pull: the cell the lever is pulled from
+    int row = -1;   // Pull: the cell the lever is pulled from; Cell: the cell
     int col = -1;
     int flag = -1;  // Arrive: the story flag to wait for, -1 for none
     int value = 0;
