@@ -38,6 +38,10 @@ bool nearAnEnemy(int row, int col) {
 
 bool gAvoidEnemies = true;
 
+// Cells this low are the abyss around floating floors: a floor to fall to,
+// never to walk on.
+constexpr float kAbyss = 0.1f;
+
 // The stealth base's moving platforms: rows of cells on the three gate
 // tiles that rise to 10.0 and sink to 3.0, by map the groups that move.
 constexpr float kPlatformLow = 3.0f;
@@ -71,7 +75,7 @@ bool canStep(int fromRow, int fromCol, int row, int col) {
         const float fixed = onto && !off ? gMapCells[fromRow][fromCol].height : next.height;
         return (onto && off) || (fixed >= kPlatformLow && fixed <= kPlatformHigh);
     }
-    return next.height > 0.0f && next.blocked == 0 && next.height <= gMapCells[fromRow][fromCol].height + 1.0f;
+    return next.height > kAbyss && next.blocked == 0 && next.height <= gMapCells[fromRow][fromCol].height + 1.0f;
 }
 
 // The next cell on a shortest walk from the player's cell to a cell from
@@ -172,7 +176,7 @@ bool walkable(int code) {
     worldToCell(to, cell);
     if (!cellInsideGrid(cell[0], cell[2]) || stopsTheWalk(cell[0], cell[2])) return false;
     const MapCell& c = gMapCells[cell[0]][cell[2]];
-    return c.height > 0.0f && c.blocked == 0 && c.height <= gPlayerPos[1] + 0.11f;
+    return c.height > kAbyss && c.blocked == 0 && c.height <= gPlayerPos[1] + 0.11f;
 }
 
 // Progress towards the current slot: the shortest walk seen, and the frames
@@ -301,7 +305,15 @@ int walkTowardsSlotFrom(int slot, int row, int col, bool* lost) {
     return code;
 }
 
-int walkOntoCell(int row, int col, bool* lost) { return walkTowardsCell(row, col, false, lost); }
+int walkOntoCell(int row, int col, bool* lost) {
+    // On the cell: stand still and let it do its work (a lift starts, a
+    // sunken floor is landed on).
+    int here[3];
+    worldToCell(gPlayerPos, here);
+    *lost = false;
+    if (here[0] == row && here[2] == col) return 0;
+    return walkTowardsCell(row, col, false, lost);
+}
 
 bool enemySymbolsLeft() {
     for (const MapObject& o : gMapObjects)
