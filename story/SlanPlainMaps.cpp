@@ -247,7 +247,7 @@ void runAmbush() {
     // クレイバー, then the party stepping in behind, then the whole road
     // once ファルク walks up to ラドン; again so after the battle.
     if (s == 0) lookAtCell(26.0f, 36.0f, 10);
-    if (s == 15) lookAtCell(28.5f, 36.0f, 10);
+    if (s == 14) lookAtCell(31.0f, 36.0f, 5);
     if (s == 25) lookAtCell(26.5f, 36.0f, 10);
     if (s == 37) cutToCell(26.5f, 36.0f);
     switch (s) {
