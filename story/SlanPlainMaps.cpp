@@ -243,6 +243,13 @@ void kleiberJoins() {
 // interlude, then on to Skin town.
 void runAmbush() {
     const int s = gEventStep;
+    // Watched where the cast stands, not at the hidden arrival: ラドン over
+    // クレイバー, then the party stepping in behind, then the whole road
+    // once ファルク walks up to ラドン; again so after the battle.
+    if (s == 0) lookAtCell(26.0f, 36.0f, 10);
+    if (s == 14) lookAtCell(31.0f, 36.0f, 5);
+    if (s == 25) lookAtCell(26.5f, 36.0f, 10);
+    if (s == 37) cutToCell(26.5f, 36.0f);
     switch (s) {
         case 0: break;
         case 14: gStoryFlags[kAmbush] = 1; break;

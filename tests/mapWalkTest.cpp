@@ -148,10 +148,12 @@ TEST_F(MapWalk, ATownspersonIsMetFromTheRowAndAJumpClimbsOnlyAJumpsHeight) {
 void setUpGateRoom(const mapsource::MapSource& map, int state, const std::vector<int>& levers, bool pit) {
     mapsource::compileMapSource(map);
     // The switches as the state has them, and the gate at the rest the
-    // game's gate mechanism gives it on a map below 50 (3.0 lowered, 5.0
-    // raised).
+    // tower's floors give it (2.5 lowered, 4.0 raised). Lowered, it is low
+    // enough that a jump from the far side clears it and lands by the near
+    // lever: the raised state must begin there, not back where the jump
+    // started, or the far side would seem shut in.
     for (int i = 0; i < 3; ++i) gStoryFlags[900 + i] = static_cast<std::uint8_t>((state >> i) & 1);
-    gMapCells[14][15].height = (state & 1) != 0 ? 5.0f : 3.0f;
+    gMapCells[14][15].height = (state & 1) != 0 ? 4.0f : 2.5f;
     gMapObjects[0].kind = kObjectPerson;
     for (int slot : levers) {
         gMapObjects[slot].kind = kObjectPerson;

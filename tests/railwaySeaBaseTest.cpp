@@ -396,8 +396,17 @@ TEST_F(RailwaySeaBase, LevelsPlaceTheirGuardsAndChests) {
     EXPECT_EQ(gMapObjects[15].index, 171);
     EXPECT_EQ(gMapObjects[15].character, 3000);
     EXPECT_EQ(gMapObjects[15].pose, 71);
-    const auto reached = walkableFrom(38, 12);
-    for (int slot : {0, 1, 2, 3, 4, 15}) EXPECT_TRUE(touchable(reached, slot)) << slot;
+    // Dry (the water at this level or below): the basin chests 1 and 4 are
+    // opened, the island chest 0 waits for a flood from a higher plate.
+    const auto dry = walkableFrom(38, 12);
+    for (int slot : {1, 2, 3, 4, 15}) EXPECT_TRUE(touchable(dry, slot)) << slot;
+    EXPECT_FALSE(touchable(dry, 0));
+    gStoryFlags[907] = 10;
+    arrive(115, 38, 12, 0, 1);
+    const auto flooded = walkableFrom(38, 12);
+    for (int slot : {0, 2, 3, 15}) EXPECT_TRUE(touchable(flooded, slot)) << slot;
+    EXPECT_FALSE(touchable(flooded, 1));
+    EXPECT_FALSE(touchable(flooded, 4));
 }
 
 // ---- The thief master ----

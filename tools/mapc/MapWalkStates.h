@@ -276,12 +276,16 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
                         nodes[index].moves.push_back(id);
                         return;
                     }
+                    // A lever is thrown where the move reached it, which a
+                    // jump may carry far from where it started (over a
+                    // lowered gate, say): the new state begins there.
+                    const float thrownX = gPlayerPos[0], thrownZ = gPlayerPos[2];
                     for (int slot : touched) {
                         nodes[index].slots.push_back(slot);
                         const auto role = roles.find(slot);
                         if (leverSwitch[slot] >= 0) {
                             nodes[index].anchor = true;
-                            pending[s ^ (1 << leverSwitch[slot])].push_back({here.x, here.z, index});
+                            pending[s ^ (1 << leverSwitch[slot])].push_back({thrownX, thrownZ, index});
                         } else if (role != roles.end() && (role->second == "exit" || role->second == "trigger")) {
                             nodes[index].anchor = true;
                         }
