@@ -1,6 +1,8 @@
 // The cost of the audio mixer: a song from the game folder and a sound effect
 // mixed for a stretch of seconds on the null backend, reported as CPU time
-// per second of audio (a fraction of one core in real time).
+// per second of audio (a fraction of one core in real time), with one
+// summary line a song:
+//   summary bench=audio song=battle seconds=30 cpu_percent=1.80
 //
 //   audioMix [game folder] [seconds]
 #include <time.h>
@@ -47,6 +49,7 @@ int main(int argc, char** argv) {
     std::printf("soundfont: %s\n", audio::soundFontPath().c_str());
     const char* const songs[] = {"【マップ】スキンタウン.mid", "【バトル】戦闘１.mid", "【バトル】遥かなる時の因縁.mid"};
     const char* const songNames[] = {"town (320)", "battle (310)", "last battle (317)"};
+    const char* const summaryNames[] = {"town", "battle", "last-battle"};
     WaveFile wave;
     const std::string effectPath = (gameDir / "Se" / "Wepon_03.wav").string();
     const bool haveEffect = openWaveFile(wave, effectPath.c_str(), kWaveRead) == WaveResult::Ok;
@@ -79,6 +82,8 @@ int main(int argc, char** argv) {
         const double cpu = cpuSeconds() - start;
         std::printf("%-18s %5.2f ms of CPU per second of audio (%.2f %% of a core)\n", songNames[s],
                     1000.0 * cpu / seconds, 100.0 * cpu / seconds);
+        std::printf("summary bench=audio song=%s seconds=%d cpu_percent=%.2f\n", summaryNames[s], seconds,
+                    100.0 * cpu / seconds);
         audio::stopSong();
     }
     destroyWaveFile(wave);

@@ -11,6 +11,7 @@
 #include "engine/ResourcePaths.h"
 #include "engine/Scene.h"
 #include "engine/Sound.h"
+#include "platform/Audio.h"
 
 window::WindowOptions gWindowOptions;
 
@@ -41,6 +42,9 @@ bool startGame(const StartupOptions& options, GameSession& session, int* exitCod
             break;
         }
     }
+
+    // The soundfont loads while the window and the graphics device start.
+    audio::prepareMusicSynth();
 
     loadConfig("Config.dat");
     if (commandLineSelectsFullScreen(options.commandLine)) gConfig[0] = 1;

@@ -27,6 +27,11 @@ enum class Backend { None, Device, Null };
 // Loads the synthesiser and the soundfont (music stays silent without one,
 // with one line on stderr). Opening again while open changes nothing.
 void openAudio(Backend wanted);
+// Starts loading the synthesiser and the soundfont on a thread of their own,
+// so that the window and the graphics device need not wait for them at
+// start-up; openAudio takes them over, waiting for the load if it is still
+// running. Harmless when the output is already open or a load has started.
+void prepareMusicSynth();
 // Stops everything and frees the device, the synthesiser and the soundfont.
 void closeAudio();
 Backend activeBackend();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "platform/Audio.h"
@@ -81,6 +82,49 @@ TEST(MidiScan, ReadsDivisionAndLengthAndRefusesBrokenFiles) {
     std::vector<std::uint8_t> smpte = song;
     smpte[12] = 0xE7;  // frames-per-second timing
     EXPECT_FALSE(audio::scanMidiFile(smpte.data(), smpte.size(), &info));
+}
+
+// The first second of a song as the output renders it.
+std::vector<std::int16_t> firstSecondOf(const std::vector<std::uint8_t>& song) {
+    std::vector<std::int16_t> out(2 * audio::kOutputRate);
+    if (!audio::startSong(song.data(), song.size(), 0)) return {};
+    audio::renderAudio(out.data(), audio::kOutputRate);
+    audio::stopSong();
+    return out;
+}
+
+TEST(SynthesiserLoadedAhead, IsTakenOverByTheOutputAndSoundsTheSame) {
+    const std::vector<std::uint8_t> song = oneBarSong(true);
+    audio::closeAudio();
+    audio::openAudio(audio::Backend::Null);
+    if (!audio::musicSynthReady()) GTEST_SKIP() << "no soundfont";
+    audio::setMusicGain(1.0f);
+    const std::string soundFont = audio::soundFontPath();
+    // The same song twice: the second differs from the first (the effects
+    // run on), so a synthesiser loaded again shows.
+    const std::vector<std::int16_t> loadedAtOpen = firstSecondOf(song);
+    const std::vector<std::int16_t> playedAgain = firstSecondOf(song);
+    ASSERT_FALSE(loadedAtOpen.empty());
+    ASSERT_NE(playedAgain, loadedAtOpen);
+    audio::closeAudio();
+
+    audio::prepareMusicSynth();
+    audio::prepareMusicSynth();  // a second call while the first loads changes nothing
+    audio::openAudio(audio::Backend::Null);
+    ASSERT_TRUE(audio::musicSynthReady());
+    EXPECT_EQ(audio::soundFontPath(), soundFont);
+    audio::setMusicGain(1.0f);
+    EXPECT_EQ(firstSecondOf(song), loadedAtOpen);
+    audio::prepareMusicSynth();  // the output is open: nothing is loaded again
+    EXPECT_EQ(firstSecondOf(song), playedAgain);
+
+    // A load nobody took over goes with the output's close.
+    audio::closeAudio();
+    audio::prepareMusicSynth();
+    audio::closeAudio();
+    EXPECT_FALSE(audio::musicSynthReady());
+    audio::openAudio(audio::Backend::Null);
+    EXPECT_TRUE(audio::musicSynthReady());
 }
 
 TEST_F(SongRendering, ASongSoundsAndLoopsWithoutAGap) {

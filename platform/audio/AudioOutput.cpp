@@ -78,7 +78,10 @@ void openAudio(Backend wanted) {
 
 void closeAudio() {
     MixerState& state = mixerState();
-    if (state.backend == Backend::None) return;
+    if (state.backend == Backend::None) {
+        unloadSynthesiser();  // one loaded ahead and never taken over
+        return;
+    }
     if (state.device) {
         SDL_CloseAudioDevice(state.device);  // waits for the callback to finish
         state.device = 0;

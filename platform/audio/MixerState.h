@@ -68,7 +68,8 @@ private:
 // (the audio callback holds SDL's, which is the same lock).
 void mixFrames(std::int16_t* out, int frames);
 
-// The synthesiser half (SongPlayer.cpp).
+// The synthesiser half (SongPlayer.cpp). The load takes over one started
+// ahead by prepareMusicSynth.
 void loadSynthesiser();
 void unloadSynthesiser();
 // Removes the player and silences every voice; caller holds the lock.

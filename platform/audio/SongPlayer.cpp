@@ -2,6 +2,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <thread>
 
 #include "platform/audio/MixerState.h"
 
@@ -85,13 +86,35 @@ void failSongLocked(MixerState& state) {
     std::fprintf(stderr, "corvadine: the synthesiser stopped the song (it no longer loads): music is silent\n");
 }
 
+// The synthesiser being loaded ahead (prepareMusicSynth). Only that thread
+// touches the synthesiser's part of the state until it is joined. At exit a
+// load nobody took over is waited for, so it never outlives the state.
+struct Preparation {
+    std::thread thread;
+    ~Preparation() {
+        if (thread.joinable()) thread.join();
+    }
+};
+
+Preparation& preparation() {
+    static Preparation p;
+    return p;
+}
+
+// Waits for a load started ahead; true when there was one.
+bool joinPreparation() {
+    Preparation& p = preparation();
+    if (!p.thread.joinable()) return false;
+    p.thread.join();
+    return true;
+}
+
 std::int64_t musicLengthOf(const MixerState& state) {
     return static_cast<std::int64_t>(state.songLengthTicks) * kMusicTicksPerQuarter / state.songDivision;
 }
 
-}  // namespace
-
-void loadSynthesiser() {
+// The synthesiser and the soundfont, loaded here and now.
+void loadSynthesiserNow() {
     MixerState& state = mixerState();
     fluid_set_log_function(FLUID_WARN, quietLog, nullptr);
     fluid_set_log_function(FLUID_INFO, quietLog, nullptr);
@@ -137,7 +160,24 @@ void loadSynthesiser() {
     loadTrialSynthesiser(state);
 }
 
+}  // namespace
+
+void prepareMusicSynth() {
+    // The state first: built before the preparation, it is destroyed after
+    // the preparation's thread has been joined.
+    MixerState& state = mixerState();
+    Preparation& p = preparation();
+    if (state.backend != Backend::None || state.synth != nullptr || p.thread.joinable()) return;
+    p.thread = std::thread(loadSynthesiserNow);
+}
+
+void loadSynthesiser() {
+    if (joinPreparation()) return;
+    loadSynthesiserNow();
+}
+
 void unloadSynthesiser() {
+    joinPreparation();
     MixerState& state = mixerState();
     if (state.synth) delete_fluid_synth(state.synth);
     if (state.settings) delete_fluid_settings(state.settings);
@@ -150,8 +190,15 @@ void unloadSynthesiser() {
     state.soundFont.clear();
 }
 
-bool musicSynthReady() { return mixerState().synth != nullptr; }
-std::string soundFontPath() { return mixerState().soundFont; }
+bool musicSynthReady() {
+    joinPreparation();
+    return mixerState().synth != nullptr;
+}
+
+std::string soundFontPath() {
+    joinPreparation();
+    return mixerState().soundFont;
+}
 
 void dropPlayerLocked() {
     MixerState& state = mixerState();

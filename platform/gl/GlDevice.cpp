@@ -15,8 +15,12 @@
 namespace gfx {
 namespace {
 
-// The streaming vertex buffer: refilled from the start only when full.
-constexpr std::size_t kStreamBufferBytes = std::size_t{4} << 20;
+// The streaming vertex buffer: refilled from the start only when full. It
+// starts small (the title draws a few hundred vertices a frame) and grows to
+// hold at least four of the largest flushes seen (the field's 10,000 quads
+// take it to a few megabytes).
+constexpr std::size_t kStreamBufferMinBytes = std::size_t{256} << 10;
+constexpr std::size_t kStreamFlushesPerBuffer = 4;
 constexpr int kTrimCheckFrames = 60;                        // how often the heap's slack is looked at
 constexpr std::size_t kTrimSlackBytes = std::size_t{4} << 20;  // freed memory the heap may keep
 
@@ -647,7 +651,7 @@ void GlDevice::flush() {
     if (bytes > vboCapacity_ || vboCursor_ + bytes > vboCapacity_) {
         // A full buffer is replaced by a new one, not re-specified: the
         // software rasteriser would wait for every queued draw first.
-        vboCapacity_ = std::max(vboCapacity_, std::max(bytes, kStreamBufferBytes));
+        vboCapacity_ = std::max({vboCapacity_, kStreamFlushesPerBuffer * bytes, kStreamBufferMinBytes});
         glDeleteBuffers(1, &vbo_);
         glGenBuffers(1, &vbo_);
         glBindBuffer(GL_ARRAY_BUFFER, vbo_);
@@ -861,7 +865,11 @@ int loadTexturePixels(const DeferredPicture& picture, bitmap::Image& image, bitm
     const int r = bitmap::readBmpFile(picture.path, image);
     if (r != bitmap::kOk) return r;
     if (picture.keyed) bitmap::applyColourKey(image);
-    stretched = bitmap::stretchToPowerOfTwo(image);
+    if (image.width == bitmap::nextPowerOfTwo(image.width) && image.height == bitmap::nextPowerOfTwo(image.height)) {
+        stretched = std::move(image);  // already a power of two: no copy
+    } else {
+        stretched = bitmap::stretchToPowerOfTwo(image);
+    }
     quantise(stretched, picture.format);
     return bitmap::kOk;
 }
