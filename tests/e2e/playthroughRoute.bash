@@ -37,6 +37,9 @@ grep -q '^race on course' "$out/played.txt" || { echo "the boat ride to 和国 w
 grep -qx 'save menu' "$out/played.txt" || { echo "the camp menu's save was not used"; exit 1; }
 [[ "$totals" == *" loads=1" ]] || { echo "the game was not loaded again from the title: $totals"; exit 1; }
 grep -q '^bank' "$out/played.txt" || { echo "the bank was not used"; exit 1; }
+# A card duel played to its end; its result does not matter to the road.
+[[ "$totals" =~ \ duels=([0-9]+)\  ]] && [ "${BASH_REMATCH[1]}" -ge 1 ] || { echo "no card duel was played: $totals"; exit 1; }
+grep -qE '^duel (won|lost|drawn)$' "$out/played.txt" || { echo "the card duel did not end"; exit 1; }
 
 # The end: 和国 after episode 5, with episodes 0-4 over: the prison, the
 # den, the Slan plain's ambush, the assembly hall's top floors, the
@@ -47,7 +50,7 @@ state "$out/played.txt" >"$out/played.state"
 grep -qx 'map=52' "$out/played.state" || { echo "the road did not end in リュウヒ's room"; exit 1; }
 grep -qx 'party=1,4,5' "$out/played.state" || { echo "リュウヒ is not in the line"; exit 1; }
 flags="$(sed -n 's/^story_flags=//p' "$out/played.state")"
-for flag in 1:2 6:4 7:2 8:1 9:3 11:1 12:5 13:2 14:1 17:3 18:1 19:1 20:3 21:1 22:1 24:2 25:1 26:3 27:1 47:2 54:2 59:1 61:1 901:1; do
+for flag in 1:2 6:4 7:2 8:1 9:3 11:1 12:5 13:2 14:1 17:3 18:1 19:1 20:3 21:1 22:1 24:2 25:1 26:3 27:1 47:2 54:2 59:1 61:1 101:2 901:1; do
   [[ ",$flags," == *",$flag,"* ]] || { echo "story flag $flag missing from $flags"; exit 1; }
 done
 for save in "$out/played/Save_0.dat" "$out/played/Save_1.dat"; do

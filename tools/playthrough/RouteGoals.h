@@ -15,6 +15,7 @@ enum class GoalKind {
     Check,   // when the line has reached `level`, go on at goal `jump`
     Reload,  // save from the camp menu, F12 to the title, Continue with that save
     Pull,    // on `map`, from the cell (`row`, `col`) pull the lever `slot`
+    Duel,    // walk on `map` into the card player's `slot` and take up the duel
 };
 
 struct RouteGoal {
