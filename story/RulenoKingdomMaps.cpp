@@ -105,7 +105,7 @@ void runHouseScene() {
     const int s = gEventStep;
     switch (s) {
         case 0:
-            lookAtCell(38.5f, 34.5f, 1);  // the living room, not the doorway
+            lookAtCell(38.5f, 37.0f, 1);  // the living room, not the doorway
             say("24.3.0", 0);
             gCampMenuAllowed = 0;
             break;
