@@ -1072,6 +1072,11 @@ namespace {
 
 void runCouncilChamber() {
     const int s = gEventStep;
+    // As シェリル, ファルク and リメル come in, the camera draws back toward
+    // the door, wide enough for them and クロム's end of the chamber; again
+    // so after each battle, which hands the camera back to the hidden player.
+    if (s == 41) lookAtCell(22.5f, 18.0f, 10);
+    if (s == 63 || s == 87) cutToCell(22.5f, 18.0f);
     switch (s) {
         case 0: cameraTo(0, 19.0f, 1.0f, 24.0f, 10); break;
         case 1: walk(7, 9, 40); break;
