@@ -1119,8 +1119,17 @@ void runCouncilChamber() {
             alsoWalk(13, 4, 55);
             break;
         case 121: walk(11, 4, 50); break;
-        case 2: case 15: case 26: case 42: case 60: case 71: case 76: case 105: case 110: case 119: case 122:
+        case 2: case 15: case 26: case 42: case 60: case 71: case 76: case 105: case 119: case 122:
             waitWalk();
+            break;
+        case 110:
+            // The one-second glide to the door outlasts the three's walk in:
+            // レニウム speaks once the picture has settled on them.
+            if (gPauseCounter == 0) {
+                waitWalk();
+                if (gEventStep != s) break;
+            }
+            pauseEvent(4);
             break;
         case 8: changeMusic("【バトル】交わりの地.mid"); break;
         case 9: case 96: case 97: break;  // silent: the song starts; クレイバー holds his ground

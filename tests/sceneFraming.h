@@ -180,7 +180,9 @@ inline FigureLook lookOf(const MapObject& o) {
 // before the next has left the scene, as a player watches it go; it counts
 // again once it moves or turns anew. A figure first followed once it has
 // walked counts as seen before if the spot it started from is in the
-// picture: it stood there in view and walked away.
+// picture: it stood there in view and walked away. In the same way a figure
+// seen at one message that the scene's camera turns away from before the
+// next has been left by the camera, as a player watches the view move on.
 struct Checker {
     FigureLook before[kMapObjectCount] = {};
     FigureLook lastChecked[kMapObjectCount + 1] = {};  // the player last
@@ -189,6 +191,8 @@ struct Checker {
     bool followed[kMapObjectCount + 1] = {};
     bool haveBefore = false;
     bool wasShowing = false;
+    float lastLook[3] = {};  // where the camera looked at the last check
+    bool cameraMoved = false;
     std::set<std::tuple<int, int, int>> named;  // map, event, slot
     std::vector<std::string> failures;
 
@@ -201,6 +205,7 @@ struct Checker {
                 lastChecked[s] = s < kMapObjectCount ? before[s] : FigureLook{};
                 seenLast[s] = departed[s] = followed[s] = false;
             }
+            for (int i = 0; i < 3; ++i) lastLook[i] = 0.0f;
             haveBefore = true;
         }
         const bool showing = gFieldEvent != 0 && messageWhole;
@@ -218,6 +223,11 @@ struct Checker {
         if (gFieldTintActive == 1 && gFieldTint[0] + gFieldTint[1] + gFieldTint[2] < 0.6f) return;
         if (gFieldBrightness < 0.2f) return;
         const Camera camera = currentCamera(resources);
+        cameraMoved = false;
+        for (int i = 0; i < 3; ++i) {
+            if (camera.point.look[i] != lastLook[i]) cameraMoved = true;
+            lastLook[i] = camera.point.look[i];
+        }
         if (gPlayerVisible == 1) {
             const FigureLook player{1, 1, gPlayerFacing, gPlayerSpriteColumn, gPlayerPose, gPlayerPos[0], gPlayerPos[1],
                                     gPlayerPos[2]};
@@ -239,7 +249,7 @@ struct Checker {
         const bool sameFigure = now.facing == last.facing && now.character == last.character;
         const std::string why = unseen(camera, now.x, now.y, now.z);
         if (why.empty()) departed[index] = false;
-        else if (seenLast[index] && moved) departed[index] = true;  // walked out of the picture
+        else if (seenLast[index] && (moved || cameraMoved)) departed[index] = true;  // walked out, or the view moved on
         else if (!(departed[index] && sameFigure)) departed[index] = false;
         lastChecked[index] = now;
         seenLast[index] = why.empty();
