@@ -173,6 +173,13 @@ struct FigureLook {
 inline FigureLook lookOf(const MapObject& o) {
     return {o.present, o.visible, o.facing, o.character, o.pose, o.x, o.y, o.z};
 }
+// A figure whose height alone changed rode the floor under it (a guard on a
+// moving platform of the stealth base): it has not acted in the scene.
+inline bool onlyRode(const FigureLook& now, const FigureLook& before) {
+    FigureLook level = now;
+    level.y = before.y;
+    return !(level != before);
+}
 
 // Follows one run of the field: the figures as they stood when the current
 // event began, and the failures found so far (each figure of each event
@@ -226,7 +233,7 @@ struct Checker {
         for (int s = 0; s < kMapObjectCount; ++s) {
             const MapObject& o = gMapObjects[s];
             if (o.present == 0 || o.visible == 0 || o.kind == kObjectChest || o.character < 0) continue;
-            if (!(lookOf(o) != before[s])) continue;
+            if (!(lookOf(o) != before[s]) || onlyRode(lookOf(o), before[s])) continue;
             follow(camera, s, lookOf(o));
         }
     }
