@@ -428,6 +428,11 @@ void runSixthFloorRouteOne() {
     }
 }
 
+// The officers' trap is watched from afar: the party on the left and the
+// three officers closing in from the right stand in one picture throughout.
+constexpr float kTrapViewRow = 26.5f;
+constexpr float kTrapViewCol = 4.5f;
+
 void runOfficersTrap() {
     const int s = gEventStep;
     if (f[kOfficersTrap] == 0) {
@@ -455,7 +460,7 @@ void runOfficersTrap() {
             walk(kRyuhiTwo, 6, 48);
             break;
         case 3: case 6: case 10: case 28: case 31: waitWalk(); break;
-        case 7: cameraTo(10, 22.0f, 2.5f, 14.0f); break;
+        case 7: cameraTo(10, kTrapViewRow, 2.5f, kTrapViewCol); break;
         case 8: case 35: break;  // silent: the camera settles; the officers close in
         case 9: walk(kSunraysFigure, 1, 40); break;
         case 17: playSoundEffect("Zoku_5_0.wav"); break;
@@ -466,7 +471,7 @@ void runOfficersTrap() {
             addMoves(0, 12);
             walk(kRyuhiTwo, 4, 13);
             walk(kClaberTwo, 6, 5);
-            cameraTo(10, 20.0f, 2.5f, 14.0f);
+            cameraTo(10, kTrapViewRow, 2.5f, kTrapViewCol);
             // The floor gives way under the party.
             for (int r = 16; r <= 21; ++r)
                 for (int c = 2; c <= 28; ++c) gMapCells[r][c].height = 0.5f;
@@ -481,7 +486,7 @@ void runOfficersTrap() {
             face(kClaberTwo, 0);
             sayStep(77, 1, 24, 0);
             break;
-        case 25: cameraTo(0, 25.0f, 2.5f, 15.0f); break;
+        case 25: cameraTo(0, kTrapViewRow, 2.5f, kTrapViewCol); break;
         case 27: walk(kRitratTwo, 1, 56); break;
         case 30: walk(kJectorTwo, 1, 64); break;
         case 36:
