@@ -173,6 +173,13 @@ struct FigureLook {
 inline FigureLook lookOf(const MapObject& o) {
     return {o.present, o.visible, o.facing, o.character, o.pose, o.x, o.y, o.z};
 }
+// A figure whose height alone changed rode the floor under it (a guard on a
+// moving platform of the stealth base): it has not acted in the scene.
+inline bool onlyRode(const FigureLook& now, const FigureLook& before) {
+    FigureLook level = now;
+    level.y = before.y;
+    return !(level != before);
+}
 
 // Follows one run of the field: the figures as they stood when the current
 // event began, and the failures found so far (each figure of each event
@@ -223,6 +230,14 @@ struct Checker {
         if (gFieldTintActive == 1 && gFieldTint[0] + gFieldTint[1] + gFieldTint[2] < 0.6f) return;
         if (gFieldBrightness < 0.2f) return;
         const Camera camera = currentCamera(resources);
+        // A scene that raises the camera's aim far above the floor, to the
+        // sky, shows no one on purpose while it looks there.
+        {
+            int row = 0, col = 0;
+            cellUnder(camera.point.look[0], camera.point.look[2], row, col);
+            const float floor = cellInsideGrid(row, col) ? gMapCells[row][col].height : 0.0f;
+            if (camera.point.look[1] > floor + 10.0f) return;
+        }
         cameraMoved = false;
         for (int i = 0; i < 3; ++i) {
             if (camera.point.look[i] != lastLook[i]) cameraMoved = true;
@@ -236,7 +251,7 @@ struct Checker {
         for (int s = 0; s < kMapObjectCount; ++s) {
             const MapObject& o = gMapObjects[s];
             if (o.present == 0 || o.visible == 0 || o.kind == kObjectChest || o.character < 0) continue;
-            if (!(lookOf(o) != before[s])) continue;
+            if (!(lookOf(o) != before[s]) || onlyRode(lookOf(o), before[s])) continue;
             follow(camera, s, lookOf(o));
         }
     }
