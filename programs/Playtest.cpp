@@ -13,7 +13,7 @@
 #include "engine/MainLoop.h"
 #include "engine/Music.h"
 #include "engine/RenderFrame.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "events/MessageWindow.h"
 #include "field/FieldEntry.h"
 #include "field/FieldState.h"
