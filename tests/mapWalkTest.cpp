@@ -9,7 +9,7 @@
 
 #include "field/FieldMap.h"
 #include "field/FieldState.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "gamedata/GameData.h"
 #include "tools/mapc/MapSource.h"
 #include "tools/mapc/MapWalk.h"

@@ -25,7 +25,7 @@
 #include "engine/Input.h"
 #include "programs/Playtest.h"
 #include "engine/Scene.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "events/MessageWindow.h"
 #include "field/FieldMap.h"
 #include "field/FieldState.h"
