@@ -41,7 +41,8 @@ void paintSprite(pic::Image& image, int x, int y, const Look& look, int pose);
 // laughing, pained, flustered. The background is painted too.
 void paintPortrait(pic::Image& image, int x, int y, int size, const Look& look, int expression);
 
-// Props of row 49: 0 the race obstacle (bottom 24 rows), 1 the cell bars.
+// Props: 0 the race obstacle (bottom 24 rows) and 1 the cell bars of row
+// 49, 2 the card the card boy drops (row 52, pose 7).
 void paintPropCell(pic::Image& image, int x, int y, int which);
 
 pic::Rgb parseHex(const std::string& hex);

@@ -374,6 +374,16 @@ void paintBars(Image& img, int x0, int y0) {
     }
 }
 
+// A trading card lying face up in the street: the card boy's dropped card.
+void paintDroppedCard(Image& img, int x0, int y0) {
+    PixelPen p(img, x0, y0);
+    p.ellipse(16, 36, 9, 3, pic::rgb(70, 70, 80));
+    // Seen from above at a slant: a flat card, its face framed in gold.
+    for (int j = 0; j < 7; ++j) p.rect(8 + j / 2, 29 + j, 15, 1, pic::rgb(235, 225, 180));
+    for (int j = 1; j < 6; ++j) p.rect(10 + j / 2, 29 + j, 11, 1, pic::rgb(60, 90, 170));
+    p.ellipse(16, 32, 2.5, 1.5, pic::rgb(240, 200, 70));
+}
+
 }  // namespace
 
 void paintSprite(Image& image, int x, int y, const Look& look, int pose) {
@@ -410,7 +420,8 @@ void paintSprite(Image& image, int x, int y, const Look& look, int pose) {
 
 void paintPropCell(Image& image, int x, int y, int which) {
     if (which == 0) paintObstacle(image, x, y);
-    else paintBars(image, x, y);
+    else if (which == 1) paintBars(image, x, y);
+    else paintDroppedCard(image, x, y);
     image.outlineRegion(x, y, 32, 40, kInk);
 }
 

@@ -15,6 +15,8 @@ void paintSheet(pic::Image& img, int sheet) {
             const int x = pose * 32, y = row * 40;
             if (character == 49 && pose >= 8) {
                 paintPropCell(img, x, y, pose == 8 ? 0 : 1);
+            } else if (character == 52 && pose == 7) {
+                paintPropCell(img, x, y, 2);  // the card boy's dropped card
             } else if (const Look* t = townspersonLook(character, pose)) {
                 paintSprite(img, x, y, *t, kStand);
             } else {
