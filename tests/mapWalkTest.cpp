@@ -10,6 +10,7 @@
 #include "field/FieldMap.h"
 #include "field/FieldState.h"
 #include "field/EventState.h"
+#include "events/FieldMechanisms.h"
 #include "gamedata/GameData.h"
 #include "tools/mapc/MapSource.h"
 #include "tools/mapc/MapWalk.h"
@@ -224,6 +225,72 @@ TEST_F(MapWalk, GateAndWaterLinesAreParsedAndBadOnesRefused) {
         errors.clear();
         mapsource::parseConstraints(bad, errors);
         EXPECT_EQ(errors.size(), 1u) << bad;
+    }
+}
+
+// ---- Every water level of a sea base floor ----
+
+// A sea base floor (level 2) with the stored level `level`, set up as an
+// arrival sets it up: the floats ride or sink, the moat floods or drains.
+void setUpWaterFloor(const mapsource::MapSource& map, int level) {
+    mapsource::compileMapSource(map);
+    gStoryFlags[mapwalk::states::kWaterLevelFlag] = static_cast<std::uint8_t>(level);
+    applyWaterLevel(2);
+    gMapObjects[0].kind = kObjectChest;
+    gMapObjects[0].index = 125;
+    gMapObjects[0].height = 1.8f;
+}
+
+// Map 108's source with its platform up (20, 40) inside a moat with a drain
+// plate, as the floor was once laid out, or as it stands.
+mapsource::MapSource floor108(bool moat) {
+    std::string text;
+    EXPECT_TRUE(mapsource::readTextFile(kSourceDir + "/content/maps/Map_108.map", text));
+    if (moat) {
+        const std::string open(49, '_');
+        auto replaceLine = [&](const std::string& column, const std::string& inside) {
+            const std::string from = "\n" + column + " ...#";
+            const std::size_t at = text.find(from);
+            ASSERT_NE(at, std::string::npos) << column;
+            text.replace(at + from.size(), open.size(), open.substr(0, 14) + inside + open.substr(19));
+        };
+        replaceLine("38", "wwwww");
+        replaceLine("39", "w___w");
+        replaceLine("40", "w_Hsw");
+        replaceLine("41", "w___w");
+        replaceLine("42", "wwwww");
+    }
+    std::string tileText;
+    mapsource::TileNames tiles;
+    std::vector<std::string> errors;
+    EXPECT_TRUE(mapsource::readTextFile(kSourceDir + "/content/maps/tiles.txt", tileText));
+    mapsource::parseTileNames(tileText, tiles, errors);
+    return mapsource::parseMapSource(text, tiles);
+}
+
+// The island chest waits for a flood a higher floor's plate brings, and only
+// the lift from above arrives with it: the lift from below, whose floor the
+// flood came down through, must not stand in for it.
+TEST_F(MapWalk, AFloodedIslandIsJudgedFromTheLiftThatComesDownFlooded) {
+    std::vector<std::string> errors;
+    const mapsource::Constraints constraints =
+        mapsource::parseConstraints("arrival 108 40 21\nwater 108 6 50 3-11\nwater 108 50 50 0-2\n", errors);
+    ASSERT_TRUE(errors.empty());
+    for (const bool moat : {false, true}) {
+        const mapsource::MapSource map = floor108(moat);
+        ASSERT_TRUE(map.errors.empty()) << map.errors.front();
+        const mapwalk::StateWalkReport report = mapwalk::walkMapStates(
+            108, touchRolesOf(map), constraints, [&](int level) { setUpWaterFloor(map, level); });
+        EXPECT_EQ(report.states, 12);
+        if (!moat) {
+            EXPECT_TRUE(report.faults.empty()) << report.faults.front();
+            continue;
+        }
+        // Coming down flooded lands in the moat: the island is out of reach
+        // at every level that floods the floor, and nothing else is wrong.
+        EXPECT_EQ(report.faults.size(), 9u);
+        for (const std::string& f : report.faults)
+            EXPECT_EQ(f.rfind("map 108: (6, 50) is not reached with water level ", 0), 0u) << f;
     }
 }
 

@@ -2,11 +2,12 @@
 // switches (flags 900-902, eight states) or the sea base's stored water level
 // (flag 907, levels 0 to 11). Each state is set up as an arrival sets it up
 // (gates then moved to their rest), and the field's own movement step
-// (MapWalk.h) is searched from the arrivals, the platforms of the lift from
-// below, and every place where the player changes the state: beside a lever
-// (kind 1 with sprite column 41, 42 or 43: the blue, green or orange switch)
-// or standing on a switch plate of a floor whose level differs from the
-// stored one. Two things are judged:
+// (MapWalk.h) is searched from the arrivals, the lift platforms, and every
+// place where the player changes the state: beside a lever (kind 1 with
+// sprite column 41, 42 or 43: the blue, green or orange switch) or standing
+// on a switch plate of a floor whose level differs from the stored one. A
+// water level is walked only from the ways in a player can take with it
+// (see arrivesWith). Two things are judged:
 //
 // - a goal cell of constraints.txt (`gate` or `water` lines) is reached from
 //   the arrivals, without touching the state, in exactly the states listed;
@@ -66,6 +67,36 @@ inline void setUpState(int map, bool water, int state, const std::vector<std::pa
     if (!water)
         for (int frame = 0; frame < 10; ++frame) updateGateCells(0.25f);
     gFieldEvent = 0;
+}
+
+// How a player comes onto a map: by the lift from below, by the lift from
+// above, or by another way (a door, a scene).
+enum class WayIn { fromBelow, fromAbove, other };
+
+// An arrival on or beside a lift platform is the way off that platform.
+inline WayIn wayInAt(int row, int col) {
+    for (int r = row - 1; r <= row + 1; ++r)
+        for (int c = col - 1; c <= col + 1; ++c) {
+            if (r < 0 || r >= kMapRows || c < 0 || c >= kMapColumns) continue;
+            if (hasTile(gMapCells[r][c], kLiftTile))
+                return gMapCells[r][c].height < kLiftMiddle ? WayIn::fromBelow : WayIn::fromAbove;
+        }
+    return WayIn::other;
+}
+
+// Whether a player can come onto water map `map` at `cell` by `way` with
+// the stored level `level`, the floor's own level being `floorLevel`. From
+// above, any level: a plate higher up floods it, one lower drains it. From
+// below, a flood above this floor's level is one the player brought down
+// through this very floor, so arriving with it starts nothing new; unless
+// the floor below also leads up to another map, down whose lift the flood
+// came.
+inline bool arrivesWith(int map, std::pair<int, int> cell, WayIn way, int level, int floorLevel) {
+    if (way != WayIn::fromBelow || level <= floorLevel) return true;
+    const LiftDestination below = liftDestination(map, cell.first, cell.second, false);
+    for (int r = 0; r < kMapRows; ++r)
+        if (liftDestination(below.map, r, below.col, true).map != map) return true;
+    return false;
 }
 
 inline StateSnapshot snapshot() {
@@ -180,6 +211,7 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
         int state;
         detail::Rest at;
         bool start = false, anchor = false;
+        bool fromAbove = false;  // a start where the lift from above lands
         std::vector<int> moves, changes;
         std::vector<int> slots;  // slots whose event a move from here starts
     };
@@ -199,14 +231,15 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
         if (loaded != s) restore(snapshots[s]);
         loaded = s;
     };
-    auto addNode = [&](int s, const detail::Rest& at, bool start) {
+    auto addNode = [&](int s, const detail::Rest& at, bool start, bool fromAbove = false) {
         const long long key = detail::keyOf(at);
         const auto found = seen[s].find(key);
         if (found != seen[s].end()) {
             if (start) nodes[found->second].start = true;
+            if (fromAbove) nodes[found->second].fromAbove = true;
             return found->second;
         }
-        nodes.push_back({s, at, start, false, {}, {}, {}});
+        nodes.push_back({s, at, start, false, fromAbove, {}, {}, {}});
         const int id = static_cast<int>(nodes.size()) - 1;
         seen[s][key] = id;
         queues[s].push_back(id);
@@ -220,17 +253,21 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
     for (int s = 0; s < stateCount; ++s) {
         if (standIn(s) != s) continue;
         load(s);
-        // The lift from below lands on the map's low platforms: a start of
-        // the goals. The lift from above lands on the high ones: searched
-        // for traps only, since the goals are the way up.
-        std::vector<std::pair<std::pair<int, int>, bool>> starts;
-        for (const auto& a : arrivals) starts.push_back({a, true});
+        // The lift from below lands on the map's low platforms, the lift
+        // from above on the high ones; an arrival beside a platform is a way
+        // off it.
+        std::vector<std::pair<std::pair<int, int>, WayIn>> starts;
+        for (const auto& a : arrivals) starts.push_back({a, wayInAt(a.first, a.second)});
         for (int r = 0; r < kMapRows; ++r)
             for (int c = 0; c < kMapColumns; ++c)
-                if (hasTile(gMapCells[r][c], kLiftTile)) starts.push_back({{r, c}, gMapCells[r][c].height < kLiftMiddle});
-        for (const auto& [cell, goalStart] : starts) {
+                if (hasTile(gMapCells[r][c], kLiftTile))
+                    starts.push_back({{r, c}, gMapCells[r][c].height < kLiftMiddle ? WayIn::fromBelow : WayIn::fromAbove});
+        for (const auto& [cell, way] : starts) {
+            if (water && floorLevel >= 0 && !arrivesWith(map, cell, way, s, floorLevel)) continue;
             placePlayerOnArrival(cell.first, cell.second);
-            addNode(s, {gPlayerPos[0], gPlayerPos[1], gPlayerPos[2]}, goalStart);
+            // On a gate map the goals are the way up, which the lift from
+            // above lands on: its platforms are searched for traps only.
+            addNode(s, {gPlayerPos[0], gPlayerPos[1], gPlayerPos[2]}, way != WayIn::fromAbove, way == WayIn::fromAbove);
         }
     }
 
@@ -328,10 +365,19 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
     // floor with levers, reached from every state by throwing them.
     for (const mapsource::StateGoal& goal : goals) {
         const std::string where = prefix + "(" + std::to_string(goal.row) + ", " + std::to_string(goal.column) + ")";
+        // Coming down onto a water floor, the player may be flooded in or
+        // find the way to an island; the way up itself is judged only from
+        // the other ways in, since the lift from above lands on it.
+        const bool judgedFromAbove =
+            water && !hasTile(snapshots[0].cells[goal.row * kMapColumns + goal.column], kLiftTile);
         for (int s = 0; s < stateCount; ++s) {
             std::vector<int> starts;
             for (std::size_t n = 0; n < nodes.size(); ++n)
-                if (nodes[n].state == standIn(s) && nodes[n].start) starts.push_back(static_cast<int>(n));
+                if (nodes[n].state == standIn(s) && (nodes[n].start || (judgedFromAbove && nodes[n].fromAbove)))
+                    starts.push_back(static_cast<int>(n));
+            // A level nobody comes up into (only down onto the way up itself)
+            // asks nothing of the way up.
+            if (water && !judgedFromAbove && starts.empty()) continue;
             const std::vector<bool> still = reachFrom(starts, false);
             const std::vector<bool> thrown = reachFrom(starts, true);
             bool open = false, openThrowing = false;
