@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "events/FieldMechanisms.h"
+#include "field/EventState.h"
 #include "field/FieldMap.h"
 #include "field/FieldState.h"
-#include "field/EventState.h"
-#include "events/FieldMechanisms.h"
 #include "gamedata/GameData.h"
 #include "tools/mapc/MapSource.h"
 #include "tools/mapc/MapWalk.h"
