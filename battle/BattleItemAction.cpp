@@ -10,7 +10,7 @@
 #include "engine/DrawingFunctions.h"
 #include "engine/TextFont.h"
 #include "engine/TextLayers.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PartyStats.h"
 

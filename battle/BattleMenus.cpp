@@ -12,7 +12,7 @@
 #include "engine/Random.h"
 #include "engine/TextFont.h"
 #include "engine/TextLayers.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "gamedata/GameData.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "engine/TextFont.h"
 #include "engine/TextLayers.h"
 #include "events/EventMusic.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PartyStats.h"
 

@@ -4,7 +4,7 @@
 #include "battle/BattleServices.h"
 #include "engine/Random.h"
 #include "engine/TextLayers.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "gamedata/GameData.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "battle/ScriptedBattleMessage.h"
 #include "engine/Input.h"
 #include "engine/TextLayers.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "engine/GraphicsResources.h"
 #include "engine/ResourcePaths.h"
 #include "engine/TextLayers.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "gamedata/GameData.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "engine/Scene.h"
-#include "events/EventState.h"
 #include "events/MessageWindow.h"
+#include "field/EventState.h"
 #include "story/MapScripts.h"
 
 int gFieldEvent = 0;

@@ -6,15 +6,12 @@
 
 #include <cstdint>
 
+// The move queues, the pending map change and the markers: field/EventState.h.
+// startBattle, which the field calls too: field/FieldEventHooks.h.
+#include "field/EventState.h"
+#include "field/FieldEventHooks.h"
+
 // ---- Scripted moves ----
-constexpr int kMoveQueueCapacity = 300;
-constexpr int kMoveQueueLimit = 127;  // the length is a signed byte
-struct MoveQueue {
-    std::int8_t length;                       // moves queued; 0 idle
-    std::uint8_t moves[kMoveQueueCapacity];   // keypad directions, one a frame
-};
-extern MoveQueue gMoveQueues[150];
-extern int gMoveIndex;  // the move every queue plays next
 extern int gMoveSlot;   // the queue addMoves appends to
 
 void beginMoveBlock(int kind, int slot);
@@ -24,26 +21,12 @@ void addMoves(int direction, int frames);
 void waitMoveBlock(int kind);
 
 // ---- Map change ----
-struct MapChangeRequest {
-    int facing;  // 0 faces +x, 1 faces -x, 9 keeps the facing
-    int row;
-    int col;
-    int map;
-    int pending;                    // 1 while a change waits
-    std::uint8_t storyFlags[1000];  // gStoryFlags when the change was asked for
-    std::uint8_t playerVisible;     // gPlayerVisible likewise
-};
-extern MapChangeRequest gPendingMapChange;
-
 // Facing 2 moves the player to the corner of (row, col) on this map and the
 // event goes on; otherwise asks for the change, starts the fade-in scene and
 // ends the event. Rows and columns are kept inside the 60 x 60 grid.
 void changeMap(int map, int row, int col, int facing);
 
 // ---- Battle and scenes ----
-// Scene 10 (the battle transition) with the group set up; the two
-// background values are not read.
-void startBattle(int group, int savedBackground, int background);
 // The ending's song under the music lock and the staff roll (scene 900).
 void startEnding(int variant);
 // The chapter save screen (scene 9) with the label its save will carry.
@@ -71,12 +54,6 @@ void returnUnitEquipment(int unit);
 int clampToRange(int minimum, const int pair[2]);
 
 // ---- The magical-stone presentation ----
-struct FieldMarker {
-    std::uint8_t present;
-    float x, y, z;
-    int frame;  // the presentation's frame counter, 0 when idle
-};
-extern FieldMarker gFieldMarkers[10];
 void runStoneAcquisition(const float position[3], int marker, int unused);
 
 void resetEventPrimitives();

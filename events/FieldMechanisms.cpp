@@ -1,8 +1,8 @@
 #include "events/FieldMechanisms.h"
 
 #include "events/EventPrimitives.h"
-#include "events/EventState.h"
 #include "events/FieldStateUse.h"
+#include "field/EventState.h"
 #include "field/FieldMap.h"
 #include "field/WorldToCell.h"
 

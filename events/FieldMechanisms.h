@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "field/FieldEventHooks.h"  // stepActor and chaseActor, which the field calls
+
 // Floor tiles (column, row) of the mechanism cells.
 struct MechanismTile {
     int column;
@@ -45,12 +47,3 @@ void updateGateCells(float step);
 // Mode 0 points the camera at (row, height, col) of the grid, 1 moves it by
 // such a vector, any other mode puts it back on the player.
 void setCameraTarget(int mode, const float point[3]);
-
-// One frame of a scripted move of the object in `slot` (keypad direction
-// modulo 10; 0 and 5 stand still); the object follows the floor, falling
-// with gravity 0.02 a frame off a ledge.
-void stepActor(std::uint8_t direction, int slot);
-// One frame of an enemy symbol's chase toward the player's cell (row,
-// unused, column), at the object's chase speed; a symbol on another floor
-// height, or one that would walk into a wall, a hole or another figure, stays.
-void chaseActor(const int playerCell[3], int slot);

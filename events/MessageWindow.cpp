@@ -14,7 +14,7 @@
 #include "engine/TextLayers.h"
 #include "platform/GfxMath.h"
 #include "events/EventEngine.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 
 int gMessageMode = 0;
 std::uint8_t gPortraitLoaded = 0;

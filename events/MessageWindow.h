@@ -5,20 +5,16 @@
 
 #include <cstdint>
 
-#include "platform/Gfx.h"
+// gMessageMode, gSpeakerName and gMessageText, which the field reads and
+// writes: field/EventState.h; drawMessageWindow: field/FieldEventHooks.h.
+#include "field/EventState.h"
+#include "field/FieldEventHooks.h"
 
-struct GraphicsResources;
-
-constexpr int kSpeakerNameSize = 30;   // 29 bytes and the terminator
-constexpr int kMessageTextSize = 302;
 constexpr int kMessageTextLimit = 298; // longest text setMessage keeps
 
-extern int gMessageMode;               // 0 none, 1 message, 2 choice, 3 whole text once more; 11 move queues play
 extern std::uint8_t gPortraitLoaded;   // 1 while the portrait sheet holds the current cell's sheet
 extern std::int8_t gMessageStyle;      // layout 0 to 3; negative: no boxes, no name
 extern int gPortraitCell[2];           // column (character 0-19), row (expression 0-9)
-extern char gSpeakerName[kSpeakerNameSize];
-extern char gMessageText[kMessageTextSize];
 extern int gMessageTyped;              // bytes shown so far by the typewriter
 extern std::int8_t gChoiceCursor;
 extern std::uint8_t gMessagePausing;   // 1 from a message's closing until its pause has run out
@@ -34,10 +30,6 @@ void showMessage(int n);
 void showChoice(int count);
 // In the step of showChoice: on the frame of the decide, jumps to the chosen target.
 void branchOnChoice(int step0, int step1, int step2);
-
-// Draws the window (bottom, texts in layer 2; or top, texts in layer 1) and
-// advances the typewriter by 5 bytes.
-void drawMessageWindow(GraphicsResources& resources, gfx::Device* device, std::uint8_t atTop);
 
 // The typewriter's frame, part of drawMessageWindow: 5 more bytes; returns
 // how many bytes of the text show (all of it once more in mode 3, which ends).

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "engine/Scene.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "field/FieldMap.h"
 #include "field/FieldScreen.h"
 #include "field/FieldServices.h"

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "events/EventState.h"
+#include "field/EventState.h"
 
 MapCell gMapCells[kMapRows][kMapColumns];
 MapObject gMapObjects[kMapObjectCount];

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "events/EventState.h"  // gCurrentMap
+#include "field/EventState.h"  // gCurrentMap
 #include "field/MapCell.h"
 #include "field/MapObject.h"
 
@@ -30,7 +30,7 @@ extern MapObject gMapObjects[kMapObjectCount];
 // follow moving objects. After a load every entry lies inside the grid; a
 // script or the editor may write others, so read cells through mapCell().
 extern std::uint8_t gObjectCells[kMapObjectCount][2];
-// gCurrentMap (events/EventState.h) is set by every load, clear and save.
+// gCurrentMap (field/EventState.h) is set by every load, clear and save.
 
 // The cell at (row, column). Anything outside 0..59 is a floorless, blocked
 // cell that is never drawn, so a look-up for a player who has left the grid

@@ -2,7 +2,7 @@
 #include "engine/Input.h"
 #include "engine/TextLayers.h"
 #include "engine/Scene.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "field/FieldMap.h"
 #include "field/FieldScreen.h"
 #include "field/FieldServices.h"

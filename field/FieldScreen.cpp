@@ -8,7 +8,7 @@
 #include "engine/Scene.h"
 #include "engine/Screens.h"
 #include "engine/TextLayers.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "field/FieldMap.h"
 #include "field/FieldRenderer.h"
 #include "field/FieldScreen.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/TextLayers.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "field/FieldMap.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "engine/DrawText.h"
 #include "engine/GraphicsResources.h"
 #include "engine/TextFont.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 
 std::uint8_t gNewsTickerOn = 0;
 int gTickerPos = 0;

@@ -7,8 +7,7 @@
 #include "engine/GraphicsResources.h"
 #include "engine/TextFont.h"
 #include "engine/TextLayers.h"
-#include "events/EventPrimitives.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "field/FieldState.h"
 #include "gamedata/GameData.h"
 

@@ -4,7 +4,7 @@
 
 #include "engine/Scene.h"
 #include "engine/Sound.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "field/FieldMap.h"
 #include "field/FieldServices.h"
 #include "field/FieldState.h"

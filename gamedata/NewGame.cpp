@@ -5,7 +5,7 @@
 
 #include "battle/BattleRecords.h"
 #include "events/EventPrimitives.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "field/FieldState.h"
 #include "field/MapEditor.h"
 #include "field/Overlays.h"

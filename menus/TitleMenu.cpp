@@ -13,7 +13,7 @@
 #include "engine/TextLayers.h"
 #include "events/EventEngine.h"
 #include "events/EventPrimitives.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "field/FieldMap.h"
 #include "field/FieldScreen.h"
 #include "field/FieldState.h"

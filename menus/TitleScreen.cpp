@@ -11,7 +11,7 @@
 #include "events/EventEngine.h"
 #include "events/EventMusic.h"
 #include "events/EventPrimitives.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "events/FieldStateUse.h"
 #include "events/MessageWindow.h"
 #include "field/FieldMap.h"

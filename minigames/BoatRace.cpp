@@ -8,7 +8,7 @@
 #include "events/EventEngine.h"
 #include "events/EventMusic.h"
 #include "events/EventPrimitives.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "field/FieldMap.h"
 #include "field/FieldScreen.h"
 #include "field/FieldServices.h"

@@ -4,7 +4,7 @@
 
 #include "engine/Input.h"
 #include "engine/MainLoop.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "gamedata/DataFile.h"
 #include "gamedata/GameData.h"
 #include "gamedata/NewGame.h"

@@ -13,7 +13,7 @@
 #include "engine/MainLoop.h"
 #include "engine/Music.h"
 #include "engine/RenderFrame.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "events/MessageWindow.h"
 #include "field/FieldEntry.h"
 #include "field/FieldState.h"
@@ -21,7 +21,7 @@
 #include "platform/FileSystem.h"
 #include "platform/InputDevices.h"
 #include "programs/GameHooks.h"
-#include "programs/PlaytestPng.h"
+#include "tools/common/PngFile.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ bool writePresentedFrame(gfx::Device* device, std::vector<std::uint32_t>& pixels
     if (!device->readBackBuffer(pixels) || pixels.size() != 640u * 480u) {
         pixels.assign(640u * 480u, 0xFF000000u);  // the null device shows black
     }
-    if (writePng(path, pixels.data(), 640, 480)) return true;
+    if (png::writeArgb(path, 640, 480, pixels.data())) return true;
     std::fprintf(stderr, "playtest: cannot write %s\n", path.c_str());
     return false;
 }

@@ -5,7 +5,7 @@
 
 #include "engine/Music.h"
 #include "engine/Scene.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "field/FieldState.h"
 #include "field/WorldToCell.h"
 #include "gamedata/GameData.h"

@@ -520,7 +520,12 @@ void runHallOpening() {
     switch (s) {
         case 0: cameraTo(1, 0.0f, 10.0f, 4.0f, 0); break;
         case 1: fadeTint(0.5f, 0.5f, 0.5f, 1.0f); break;
-        case 2: cameraTo(2, 0.0f, 0.0f, 0.0f, 20); break;
+        case 2:
+            // The camera glides back to the player over two seconds; the
+            // first line waits for it, not to be read over a moving picture.
+            if (gPauseCounter == 0) cameraTo(2, 0.0f, 0.0f, 0.0f, 20);
+            pauseEvent(13);
+            break;
         case 6:
             for (int slot = 15; slot <= 18; ++slot) alsoWalk(slot, 9, 60);
             break;
@@ -1067,6 +1072,11 @@ namespace {
 
 void runCouncilChamber() {
     const int s = gEventStep;
+    // As シェリル, ファルク and リメル come in, the camera draws back toward
+    // the door, wide enough for them and クロム's end of the chamber; again
+    // so after each battle, which hands the camera back to the hidden player.
+    if (s == 41) lookAtCell(22.5f, 18.0f, 10);
+    if (s == 63 || s == 87) cutToCell(22.5f, 18.0f);
     switch (s) {
         case 0: cameraTo(0, 19.0f, 1.0f, 24.0f, 10); break;
         case 1: walk(7, 9, 40); break;
@@ -1109,8 +1119,17 @@ void runCouncilChamber() {
             alsoWalk(13, 4, 55);
             break;
         case 121: walk(11, 4, 50); break;
-        case 2: case 15: case 26: case 42: case 60: case 71: case 76: case 105: case 110: case 119: case 122:
+        case 2: case 15: case 26: case 42: case 60: case 71: case 76: case 105: case 119: case 122:
             waitWalk();
+            break;
+        case 110:
+            // The one-second glide to the door outlasts the three's walk in:
+            // レニウム speaks once the picture has settled on them.
+            if (gPauseCounter == 0) {
+                waitWalk();
+                if (gEventStep != s) break;
+            }
+            pauseEvent(4);
             break;
         case 8: changeMusic("【バトル】交わりの地.mid"); break;
         case 9: case 96: case 97: break;  // silent: the song starts; クレイバー holds his ground
@@ -1232,6 +1251,11 @@ namespace {
 
 void runTrap() {
     const int s = gEventStep;
+    // The hall is watched from near its door, wide enough for the pair and
+    // the guards, レニウム and the two who come up behind him; again so after
+    // the battle.
+    if (s == 0) lookAtCell(44.0f, 22.0f, 1);
+    if (s == 18) cutToCell(44.0f, 22.0f);
     switch (s) {
         case 1:
             walk(5, 9, 10);
@@ -1313,6 +1337,14 @@ namespace {
 
 void runRoof() {
     const int s = gEventStep;
+    // The roof is watched from above the parapet, wide enough for the party,
+    // クロム by the stair house and the man who comes round it; again so
+    // after the battle.
+    if (s == 0) cameraTo(0, 34.5f, 9.0f, 47.5f, 1);
+    if (s == 12) {
+        cameraTo(0, 34.5f, 9.0f, 47.5f, 1);
+        gCameraSnap = 2;
+    }
     switch (s) {
         case 2:
             walk(5, 1, 15);

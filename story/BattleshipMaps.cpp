@@ -441,6 +441,11 @@ constexpr int kStoneMarker = 3;
 // end of episode 4, its interlude and the hovercraft.
 void runLastDeck() {
     const int s = gEventStep;
+    // Watched from in front of the hovercraft, wide enough for the party
+    // by the door and ジェクター's men coming down the deck; again so after
+    // the battle.
+    if (s == 0) lookAtCell(21.5f, 36.5f, 1);
+    if (s == 11) cutToCell(21.5f, 36.5f);
     switch (s) {
         case 1:
             walk(kDeckSheryl, 4, 32);

@@ -245,6 +245,7 @@ void runTownspeopleReturn() {
 void runDesertedTown() {
     const int s = gEventStep;
     switch (s) {
+        case 0: lookAtCell(21.0f, 25.0f, 1); break;  // silent: the party and the house the voice comes from
         case 1: case 3: case 14: case 21: sayStep(62, 41, s, 0); break;
         case 2: case 4: case 19: case 20: sayRoute(62, 41, s, 0); break;
         case 5:
@@ -279,6 +280,7 @@ void runFlashback() {
     const int s = gEventStep;
     switch (s) {
         case 0:
+            lookAtCell(37.0f, 28.0f, 1);  // the doorstep where ルサナ takes the child, not the hidden arrival
             setMessagePortrait(2, 0, 0);
             setMessage("", "　　　　　　　　　　　　　－十六年前－", "　　　　　　　　　　　　 コールルピック", "");
             showMessage(1);

@@ -1,5 +1,5 @@
 #include "events/EventEngine.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "story/MapScripts.h"
 #include "story/MapTable.h"
 

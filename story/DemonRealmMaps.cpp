@@ -131,6 +131,10 @@ constexpr int kSecondCompanion = 2;
 constexpr int kArafors = 3;
 constexpr int kCorvadine = 4;
 constexpr int kSherylAfter = 5;
+// The cell the depths' scenes are watched from: the party on the left and
+// コルヴァディン on the right in one picture, well away from the arrival.
+constexpr float kStandoffRow = 45.0f;
+constexpr float kStandoffCol = 19.0f;
 
 void faceParty(int facing) {
     for (int slot = kSherylFigure; slot <= kSecondCompanion; ++slot) face(slot, facing);
@@ -143,7 +147,10 @@ void runConfrontation() {
         return;
     }
     switch (s) {
-        case 0: walk(kSherylFigure, 9, 40); break;
+        case 0:
+            walk(kSherylFigure, 9, 40);
+            lookAtCell(kStandoffRow, kStandoffCol, 10);  // along with her, to where コルヴァディン waits
+            break;
         case 1: case 51: case 78: case 86: case 90: waitWalk(); break;
         case 2: case 103: fadeTint(0.0f, 0.0f, 0.0f, 1.0f); break;
         case 3: f[flag::kDemonRealmDepths] = 1; break;
@@ -178,6 +185,10 @@ void runConfrontation() {
             addMoves(9, 4);
             break;
         case 93: startBattle(78, gSavedBattleBackground, gBattleBackground); break;
+        case 94:
+            cutToCell(kStandoffRow, kStandoffCol);  // back from the battle
+            sayStep(104, 1, s, 0);
+            break;
         case 98:
             face(kSherylFigure, 1);
             face(kSecondCompanion, 1);
@@ -206,7 +217,10 @@ void runEighthStone() {
     const int s = gEventStep;
     const bool routeTwo = f[flag::kRoute] == 2;
     switch (s) {
-        case 0: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
+        case 0:
+            cutToCell(kStandoffRow, kStandoffCol);  // after battle 78, where the two sides stand
+            fadeTint(1.0f, 1.0f, 1.0f, 1.0f);
+            break;
         case 4: case 5: break;  // silent: the two measure each other
         case 12: gEventStep = routeTwo ? 19 : 39; break;
         // Route 2: クレイバー strikes the last blow.

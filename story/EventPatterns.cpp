@@ -4,7 +4,7 @@
 #include "events/EventEngine.h"
 #include "events/EventMusic.h"
 #include "events/EventPrimitives.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "events/MessageWindow.h"
 #include "field/FieldState.h"
 #include "field/Overlays.h"

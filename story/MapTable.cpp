@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "events/EventMusic.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "story/StoryFlags.h"
 #include "story/StoryState.h"
 

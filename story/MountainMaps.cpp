@@ -354,6 +354,10 @@ bool isSummitMessage(int s) {
 // アルゴン's battle, the 黄金石, the chapter end and the intermission.
 void runSummitScene() {
     const int s = gEventStep;
+    // The summit is watched from below the party, wide enough for アルゴン
+    // at the far end; again so after the battle.
+    if (s == 0) lookAtCell(34.0f, 15.0f, 1);
+    if (s == 37) cutToCell(34.0f, 15.0f);
     switch (s) {
         case 5: walk(2, 6, 4); return;
         case 6: case 16: case 28: case 57: case 59: case 62: case 68: case 71: waitWalk(); return;

@@ -278,6 +278,7 @@ void runArgonScene() {
     const int s = gEventStep;
     switch (s) {
         case 0:
+            lookAtCell(31.0f, 10.0f, 1);  // アルゴン and the party between the hall's pillars
             setFlag(flag::kBossPhaseA, 0);
             if (gStoryFlags[kArgonBeatenOnce] == 1) gEventStep = 7;
             break;
@@ -305,6 +306,7 @@ void runArgonScene() {
             setFlag(flag::kBossPhaseB, 0);
             break;
         case 9:
+            cutToCell(31.0f, 10.0f);  // back from the battle, to the beaten アルゴン
             pose(kArgonFigure, 4);
             sayStep(129, 4, s, 0);
             break;

@@ -105,6 +105,7 @@ void runHouseScene() {
     const int s = gEventStep;
     switch (s) {
         case 0:
+            lookAtCell(38.5f, 37.0f, 1);  // the living room, not the doorway
             say("24.3.0", 0);
             gCampMenuAllowed = 0;
             break;
@@ -307,7 +308,13 @@ constexpr int kJector = 16;
 void runRuinsScene() {
     const int s = gEventStep;
     switch (s) {
-        case 0: case 13: warmTint(); break;
+        case 0:
+            // Watched from the street's near side, wide enough for both
+            // bands of soldiers that close in on him.
+            lookAtCell(33.0f, 24.0f, 1);
+            warmTint();
+            break;
+        case 13: warmTint(); break;
         case 2: walk(kClaberInTheRuins, 1, 20); break;
         case 5: walk(kClaberInTheRuins, 3, 8); break;
         case 3: case 6: case 18: waitWalk(); break;

@@ -373,6 +373,10 @@ void runSisterScene() {
             changeMap(0, 28, 37, 2);  // the battle's ground is the floor in front of her
             startBattle(71, gSavedBattleBackground, gBattleBackground);
             break;
+        case 98:
+            cutToCell(28.0f, 36.0f);  // back from the battle, where the scene was watched before it
+            sayStep(99, 7, s, firstSceneLinePause(s));
+            break;
         case 101: walk(kMarty, 6, 5); break;
         case 107: walk(kMarty, 9, 20); break;
         case 111: walk(kClaber, 9, 4); break;

@@ -467,6 +467,11 @@ constexpr int kSelen = 7;
 constexpr int kChrom = 6;
 
 // クロム and セレン, the last battle (group 85) and the start of the ending.
+// The top of the base as its last scene is watched: the party on the left,
+// クロム and セレン on the right.
+constexpr float kTopViewRow = 22.0f;
+constexpr float kTopViewCol = 10.0f;
+
 void runLastScene() {
     const int s = gEventStep;
     switch (s) {
@@ -477,15 +482,13 @@ void runLastScene() {
         case 1:
             setFlag(flag::kLastSceneBegun, 1);
             gPlayerVisible = 0;
+            cutToCell(kTopViewRow, kTopViewCol);  // in the dark, away from the hidden arrival
             break;
         case 2: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
-        case 3: {
+        case 3:
             for (int slot = 2; slot <= 5; ++slot) walk(slot, 9, 25);
-            gCameraGlide = 10;
-            const float point[3] = {18.0f, 2.0f, 17.0f};
-            setCameraTarget(0, point);
+            lookAtCell(kTopViewRow, kTopViewCol, 10);
             break;
-        }
         case 9: walk(kRimelFigure, 9, 6); break;
         case 14: walk(kSherylFigure, 9, 6); break;
         case 19: walk(kFalkFigure, 9, 6); break;
@@ -510,7 +513,10 @@ void runLastScene() {
             pose(kChrom, 4);
             pose(kSelen, 4);
             break;
-        case 31: requestMusicStop(); break;
+        case 31:
+            cutToCell(kTopViewRow, kTopViewCol);  // back from the battle
+            requestMusicStop();
+            break;
         case 36:
             walk(kFalkFigure, 1, 45);
             walk(kRimelFigure, 1, 25);

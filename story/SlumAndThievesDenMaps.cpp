@@ -61,6 +61,10 @@ constexpr int kRenium = 16;
 // レニウム of クロスケーション stops the pair on their way home from the den.
 void runReniumScene() {
     const int s = gEventStep;
+    // Watched up the street, so レニウム stands in the picture with the
+    // pair; again so after the battle.
+    if (s == 0) lookAtCell(11.3f, 32.0f, 1);
+    if (s == 35) cutToCell(11.3f, 32.0f);
     switch (s) {
         case 2: walkThenStand(kRenium, 2, 5, 20); break;
         case 3: case 42: waitWalk(); break;
@@ -215,9 +219,14 @@ bool sherylWearsAStone() {
 void runTreasureRoomScene() {
     const int s = gEventStep;
     // The room is watched from its middle, the pair, もろこし and the
-    // throne all in the picture; again so after each battle.
+    // throne all in the picture; again so after each battle. Once
+    // アラフォース comes in behind the pair, from nearer the door, so the
+    // picture is wide enough for him and the throne; so again after the
+    // camp menu, the battle and the interlude.
     if (s == 0) lookAtCell(36.0f, 35.0f, 1);
-    if (s == 44 || s == 116 || s == 122) cutToCell(36.0f, 35.0f);
+    if (s == 44) cutToCell(36.0f, 35.0f);
+    if (s == 72) lookAtCell(39.5f, 29.5f, 10);
+    if (s == 116 || s == 122 || s == 174) cutToCell(39.5f, 29.5f);
     switch (s) {
         case 1:
             beginMoveBlock(1, kDenClaber);

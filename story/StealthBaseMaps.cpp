@@ -118,11 +118,16 @@ void movePlatforms(bool group900, bool group901, bool group902) {
 constexpr int kEntranceSoldier = 28;
 constexpr int kSecondSoldier = 29;
 constexpr int kTintRestore = 30;
+constexpr float kEntranceViewRow = 34.0f;
+constexpr float kEntranceViewCol = 48.0f;
 
 void runEntranceGuards() {
     const int s = gEventStep;
     switch (s) {
-        case 0: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
+        case 0:
+            lookAtCell(kEntranceViewRow, kEntranceViewCol, 1);  // the two soldiers and the party at the stairs
+            fadeTint(1.0f, 1.0f, 1.0f, 1.0f);
+            break;
         case 1: case 4: sayStep(65, 29, s, 0); break;
         case 2:
             walk(kEntranceSoldier, 9, 20);
@@ -131,6 +136,7 @@ void runEntranceGuards() {
         case 3: waitWalk(); break;
         case 5: startBattle(45, gSavedBattleBackground, gBattleBackground); break;
         case 6:
+            cutToCell(kEntranceViewRow, kEntranceViewCol);  // back from the battle
             gStoryFlags[kEntranceFight] = 1;
             sayStep(65, 29, 6, 0);
             break;

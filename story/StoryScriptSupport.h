@@ -4,7 +4,7 @@
 
 #include "events/EventEngine.h"
 #include "events/EventPrimitives.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "events/FieldMechanisms.h"
 #include "events/MessageWindow.h"
 #include "field/FieldMap.h"

@@ -343,6 +343,10 @@ void runRouteTwoMerchantTalk() {
 // ---- Sixth floor (map 77) ----
 
 // Route 1's cast.
+// Where the sixth floor's tower-route scene is watched from: the party on
+// the left, the two officers on the right.
+constexpr float kSixthFloorViewRow = 17.0f;
+constexpr float kSixthFloorViewCol = 11.0f;
 constexpr int kSherylOne = 12;
 constexpr int kFalkFigure = 13;
 constexpr int kRimelFigure = 14;
@@ -371,11 +375,16 @@ void runSixthFloorRouteOne() {
         return;
     }
     switch (s) {
+        case 0: lookAtCell(kSixthFloorViewRow, kSixthFloorViewCol, 1); break;  // silent: the officers across the floor
         case 3: walk(kFalkFigure, 6, 6); break;
         case 7: walk(kRimelFigure, 6, 6); break;
         case 19: walk(kSherylOne, 6, 6); break;
         case 4: case 8: case 20: waitWalk(); break;
         case 23: startBattle(56, gSavedBattleBackground, gBattleBackground); break;
+        case 24:
+            cutToCell(kSixthFloorViewRow, kSixthFloorViewCol);  // back from the battle
+            sayStep(77, 13, 24, 0);
+            break;
         case 28:
             face(kJectorFigure, 0);
             sayStep(77, 13, 28, 0);
@@ -419,6 +428,11 @@ void runSixthFloorRouteOne() {
     }
 }
 
+// The officers' trap is watched from afar: the party on the left and the
+// three officers closing in from the right stand in one picture throughout.
+constexpr float kTrapViewRow = 26.5f;
+constexpr float kTrapViewCol = 4.5f;
+
 void runOfficersTrap() {
     const int s = gEventStep;
     if (f[kOfficersTrap] == 0) {
@@ -446,7 +460,7 @@ void runOfficersTrap() {
             walk(kRyuhiTwo, 6, 48);
             break;
         case 3: case 6: case 10: case 28: case 31: waitWalk(); break;
-        case 7: cameraTo(10, 22.0f, 2.5f, 14.0f); break;
+        case 7: cameraTo(10, kTrapViewRow, 2.5f, kTrapViewCol); break;
         case 8: case 35: break;  // silent: the camera settles; the officers close in
         case 9: walk(kSunraysFigure, 1, 40); break;
         case 17: playSoundEffect("Zoku_5_0.wav"); break;
@@ -457,7 +471,7 @@ void runOfficersTrap() {
             addMoves(0, 12);
             walk(kRyuhiTwo, 4, 13);
             walk(kClaberTwo, 6, 5);
-            cameraTo(10, 20.0f, 2.5f, 14.0f);
+            cameraTo(10, kTrapViewRow, 2.5f, kTrapViewCol);
             // The floor gives way under the party.
             for (int r = 16; r <= 21; ++r)
                 for (int c = 2; c <= 28; ++c) gMapCells[r][c].height = 0.5f;
@@ -472,7 +486,7 @@ void runOfficersTrap() {
             face(kClaberTwo, 0);
             sayStep(77, 1, 24, 0);
             break;
-        case 25: cameraTo(0, 25.0f, 2.5f, 15.0f); break;
+        case 25: cameraTo(0, kTrapViewRow, 2.5f, kTrapViewCol); break;
         case 27: walk(kRitratTwo, 1, 56); break;
         case 30: walk(kJectorTwo, 1, 64); break;
         case 36:
@@ -674,6 +688,10 @@ void runUpperFloorEvents(int map) { finishTowerCall(runUpperFloorObject(map)); }
 constexpr int kThiefMaster = 3;
 constexpr int kClaberAtFifteenth = 5;
 
+// The fifteenth floor's scene: the party and the thief master in one picture.
+constexpr float kFifteenthViewRow = 17.0f;
+constexpr float kFifteenthViewCol = 11.0f;
+
 void runThiefMaster() {
     const int s = gEventStep;
     const int stage = f[flag::kTowerFifteenth];
@@ -685,6 +703,7 @@ void runThiefMaster() {
     }
     if (stage == 1) {
         switch (s) {
+            case 0: lookAtCell(kFifteenthViewRow, kFifteenthViewCol, 1); break;  // silent: the party and him
             case 3:
                 face(kThiefMaster, 1);
                 sayStep(86, 4, 3, 0);
@@ -696,6 +715,7 @@ void runThiefMaster() {
                 break;
             case 11: startBattle(64, gSavedBattleBackground, gBattleBackground); break;
             case 12:
+                cutToCell(kFifteenthViewRow, kFifteenthViewCol);  // back from the battle
                 pose(kThiefMaster, 4);
                 sayStep(86, 4, 12, 0);
                 break;
@@ -785,6 +805,7 @@ void runLastConfrontation() {
         case 1:
             f[flag::kLastSceneBegun] = 1;
             gPlayerVisible = 0;
+            cutToCell(12.0f, 11.0f);  // in the dark, to the party by the lift, not the hidden arrival
             break;
         case 2: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
         case 3:
@@ -796,7 +817,7 @@ void runLastConfrontation() {
             addMoves(7, 8);
             addMoves(8, 3);
             break;
-        case 11: cameraTo(0, 15.0f, 2.0f, 15.0f); break;
+        case 11: cameraTo(0, 14.0f, 2.0f, 11.0f); break;  // the party still by the lift
         case 14:
             beginMoveBlock(1, kSherylLast);
             addMoves(6, 5);
@@ -804,6 +825,7 @@ void runLastConfrontation() {
             break;
         case 18:
             for (int slot = 5; slot <= 7; ++slot) walk(slot, 9, 20);
+            cameraTo(0, 15.0f, 2.0f, 15.0f);  // on with them, to where the party will face ダクトナーレ
             break;
         case 24: walk(kSherylLast, 6, 5); break;
         case 28: changeMusic("【バトル】遥かなる時の因縁.mid"); break;
@@ -819,6 +841,7 @@ void runLastConfrontation() {
             startBattle(65, gSavedBattleBackground, gBattleBackground);
             break;
         case 50:
+            cutToCell(17.0f, 12.0f);  // back from the battle: the party and the beaten ダクトナーレ
             requestMusicStop();
             pose(kDuctnale, 4);
             break;

@@ -18,7 +18,7 @@
 #include "battle/DamageRules.h"
 #include "battle/StoneSkillAction.h"
 #include "battle/WeaponSkillAction.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "gamedata/PartyStats.h"
 #include "keyPressFixture.h"
 #include "story/StoryState.h"

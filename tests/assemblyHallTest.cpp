@@ -11,6 +11,7 @@
 
 #include "battle/BattleRecords.h"
 #include "engine/Music.h"
+#include "field/FieldScreen.h"
 #include "menus/Title.h"
 #include "story/MapTable.h"
 #include "story/StoryState.h"
@@ -175,6 +176,9 @@ TEST_F(StoryField, SquareOpeningDimsEntersTheHallAndTheFirstFloorBrightens) {
     ASSERT_TRUE(out.finished);
     EXPECT_EQ(gFieldTint[0], 0.5f);
     for (int slot = 15; slot <= 18; ++slot) EXPECT_EQ(gMapObjects[slot].visible, 0) << "the opening's figures are gone";
+    // The player walks back across the square to the gate before trying it.
+    placePlayerOnArrival(19, 6);
+    cutCameraToTarget(resources);
     touch(3);
     bool refusal = false;
     const Played refused = play(600, [&] {

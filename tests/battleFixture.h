@@ -23,7 +23,7 @@
 #include "engine/Sound.h"
 #include "engine/Screens.h"
 #include "engine/TextLayers.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "events/MessageWindow.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PartyStats.h"

@@ -14,7 +14,7 @@
 #include "engine/Scene.h"
 #include "engine/TextLayers.h"
 #include "events/EventPrimitives.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "field/FieldState.h"
 #include "minigames/BoatCourse.h"
 #include "minigames/BoatRaceState.h"

@@ -12,7 +12,6 @@
 #include "engine/Config.h"
 #include "engine/GraphicsResources.h"
 #include "engine/Input.h"
-#include "programs/PlaytestPng.h"
 #include "engine/Scene.h"
 #include "engine/Screens.h"
 #include "engine/TextLayers.h"
@@ -23,6 +22,7 @@
 #include "platform/Clock.h"
 #include "platform/Gfx.h"
 #include "platform/Window.h"
+#include "tools/common/PngFile.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ TEST(BoatGlPicture, RaceFrameShowsTheBoatOnTheWaterWithTheHud) {
     std::vector<std::uint32_t> image;
     const bool read = device->readBackBuffer(image);
     timing::setCalendarClock({});
-    if (const char* shot = std::getenv("BOAT_SHOT")) writePng(shot, image.data(), 640, 480);
+    if (const char* shot = std::getenv("BOAT_SHOT")) png::writeArgb(shot, 640, 480, image.data());
     releaseGraphicsResources(resources);
     EXPECT_EQ(chdir(previous), 0);
     ASSERT_TRUE(read);

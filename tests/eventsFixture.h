@@ -13,7 +13,7 @@
 #include "engine/Scene.h"
 #include "engine/TextLayers.h"
 #include "events/EventEngine.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "events/MessageWindow.h"
 #include "field/FieldMap.h"
 #include "story/MapScripts.h"

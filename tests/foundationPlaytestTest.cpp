@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "programs/Playtest.h"
-#include "programs/PlaytestPng.h"
 #include "platform/InputDevices.h"
+#include "tools/common/PngFile.h"
 
 namespace {
 
@@ -85,15 +85,15 @@ TEST(PlaytestArguments, MistakesAreRefused) {
 
 TEST(PlaytestPng, ChecksumsMatchTheirKnownValues) {
     const std::string iend = "IEND";
-    EXPECT_EQ(crc32Of(reinterpret_cast<const std::uint8_t*>(iend.data()), 4), 0xAE426082u);
+    EXPECT_EQ(png::crc32(reinterpret_cast<const std::uint8_t*>(iend.data()), 4), 0xAE426082u);
     const std::string wiki = "Wikipedia";
-    EXPECT_EQ(adler32Of(reinterpret_cast<const std::uint8_t*>(wiki.data()), wiki.size()), 0x11E60398u);
+    EXPECT_EQ(png::adler32(reinterpret_cast<const std::uint8_t*>(wiki.data()), wiki.size()), 0x11E60398u);
 }
 
 TEST(PlaytestPng, PictureIsStoredRowByRowAsRgb) {
     // 2 x 2: red, green / blue, white.
     const std::uint32_t argb[4] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0x80FFFFFFu};
-    const std::vector<std::uint8_t> png = encodePng(argb, 2, 2);
+    const std::vector<std::uint8_t> png = png::encodeArgb(2, 2, argb);
     ASSERT_GT(png.size(), 33u);
     EXPECT_EQ(std::vector<std::uint8_t>(png.begin(), png.begin() + 8),
               (std::vector<std::uint8_t>{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}));
@@ -112,6 +112,43 @@ TEST(PlaytestPng, PictureIsStoredRowByRowAsRgb) {
     const std::vector<std::uint8_t> rows = {0, 255, 0, 0, 0, 255, 0, 0, 0, 0, 255, 255, 255, 255};
     EXPECT_EQ(std::vector<std::uint8_t>(png.begin() + z + 7, png.begin() + z + 21), rows);
     EXPECT_EQ(std::string(png.end() - 8, png.end() - 4), "IEND");
+}
+
+TEST(PlaytestPng, LargePictureSplitsIntoStoredBlocksOfAtMost65535Bytes) {
+    // 200 x 200: 200 scan lines of 601 bytes, 120,200 in all: a full block
+    // of 65,535, then the last of 54,665.
+    constexpr int kSide = 200;
+    std::vector<std::uint32_t> argb(kSide * kSide);
+    std::vector<std::uint8_t> rgb;
+    std::vector<std::uint8_t> scanLines;
+    for (size_t i = 0; i < argb.size(); ++i) {
+        argb[i] = static_cast<std::uint32_t>(i) * 2654435761u;
+        const std::uint8_t pixel[3] = {static_cast<std::uint8_t>(argb[i] >> 16), static_cast<std::uint8_t>(argb[i] >> 8),
+                                       static_cast<std::uint8_t>(argb[i])};
+        if (i % kSide == 0) scanLines.push_back(0);
+        rgb.insert(rgb.end(), pixel, pixel + 3);
+        scanLines.insert(scanLines.end(), pixel, pixel + 3);
+    }
+    const std::vector<std::uint8_t> png = png::encode(kSide, kSide, rgb.data());
+    EXPECT_EQ(png, png::encodeArgb(kSide, kSide, argb.data()));
+
+    const auto at16 = [&](size_t at) { return png[at] | png[at + 1] << 8; };
+    const size_t z = 33 + 8;
+    const size_t second = z + 2 + 5 + 65535;
+    ASSERT_GT(png.size(), second + 5 + 54665 + 4);
+    EXPECT_EQ(png[z + 2], 0);  // not the last
+    EXPECT_EQ(at16(z + 3), 65535);
+    EXPECT_EQ(at16(z + 5), 0);
+    EXPECT_EQ(png[second], 1);  // the last
+    EXPECT_EQ(at16(second + 1), 54665);
+    EXPECT_EQ(at16(second + 3), 54665 ^ 0xFFFF);
+
+    std::vector<std::uint8_t> stored(png.begin() + z + 7, png.begin() + second);
+    stored.insert(stored.end(), png.begin() + second + 5, png.begin() + second + 5 + 54665);
+    EXPECT_EQ(stored, scanLines);
+    const size_t adler = second + 5 + 54665;
+    EXPECT_EQ(static_cast<std::uint32_t>(png[adler] << 24 | png[adler + 1] << 16 | png[adler + 2] << 8 | png[adler + 3]),
+              png::adler32(scanLines.data(), scanLines.size()));
 }
 
 }  // namespace

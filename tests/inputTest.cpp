@@ -8,7 +8,7 @@
 #include "engine/Input.h"
 #include "engine/Scene.h"
 #include "engine/TextLayers.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "menus/Title.h"
 #include "platform/App.h"
 #include "platform/InputDevices.h"

@@ -9,7 +9,7 @@
 #include "engine/Input.h"
 #include "engine/TextLayers.h"
 #include "events/EventPrimitives.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "field/FieldMap.h"
 #include "field/FieldState.h"
 #include "field/MapEditor.h"

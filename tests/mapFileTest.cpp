@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "engine/TextLayers.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "field/FieldMap.h"
 
 namespace {

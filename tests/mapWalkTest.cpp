@@ -9,8 +9,8 @@
 
 #include "field/FieldMap.h"
 #include "field/FieldState.h"
-#include "events/EventState.h"
 #include "events/FieldMechanisms.h"
+#include "field/EventState.h"
 #include "gamedata/GameData.h"
 #include "tools/mapc/MapSource.h"
 #include "tools/mapc/MapWalk.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "events/EventPrimitives.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "events/FieldMechanisms.h"
 #include "events/FieldStateUse.h"
 #include "field/FieldMap.h"

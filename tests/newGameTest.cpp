@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/Scene.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "field/FieldState.h"
 #include "gamedata/GameData.h"
 #include "gamedata/NewGame.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "engine/Config.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "field/NewsTicker.h"
 #include "tests/shopFixture.h"
 

@@ -5,7 +5,7 @@
 
 #include "engine/TextLayers.h"
 #include "events/EventPrimitives.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "field/FieldState.h"
 #include "field/Overlays.h"
 #include "gamedata/GameData.h"

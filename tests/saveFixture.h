@@ -20,7 +20,7 @@
 #include "engine/Music.h"
 #include "events/EventEngine.h"
 #include "events/EventPrimitives.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "events/FieldStateUse.h"
 #include "field/FieldMap.h"
 #include "field/FieldState.h"

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "menus/CampMenu.h"
 #include "tests/campFixture.h"
 

@@ -173,6 +173,13 @@ struct FigureLook {
 inline FigureLook lookOf(const MapObject& o) {
     return {o.present, o.visible, o.facing, o.character, o.pose, o.x, o.y, o.z};
 }
+// A figure whose height alone changed rode the floor under it (a guard on a
+// moving platform of the stealth base): it has not acted in the scene.
+inline bool onlyRode(const FigureLook& now, const FigureLook& before) {
+    FigureLook level = now;
+    level.y = before.y;
+    return !(level != before);
+}
 
 // Follows one run of the field: the figures as they stood when the current
 // event began, and the failures found so far (each figure of each event
@@ -180,7 +187,9 @@ inline FigureLook lookOf(const MapObject& o) {
 // before the next has left the scene, as a player watches it go; it counts
 // again once it moves or turns anew. A figure first followed once it has
 // walked counts as seen before if the spot it started from is in the
-// picture: it stood there in view and walked away.
+// picture: it stood there in view and walked away. In the same way a figure
+// seen at one message that the scene's camera turns away from before the
+// next has been left by the camera, as a player watches the view move on.
 struct Checker {
     FigureLook before[kMapObjectCount] = {};
     FigureLook lastChecked[kMapObjectCount + 1] = {};  // the player last
@@ -189,6 +198,8 @@ struct Checker {
     bool followed[kMapObjectCount + 1] = {};
     bool haveBefore = false;
     bool wasShowing = false;
+    float lastLook[3] = {};  // where the camera looked at the last check
+    bool cameraMoved = false;
     std::set<std::tuple<int, int, int>> named;  // map, event, slot
     std::vector<std::string> failures;
 
@@ -201,6 +212,7 @@ struct Checker {
                 lastChecked[s] = s < kMapObjectCount ? before[s] : FigureLook{};
                 seenLast[s] = departed[s] = followed[s] = false;
             }
+            for (int i = 0; i < 3; ++i) lastLook[i] = 0.0f;
             haveBefore = true;
         }
         const bool showing = gFieldEvent != 0 && messageWhole;
@@ -218,6 +230,19 @@ struct Checker {
         if (gFieldTintActive == 1 && gFieldTint[0] + gFieldTint[1] + gFieldTint[2] < 0.6f) return;
         if (gFieldBrightness < 0.2f) return;
         const Camera camera = currentCamera(resources);
+        // A scene that raises the camera's aim far above the floor, to the
+        // sky, shows no one on purpose while it looks there.
+        {
+            int row = 0, col = 0;
+            cellUnder(camera.point.look[0], camera.point.look[2], row, col);
+            const float floor = cellInsideGrid(row, col) ? gMapCells[row][col].height : 0.0f;
+            if (camera.point.look[1] > floor + 10.0f) return;
+        }
+        cameraMoved = false;
+        for (int i = 0; i < 3; ++i) {
+            if (camera.point.look[i] != lastLook[i]) cameraMoved = true;
+            lastLook[i] = camera.point.look[i];
+        }
         if (gPlayerVisible == 1) {
             const FigureLook player{1, 1, gPlayerFacing, gPlayerSpriteColumn, gPlayerPose, gPlayerPos[0], gPlayerPos[1],
                                     gPlayerPos[2]};
@@ -226,7 +251,7 @@ struct Checker {
         for (int s = 0; s < kMapObjectCount; ++s) {
             const MapObject& o = gMapObjects[s];
             if (o.present == 0 || o.visible == 0 || o.kind == kObjectChest || o.character < 0) continue;
-            if (!(lookOf(o) != before[s])) continue;
+            if (!(lookOf(o) != before[s]) || onlyRode(lookOf(o), before[s])) continue;
             follow(camera, s, lookOf(o));
         }
     }
@@ -239,7 +264,7 @@ struct Checker {
         const bool sameFigure = now.facing == last.facing && now.character == last.character;
         const std::string why = unseen(camera, now.x, now.y, now.z);
         if (why.empty()) departed[index] = false;
-        else if (seenLast[index] && moved) departed[index] = true;  // walked out of the picture
+        else if (seenLast[index] && (moved || cameraMoved)) departed[index] = true;  // walked out, or the view moved on
         else if (!(departed[index] && sameFigure)) departed[index] = false;
         lastChecked[index] = now;
         seenLast[index] = why.empty();

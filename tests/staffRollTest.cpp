@@ -14,7 +14,7 @@
 #include "engine/Scene.h"
 #include "engine/TextLayers.h"
 #include "events/EventPrimitives.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "field/FieldMap.h"
 #include "field/FieldState.h"
 #include "menus/StaffRoll.h"

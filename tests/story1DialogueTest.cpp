@@ -10,7 +10,7 @@
 #include <string>
 
 #include "events/EventEngine.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "events/MessageWindow.h"
 #include "story/Dialogue.h"
 

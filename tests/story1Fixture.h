@@ -27,7 +27,7 @@
 #include "engine/TextLayers.h"
 #include "events/EventEngine.h"
 #include "events/EventPrimitives.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "events/MessageWindow.h"
 #include "field/FieldEntry.h"
 #include "field/FieldMap.h"

@@ -2,7 +2,7 @@
 // frame: their lengths, what each frame draws, and what they hand over.
 #include <cstring>
 
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "field/FieldMap.h"
 #include "field/FieldState.h"
 #include "field/Transitions.h"

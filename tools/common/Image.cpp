@@ -25,6 +25,13 @@ Image::Image(int width, int height)
 
 Rgb Image::at(int x, int y) const { return inside(x, y) ? pixels_[static_cast<size_t>(y) * width_ + x] : Rgb{}; }
 
+std::vector<std::uint8_t> Image::rgbBytes() const {
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(pixels_.size() * 3);
+    for (const Rgb& c : pixels_) bytes.insert(bytes.end(), {c.r, c.g, c.b});
+    return bytes;
+}
+
 std::uint8_t Image::coverage(int x, int y) const {
     return inside(x, y) ? coverage_[static_cast<size_t>(y) * width_ + x] : 0;
 }

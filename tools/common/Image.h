@@ -32,6 +32,8 @@ public:
     bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 
     Rgb at(int x, int y) const;
+    // The colours, top row first, three bytes a pixel (for a PNG file).
+    std::vector<std::uint8_t> rgbBytes() const;
     std::uint8_t coverage(int x, int y) const;
     // Writes the colour with full coverage.
     void set(int x, int y, Rgb c);

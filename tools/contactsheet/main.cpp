@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
         drawNumber(sheet, x + 60, y + box + 6, w, 1);
         drawNumber(sheet, x + 90, y + box + 6, h, 1);
     }
-    if (!pic::writePng(argv[2], sheet)) {
+    if (!png::write(argv[2], sheet.width(), sheet.height(), sheet.rgbBytes().data())) {
         std::fprintf(stderr, "contactsheet: cannot write %s\n", argv[2]);
         return 1;
     }

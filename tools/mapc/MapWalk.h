@@ -27,7 +27,7 @@
 #include "engine/Input.h"
 #include "engine/Scene.h"
 #include "events/EventEngine.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "events/MessageWindow.h"
 #include "field/FieldMap.h"
 #include "field/FieldScreen.h"

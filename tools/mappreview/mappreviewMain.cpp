@@ -15,9 +15,9 @@
 
 #include "field/FieldMap.h"
 #include "field/WorldToCell.h"
+#include "tools/common/PngFile.h"
 #include "tools/mapc/MapLint.h"
 #include "tools/mapc/MapSource.h"
-#include "tools/mappreview/PngWriter.h"
 
 namespace {
 
@@ -178,7 +178,7 @@ int main(int argc, char** argv) {
                         &cropped.rgb[static_cast<std::size_t>(y) * cropped.width * 3]);
         picture = cropped;
     }
-    if (!png::write(argv[2], picture.width, picture.height, picture.rgb)) {
+    if (!png::write(argv[2], picture.width, picture.height, picture.rgb.data())) {
         std::fprintf(stderr, "%s: cannot be written\n", argv[2]);
         return 1;
     }

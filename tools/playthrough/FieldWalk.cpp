@@ -167,14 +167,15 @@ bool meetsAnEnemy(int code, int steps = 1) {
     return false;
 }
 
-// Whether the field would let the player walk with `code` this frame.
-bool walkable(int code) {
+// Whether the floor takes a step with `code` this frame (`pastPeople`: into
+// the cell of someone the player already stands in).
+bool walkable(int code, bool pastPeople = false) {
     float dx = 0.0f, dz = 0.0f;
     stepOf(code, &dx, &dz);
     const float to[3] = {gPlayerPos[0] + dx, gPlayerPos[1], gPlayerPos[2] + dz};
     int cell[3];
     worldToCell(to, cell);
-    if (!cellInsideGrid(cell[0], cell[2]) || stopsTheWalk(cell[0], cell[2])) return false;
+    if (!cellInsideGrid(cell[0], cell[2]) || (!pastPeople && stopsTheWalk(cell[0], cell[2]))) return false;
     const MapCell& c = gMapCells[cell[0]][cell[2]];
     return c.height > kAbyss && c.blocked == 0 && c.height <= gPlayerPos[1] + 0.11f;
 }
@@ -217,6 +218,34 @@ int dodge(int code) {
         if (other != code % 10 && walkable(other) && !meetsAnEnemy(other) && !meetsAnEnemy(other, 2)) return other;
     }
     return 0;
+}
+
+// The person one talks to standing beside it, other than the one at
+// (goalRow, goalCol), whose talk a step with `code` would start; -1 none.
+int startsSomeoneElse(int code, int goalRow, int goalCol) {
+    float dx = 0.0f, dz = 0.0f;
+    stepOf(code, &dx, &dz);
+    for (int s = 0; s < kMapObjectCount; ++s) {
+        const MapObject& o = gMapObjects[s];
+        if (!o.present || o.kind != kObjectBeside) continue;
+        if (gObjectCells[s][0] == goalRow && gObjectCells[s][1] == goalCol) continue;
+        const float ox = o.x - (gPlayerPos[0] + dx), oz = o.z - (gPlayerPos[2] + dz);
+        if (oz > -0.1f && oz < 0.1f && ox > -0.5f && ox < 0.5f) return s;
+    }
+    return -1;
+}
+
+// A person just spoken to still stands beside the player (in its cell), and
+// any step that ends beside it again starts its talk anew: the walk leaves
+// across the columns (one step clears it), then along the rows away from it
+// until the way is free.
+int leaveThoseBeside(int code, int goalRow, int goalCol) {
+    const int person = code == 0 ? -1 : startsSomeoneElse(code, goalRow, goalCol);
+    if (person < 0) return code;
+    const int away = gMapObjects[person].x > gPlayerPos[0] ? 4 : 6;
+    for (int other : {away, 1, 3, 7, 9})
+        if (walkable(other, true) && startsSomeoneElse(other, goalRow, goalCol) < 0) return other;
+    return code;
 }
 
 }  // namespace
@@ -290,7 +319,8 @@ int walkTowardsCell(int goalRow, int goalCol, bool meeting, bool* lost) {
     const bool pushingUp = !stepping && code == push && gPlayerVSpeed == 0.0f &&
                            gMapCells[goalRow][goalCol].height > gPlayerPos[1] + 0.11f;
     if ((stepping && gMapCells[nextRow][nextCol].height > gPlayerPos[1] + 0.11f) || pushingUp) code += kInputDecide;
-    return meeting ? code : dodge(code);
+    if (meeting) return code;
+    return dodge(leaveThoseBeside(code, goalRow, goalCol));
 }
 
 }  // namespace

@@ -25,13 +25,15 @@
 #include "engine/Input.h"
 #include "programs/Playtest.h"
 #include "engine/Scene.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "events/MessageWindow.h"
 #include "field/FieldMap.h"
 #include "field/FieldState.h"
 #include "gamedata/GameData.h"
 #include "menus/Title.h"
 #include "minigames/BoatRaceState.h"
+#include "minigames/CardDuelState.h"
+#include "tools/playthrough/DuelPlayer.h"
 #include "tools/playthrough/FieldWalk.h"
 #include "tools/playthrough/RacePlayer.h"
 #include "tools/playthrough/RouteGoals.h"
@@ -77,6 +79,7 @@ struct Run {
     bool lastSaveScene = false;
     bool titleSeen = false;
     int moneyBefore = 0;
+    int duelsBefore = 0;
     bool finished = false;
     bool failed = false;
     long stuckFrames = 0;
@@ -127,14 +130,24 @@ int wantedChoice() { return gRun.choice < gRoute.choices.size() ? gRoute.choices
 
 const RouteGoal* currentGoal() { return gRun.goal < goalCount() ? &gRoute.goals[static_cast<size_t>(gRun.goal)] : nullptr; }
 
-// The option for a choice window: the inn's stay while at the inn, else the
-// route's next.
+// On the way to a card player the road answers for itself: the duel at his
+// talk, and the first option, the shortest talk, at any other window on his
+// map (the card boy's first meeting on the way: "知ってる。").
+bool answeringForADuel() {
+    const RouteGoal* goal = currentGoal();
+    return goal != nullptr && goal->kind == GoalKind::Duel && gCurrentMap == goal->map;
+}
+
+// The option for a choice window: the inn's stay while at the inn, the duel
+// at a card player, else the route's next.
 int choiceNow() {
     const RouteGoal* goal = currentGoal();
     if (gRun.touched && goal != nullptr) {
         if (goal->kind == GoalKind::Ask) return goal->level;
-        return goal->kind == GoalKind::Inn ? 1 : 0;  // stay; "動かす"
+        // stay; "カードバトルする。"; "動かす"
+        return goal->kind == GoalKind::Inn || goal->kind == GoalKind::Duel ? 1 : 0;
     }
+    if (answeringForADuel()) return 0;
     return wantedChoice();
 }
 
@@ -147,7 +160,8 @@ int fieldCode() {
     switch (goal->kind) {
         case GoalKind::Walk:
         case GoalKind::Inn:
-        case GoalKind::Ask: code = walkTowardsSlot(goal->slot, &lost); break;
+        case GoalKind::Ask:
+        case GoalKind::Duel: code = walkTowardsSlot(goal->slot, &lost); break;
         case GoalKind::Pull:
             if (gRun.settleFrames > 0) return 0;
             code = walkTowardsSlotFrom(goal->slot, goal->row, goal->col, &lost);
@@ -197,10 +211,14 @@ void noteBattle() {
 
 void noteScreens() {
     if (gScene == gRun.lastScene) return;
+    if (gRun.lastScene == 400) {
+        const char* results[] = {"won", "lost", "drawn"};
+        std::printf("duel %s\n", gDuelResult <= kDuelDraw ? results[gDuelResult] : "?");
+    }
     switch (gScene) {
         case 300: ++gRun.shops; std::printf("shop\n"); break;
         case 301: ++gRun.banks; std::printf("bank, loan %d\n", gLoan); break;
-        case 400: ++gRun.duels; std::printf("duel\n"); break;
+        case 400: ++gRun.duels; std::printf("duel with opponent %d\n", gDuelOpponent); break;
         case 500:
             ++gRun.races;
             resetRacePlayer();
@@ -214,8 +232,9 @@ void noteScreens() {
 }
 
 void noteGoals() {
-    // A choice is made once its window has closed (the inn's are its own).
-    if (gRun.choosing && gMessageMode != 2 && !gRun.touched) {
+    // A choice is made once its window has closed (the inn's and the duel's
+    // are their own).
+    if (gRun.choosing && gMessageMode != 2 && !gRun.touched && !answeringForADuel()) {
         std::printf("choice %zu on map %d: option %d\n", gRun.choice + 1, gCurrentMap, wantedChoice());
         ++gRun.choice;
     }
@@ -270,6 +289,17 @@ void noteGoals() {
                     gRun.touched = false;
                     nextGoalStarted();
                 }
+            }
+            return;
+        case GoalKind::Duel:
+            // Met once the card player's talk is over, whatever the duel gave.
+            if (!gRun.touched && gCurrentMap == goal->map && gFieldEvent == goal->slot + 1) {
+                gRun.touched = true;
+                gRun.duelsBefore = gRun.duels;
+            } else if (gRun.touched && free) {
+                gRun.touched = false;
+                if (gRun.duels == gRun.duelsBefore) std::printf("no duel at %s\n", goal->what.c_str());
+                nextGoalStarted();
             }
             return;
         case GoalKind::Reload: {
@@ -347,6 +377,7 @@ int chooseCode() {
         case 301: return bankCode(kLoanWanted);
         case 200: case 201: case 202: case 203: case 204: case 205: case 206: case 207: case 209: case 210:
             return campCode(reloading() && gRun.reloadPhase == 0 ? kReloadSlot : -1);
+        case 400: return duelCode();
         case 500: return raceCode();
         case 9: return chooseSlot(0);  // the chapter-end saves go to the first slot
         default: return 0;

@@ -17,6 +17,7 @@ enum class GoalKind {
     Pull,    // on `map`, from the cell (`row`, `col`) pull the lever `slot`
     Cell,    // on `map`, walk onto the cell (`row`, `col`) (a lift platform)
     Ask,     // on `map`, walk into `slot` and answer its choice with option `level`
+    Duel,    // walk on `map` into the card player's `slot` and take up the duel
 };
 
 struct RouteGoal {

@@ -8,7 +8,7 @@
 #include "battle/LectureBattles.h"
 #include "engine/Input.h"
 #include "engine/Scene.h"
-#include "events/EventState.h"
+#include "field/EventState.h"
 #include "events/MessageWindow.h"
 #include "field/FieldState.h"
 #include "gamedata/GameData.h"
