@@ -10,6 +10,7 @@
 
 #include "tests/playerInView.h"
 #include "tests/story1Fixture.h"
+#include "tools/mapc/MapWalkStates.h"
 
 using inview::cameraOnPlayerAt;
 using inview::notWhole;
@@ -17,7 +18,6 @@ using story1test::StoryField;
 
 namespace {
 
-constexpr int kWaterLevelFlag = 907;
 constexpr int kBackRoomFirstColumn = 46;
 constexpr int kBackRoomLastColumn = 52;
 constexpr int kBackRoomRow = 40;  // a deck cell of the room on every level
@@ -47,7 +47,7 @@ TEST_F(StoryField, SeaBaseBackRoomsShowThePlayerWholeDryAndFlooded) {
         for (const bool flooded : {false, true}) {
             if (flooded && level.level == 11) continue;
             SCOPED_TRACE("map " + std::to_string(level.map) + (flooded ? " flooded" : " dry"));
-            gStoryFlags[kWaterLevelFlag] = static_cast<std::uint8_t>(flooded ? 11 : level.level);
+            gStoryFlags[mapwalk::states::kWaterLevelFlag] = static_cast<std::uint8_t>(flooded ? 11 : level.level);
             arrive(level.map, kBackRoomRow, kBackRoomFirstColumn + 1, 1, 1);
             const mapwalk::WalkResult walk = story1test::walkableFrom(kBackRoomRow, kBackRoomFirstColumn + 1);
             int walked = 0;
