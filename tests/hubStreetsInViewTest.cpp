@@ -9,33 +9,13 @@
 #include <string>
 #include <utility>
 
-#include "field/FieldScreen.h"
+#include "tests/playerInView.h"
 #include "tests/story1Fixture.h"
 
 using story1test::StoryField;
 
-namespace {
-
-// Where the eye does not reach a figure standing at (x, y, z): "" when
-// both its middle and its head are in the picture and clear of terrain.
-std::string notWhole(const framing::Camera& camera, float x, float y, float z) {
-    const std::string why = framing::unseen(camera, x, y, z);
-    if (!why.empty()) return why;
-    int row = 0, col = 0;
-    for (const float lift : {0.625f, 1.1f}) {
-        if (framing::terrainBetween(camera, gfx::Vec3{x, y + lift, z}, row, col))
-            return "partly behind the terrain of cell (" + std::to_string(row) + ", " + std::to_string(col) + ")";
-    }
-    return "";
-}
-
-framing::Camera cameraOnPlayerAt(GraphicsResources& resources, int row, int col) {
-    placePlayerOnArrival(row, col);
-    cutCameraToTarget(resources);
-    return framing::currentCamera(resources);
-}
-
-}  // namespace
+using inview::cameraOnPlayerAt;
+using inview::notWhole;
 
 TEST_F(StoryField, HubStreetsShowThePlayerWholeOnEveryCellWalked) {
     // Right behind a street lamp or a boat-race machine the legs are hidden
