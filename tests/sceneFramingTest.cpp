@@ -23,6 +23,14 @@ MapObject& standFigure(float rows, int kind, int character) {
     return figure;
 }
 
+// The checker takes what stands now as the scene's starting picture, and a
+// scene (event 99) begins.
+void beginScene(framing::Checker& checker, GraphicsResources& resources) {
+    gFieldEvent = 0;
+    checker.beforeFrame(resources, false);
+    gFieldEvent = 99;
+}
+
 // Moves the scene's camera by (rows, height) from where it looks and cuts to it.
 void moveCamera(GraphicsResources& resources, float rows, float height) {
     gCameraTarget[0] += rows;
@@ -53,9 +61,7 @@ TEST_F(StoryField, FramingLetsAFigureWalkOutOfThePictureOnlyFromASpotInView) {
         MapObject& figure = standFigure(c.startRows, 0, 1);
 
         framing::Checker checker;
-        gFieldEvent = 0;
-        checker.beforeFrame(resources, false);  // the scene's starting picture
-        gFieldEvent = 99;
+        beginScene(checker, resources);
         figure.x = gPlayerPos[0] + c.endRows;
         checker.check(resources);
         EXPECT_EQ(!checker.failures.empty(), c.named) << (checker.failures.empty() ? "" : checker.failures[0]);
@@ -83,9 +89,7 @@ TEST_F(StoryField, FramingPassesOverAFigureThatOnlyRodeItsFloor) {
         MapObject& figure = standFigure(14.0f, 5, 29);  // well out of the picture
 
         framing::Checker checker;
-        gFieldEvent = 0;
-        checker.beforeFrame(resources, false);
-        gFieldEvent = 99;
+        beginScene(checker, resources);
         figure.y += c.rise;
         figure.x += c.walk;
         checker.check(resources);
@@ -119,9 +123,7 @@ TEST_F(StoryField, FramingFollowsTheScenesCamera) {
         MapObject& figure = standFigure(c.seenAtRows, 0, 1);
 
         framing::Checker checker;
-        gFieldEvent = 0;
-        checker.beforeFrame(resources, false);
-        gFieldEvent = 99;
+        beginScene(checker, resources);
         figure.facing = static_cast<std::uint8_t>((figure.facing + 1) % 4);  // it acts in the scene
         if (c.seenAtRows == 0.0f) {
             checker.check(resources);
