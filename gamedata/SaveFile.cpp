@@ -10,8 +10,8 @@
 
 #include "engine/Music.h"
 #include "events/EventPrimitives.h"
-#include "field/EventState.h"
 #include "events/FieldStateUse.h"
+#include "field/EventState.h"
 #include "field/FieldMap.h"
 #include "field/FieldServices.h"
 #include "field/FieldState.h"

@@ -4,9 +4,9 @@
 
 #include "events/EventEngine.h"
 #include "events/EventPrimitives.h"
-#include "field/EventState.h"
 #include "events/FieldMechanisms.h"
 #include "events/MessageWindow.h"
+#include "field/EventState.h"
 #include "field/FieldMap.h"
 #include "field/FieldState.h"
 #include "story/Dialogue.h"

@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "events/EventPrimitives.h"
-#include "field/EventState.h"
 #include "events/FieldMechanisms.h"
 #include "events/FieldStateUse.h"
+#include "field/EventState.h"
 #include "field/FieldMap.h"
 #include "field/WorldToCell.h"
 

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "events/EventEngine.h"
-#include "field/EventState.h"
 #include "events/MessageWindow.h"
+#include "field/EventState.h"
 #include "story/Dialogue.h"
 
 namespace {
