@@ -38,59 +38,13 @@ std::uint8_t& storyFlag(int index) { return gStoryFlags[index]; }
 // where nobody talks (a camera's glide, a pause) are named as silent.
 void talk(int map, int event, int step) { sayStep(map, event, step, 0); }
 
-void door(int slot) { dress(slot, 1, 0, 0, 0); }
-
-// Soldiers on patrol: placed only on entering, so a beaten one stays away.
-void soldierSymbol(int slot, int entering) {
-    MapObject& o = gMapObjects[slot];
-    if (entering != 1 || !o.present) return;
-    o.kind = 5;
-    o.index = 23 + slot % 4;
-    o.visible = 1;
-    o.character = (slot % 2 == 1) ? 23 : 24;
-    o.pose = 0;
-    o.chaseSpeed = 0.05f;
-    o.facing = 0;
-}
-
-// Several figures' queues in one block of moves.
-void alsoWalk(int slot, int direction, int frames) {
-    beginMoveBlock(1, slot);
-    addMoves(direction, frames);
-}
+// Soldiers on patrol: groups 23 to 26 by slot.
+void soldierSymbol(int slot, int entering) { enemySymbol(slot, 23 + slot % 4, 23, entering); }
 
 void cameraTo(int mode, float row, float height, float col, int glide) {
     gCameraGlide = static_cast<std::int8_t>(glide);
     const float point[3] = {row, height, col};
     setCameraTarget(mode, point);
-}
-
-void markerOver(int marker, int slot, float dx) {
-    FieldMarker& m = gFieldMarkers[marker];
-    const MapObject& o = gMapObjects[slot];
-    m.present = 1;
-    m.x = o.x + dx;
-    m.y = o.y;
-    m.z = o.z;
-}
-
-void objectPosition(int slot, float out[3]) {
-    out[0] = gMapObjects[slot].x;
-    out[1] = gMapObjects[slot].y;
-    out[2] = gMapObjects[slot].z;
-}
-
-void catchUpLevel(int unit, int level) {
-    PartyMember& m = gPartyMembers[unit];
-    if (m.level >= level) return;
-    m.level = level;
-    m.experience = 10 * (level - 1) * (level - 1);
-}
-
-void defaultCases() {
-    // Slots with no event of their own (figures, chests) end at once, so a
-    // touch never freezes the player.
-    if (gFieldEvent != 0 && gFieldEvent != kTreasureEvent) endEvent();
 }
 
 // ---- The prologue ----
@@ -208,7 +162,7 @@ void runMapEvents15() {
         if (stage >= 1 && stage <= 11 && stage % 2 == 1) runChairmanStage(stage);
         else endEvent();
     } else {
-        defaultCases();
+        endSilentEvent();
     }
     ++gEventStep;
 }
@@ -220,7 +174,7 @@ int setupMap12(int entering) {
     if (entering == 1) applyMapArrival(12);
     const bool due = stage == 0 || (stage <= 10 && stage % 2 == 0);
     dressFigure(0, due ? 2 : 0, 0, 57, 0, 0, entering);
-    if (entering == 1 && stage != 10 && gMapObjects[0].present) markerOver(9, 0, 0.0f);
+    if (entering == 1 && stage != 10 && gMapObjects[0].present) showMarkerBeside(9, 0, 0.0f);
     const auto soldier = [&](int slot, int row, int facing) { dressFigure(slot, 1, 1, 23, row, facing, entering); };
     if (stage == 0) {
         soldier(1, 4, 0);
@@ -369,7 +323,7 @@ void runMapEvents12() {
         else if (stage <= 10 && stage % 2 == 0) runControlRoomStage(stage);
         else endEvent();
     } else {
-        defaultCases();
+        endSilentEvent();
     }
     ++gEventStep;
 }
@@ -451,7 +405,7 @@ void runMapEvents11() {
         if (storyFlag(flag::kMainPlot) == 2) runMeeting();
         else runCapture();
     } else {
-        defaultCases();
+        endSilentEvent();
     }
     ++gEventStep;
 }
@@ -492,7 +446,7 @@ void runMapEvents14() {
             talk(14, 1, s);
         }
     } else {
-        defaultCases();
+        endSilentEvent();
     }
     ++gEventStep;
 }
@@ -501,7 +455,7 @@ void runMapEvents14() {
 
 int setupMap30(int entering) {
     if (entering == 1) applyMapArrival(30);
-    for (int slot = 0; slot <= 13; ++slot) door(slot);
+    hiddenTriggers(0, 13);
     chest(14, 7, 119, 1);
     if (storyFlag(kHallOpening) == 0) {
         dressFigure(15, 2, 1, 0, 0, 0, entering);
@@ -527,7 +481,7 @@ void runHallOpening() {
             pauseEvent(13);
             break;
         case 6:
-            for (int slot = 15; slot <= 18; ++slot) alsoWalk(slot, 9, 60);
+            for (int slot = 15; slot <= 18; ++slot) walk(slot, 9, 60);
             break;
         case 7: waitWalk(); break;
         case 8: cameraTo(1, 0.0f, 10.0f, 4.0f, 20); break;
@@ -569,7 +523,7 @@ void runMapEvents30() {
             endEvent();
         }
     } else {
-        defaultCases();
+        endSilentEvent();
     }
     ++gEventStep;
 }
@@ -618,8 +572,8 @@ const Floor& floorOf(int map) { return kFloors[map - 31]; }
 void setupFloor(int map, int entering) {
     const Floor& f = floorOf(map);
     if (entering == 1) applyMapArrival(map);
-    for (int slot = f.down.first; slot <= f.down.last; ++slot) door(slot);
-    for (int slot = f.up.first; slot <= f.up.last; ++slot) door(slot);
+    hiddenTriggers(f.down.first, f.down.last);
+    hiddenTriggers(f.up.first, f.up.last);
     for (int i = 0; i < f.chestCount; ++i) chest(f.chests[i].slot, f.chests[i].number, f.chests[i].contents, f.chests[i].amount);
     if (f.firstSoldier >= 0)
         for (int slot = f.firstSoldier; slot <= f.lastSoldier; ++slot) soldierSymbol(slot, entering);
@@ -647,7 +601,7 @@ bool runFloorStairs(int map) {
 
 // A floor with nothing but stairs, chests and soldiers.
 void runPlainFloor(int map) {
-    if (!runFloorStairs(map)) defaultCases();
+    if (!runFloorStairs(map)) endSilentEvent();
     ++gEventStep;
 }
 
@@ -675,7 +629,7 @@ void runMapEvents31() {
             endEvent();
         }
     } else if (!runFloorStairs(31)) {
-        defaultCases();
+        endSilentEvent();
     }
     ++gEventStep;
 }
@@ -790,7 +744,7 @@ void runRescue() {
         case 20:
             walk(34, 9, 45);
             addMoves(6, 5);
-            alsoWalk(37, 9, 45);
+            walk(37, 9, 45);
             break;
         // Into the cell through the opened wall: seen from the corridor, the
         // wall's standing end would hide who walked in.
@@ -798,10 +752,9 @@ void runRescue() {
         case 24: case 25: case 26: break;  // silent: the camera glides to the cell
         case 59: {
             // リメル takes クレイバー's place; he keeps his gear but not the stones.
-            gPartyMembers[4].stones[0] = 0;
-            gPartyMembers[4].stones[1] = 0;
+            clearStones(4);
             gParty[2] = 3;
-            catchUpLevel(3, gPartyMembers[4].level - 2);
+            raiseLevelTo(3, gPartyMembers[4].level - 2);
             restAndAdvanceDay();
             break;
         }
@@ -838,7 +791,7 @@ void runMapEvents34() {
         if (watch == 1 || watch == 2) runRescue();
         else endEvent();
     } else if (!runFloorStairs(34)) {
-        defaultCases();
+        endSilentEvent();
     }
     ++gEventStep;
 }
@@ -930,7 +883,7 @@ void runMapEvents37() { runPlainFloor(37); }
 int setupMap38(int entering) {
     setupFloor(38, entering);
     const bool done = storyFlag(kEighthFloorStone) == 1;
-    if (entering == 1 && !done && gMapObjects[11].present) markerOver(2, 11, 1.0f);
+    if (entering == 1 && !done && gMapObjects[11].present) showMarkerBeside(2, 11, 1.0f);
     if (done) {
         removeFigure(8);
         for (int slot = 9; slot <= 10; ++slot)
@@ -977,7 +930,7 @@ void runExecutives() {
             break;
         case 21: {
             float at[3];
-            objectPosition(8, at);
+            positionOf(8, at);
             runStoneAcquisition(at, 2, 0);
             break;
         }
@@ -1007,7 +960,7 @@ void runMapEvents38() {
         else if (s == 1) sayStep(38, event, 1, 0);
         else if (s == 2) endEvent();
     } else if (!runFloorStairs(38)) {
-        defaultCases();
+        endSilentEvent();
     }
     ++gEventStep;
 }
@@ -1026,7 +979,7 @@ int setupMap40(int entering) {
     if (entering == 1) applyMapArrival(40);
     const int hall = storyFlag(flag::kAssemblyHall);
     const int flashback = storyFlag(flag::kMap40Flashback);
-    for (int slot = 0; slot <= 3; ++slot) door(slot);
+    hiddenTriggers(0, 3);
     const bool party = hall == 0 || hall == 2;
     // The chamber's scene starts only before it has played: the story never
     // brings the party back here while it could replay.
@@ -1064,7 +1017,7 @@ int setupMap40(int entering) {
         else dress(n[0], 0, 0, 0, 0);
     }
     if (flashback == 1) dressFigure(14, 0, 1, 6, 0, 0, entering);
-    if (entering == 1 && hall == 0 && gMapObjects[9].present) markerOver(8, 9, 1.0f);
+    if (entering == 1 && hall == 0 && gMapObjects[9].present) showMarkerBeside(8, 9, 1.0f);
     return 0;
 }
 
@@ -1086,17 +1039,17 @@ void runCouncilChamber() {
             walk(4, 9, 30);
             addMoves(7, 5);
             addMoves(9, 15);
-            alsoWalk(5, 9, 30);
+            walk(5, 9, 30);
             addMoves(8, 5);
-            alsoWalk(6, 9, 40);
+            walk(6, 9, 40);
             break;
         case 59:
             walk(9, 4, 5);
-            alsoWalk(10, 4, 10);
+            walk(10, 4, 10);
             break;
         case 70:
             walk(6, 1, 40);
-            alsoWalk(5, 2, 5);
+            walk(5, 2, 5);
             addMoves(1, 30);
             break;
         case 75:
@@ -1106,17 +1059,17 @@ void runCouncilChamber() {
             break;
         case 104:
             walk(4, 1, 35);
-            alsoWalk(8, 3, 10);
+            walk(8, 3, 10);
             addMoves(1, 50);
             break;
         case 109:
             walk(11, 4, 30);
-            alsoWalk(12, 6, 5);
-            alsoWalk(13, 6, 5);
+            walk(12, 6, 5);
+            walk(13, 6, 5);
             break;
         case 118:
             walk(12, 4, 55);
-            alsoWalk(13, 4, 55);
+            walk(13, 4, 55);
             break;
         case 121: walk(11, 4, 50); break;
         case 2: case 15: case 26: case 42: case 60: case 71: case 76: case 105: case 119: case 122:
@@ -1141,13 +1094,10 @@ void runCouncilChamber() {
             // with their weapons, the rest of their gear back in the stock.
             gParty[1] = 4;
             gParty[2] = 0;
-            for (int unit : {2, 3}) {
-                gPartyMembers[unit].stones[0] = 0;
-                gPartyMembers[unit].stones[1] = 0;
-            }
+            for (int unit : {2, 3}) clearStones(unit);
             returnUnitEquipment(2);
             returnUnitEquipment(3);
-            catchUpLevel(4, (gPartyMembers[1].level + gPartyMembers[2].level) / 2);
+            raiseLevelTo(4, (gPartyMembers[1].level + gPartyMembers[2].level) / 2);
             changeMap(0, 19, 24, 2);
             startBattle(30, gSavedBattleBackground, gBattleBackground);
             break;
@@ -1218,7 +1168,7 @@ void runMapEvents40() {
         if (storyFlag(flag::kMap40Flashback) == 1) runChamberFlashback();
         else endEvent();
     } else {
-        defaultCases();
+        endSilentEvent();
     }
     ++gEventStep;
 }
@@ -1228,7 +1178,7 @@ void runMapEvents40() {
 int setupMap41(int entering) {
     if (entering == 1) applyMapArrival(41);
     const int hall = storyFlag(flag::kAssemblyHall);
-    for (int slot = 0; slot <= 4; ++slot) door(slot);
+    hiddenTriggers(0, 4);
     const auto figure = [&](int slot, bool shown, int column, int facing) {
         if (shown) dressFigure(slot, 0, 1, column, 0, facing, entering);
         else if (gMapObjects[slot].present) {
@@ -1259,18 +1209,18 @@ void runTrap() {
     switch (s) {
         case 1:
             walk(5, 9, 10);
-            alsoWalk(6, 9, 10);
+            walk(6, 9, 10);
             break;
         case 3:
             walk(7, 1, 10);
-            alsoWalk(8, 1, 10);
+            walk(8, 1, 10);
             break;
         case 6: walk(11, 4, 35); break;
         case 11: walk(9, 4, 30); break;
         case 22:
             walk(5, 9, 40);
-            alsoWalk(6, 9, 40);
-            alsoWalk(9, 4, 5);
+            walk(6, 9, 40);
+            walk(9, 4, 5);
             addMoves(9, 40);
             break;
         case 24: walk(10, 4, 40); break;
@@ -1303,7 +1253,7 @@ void runMapEvents41() {
         if (storyFlag(flag::kAssemblyHall) < 3) runTrap();
         else endEvent();
     } else {
-        defaultCases();
+        endSilentEvent();
     }
     ++gEventStep;
 }
@@ -1363,13 +1313,13 @@ void runRoof() {
             break;
         case 40:
             walk(2, 1, 20);
-            alsoWalk(3, 1, 15);
-            alsoWalk(4, 1, 20);
+            walk(3, 1, 15);
+            walk(4, 1, 20);
             break;
         case 42: cameraTo(0, 28.0f, 8.0f, 45.0f, 20); break;
         case 47:
             for (int slot : {2, 3, 4}) {
-                alsoWalk(slot, 1, 20);
+                walk(slot, 1, 20);
                 addMoves(0, 50);
             }
             break;
@@ -1414,7 +1364,7 @@ void runMapEvents42() {
         if (storyFlag(flag::kBattleshipArrived) == 0) runRoof();
         else endEvent();
     } else {
-        defaultCases();
+        endSilentEvent();
     }
     ++gEventStep;
 }

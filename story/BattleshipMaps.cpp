@@ -24,39 +24,8 @@ constexpr int kFog = 0, kCoin = 1, kSen = 2;
 
 constexpr const char* kShipSong2 = "【チャプター４】戦艦フィルノア２.mid";
 
-// The ship's marines: group 31 + (slot mod 3), two sprites by the slot's parity.
-void marineSymbol(int slot, int oddColumn, int entering) {
-    MapObject& o = gMapObjects[slot];
-    if (entering != 1 || !o.present) return;
-    o.kind = 5;
-    o.index = 31 + slot % 3;
-    o.visible = 1;
-    o.character = (slot % 2 == 1) ? oddColumn : oddColumn + 1;
-    o.pose = 0;
-    o.chaseSpeed = 0.05f;
-    o.facing = 0;
-}
-
-void walkThenStand(int slot, int direction, int frames, int standing) {
-    beginMoveBlock(1, slot);
-    addMoves(direction, frames);
-    addMoves(0, standing);
-}
-
-void objectPosition(int slot, float out[3]) {
-    out[0] = gMapObjects[slot].x;
-    out[1] = gMapObjects[slot].y;
-    out[2] = gMapObjects[slot].z;
-}
-
-// A two-step talk: the message of `key`'s step 1, then the end.
-void talk(int map, int event) {
-    switch (gEventStep) {
-        case 1: sayStep(map, event, 1, 0); break;
-        case 2: endEvent(); break;
-        default: break;
-    }
-}
+// The ship's marines: group 31 + (slot mod 3), in the look of their deck.
+void marineSymbol(int slot, int look, int entering) { enemySymbol(slot, 31 + slot % 3, look, entering); }
 
 }  // namespace
 
@@ -65,7 +34,7 @@ void talk(int map, int event) {
 int setupMap43(int entering) {
     if (entering == 1) applyMapArrival(43);
     const bool hostile = gStoryFlags[kShipHostile] != 0;
-    for (int slot = 0; slot <= 8; ++slot) dress(slot, 1, 0, 0, 0);
+    hiddenTriggers(0, 8);
     for (int slot : {9, 10}) {
         if (!hostile) dressFigure(slot, 3, 1, 27, 0, 0, entering);
         else removeFigure(slot);
@@ -82,9 +51,9 @@ void runMapEvents43() {
     const int event = gFieldEvent;
     if (event >= 1 && event <= 3) {
         if (hostile) changeMap(46, 35, 32, 0);
-        else talk(43, 1);  // クレイバー: the conference room lies the other way
+        else runTalk(43, 1);  // クレイバー: the conference room lies the other way
     } else if (event >= 4 && event <= 9) {
-        if (hostile) talk(43, 4);  // シェリル: there is no going back
+        if (hostile) runTalk(43, 4);  // シェリル: there is no going back
         else if (event <= 6) changeMap(44, 12, 27, 1);
         else {
             gPlayerVisible = 0;
@@ -92,12 +61,9 @@ void runMapEvents43() {
         }
     } else {
         switch (event) {
-            case 10: talk(43, 10); break;
-            case 11: talk(43, 11); break;
-            case 0:
-            case kTreasureEvent:
-                break;
-            default: endEvent(); break;
+            case 10: runTalk(43, 10); break;
+            case 11: runTalk(43, 11); break;
+            default: endSilentEvent(); break;
         }
     }
     ++gEventStep;
@@ -119,7 +85,7 @@ void runWakingScene() {
     const int s = gEventStep;
     switch (s) {
         case 0: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
-        case 3: walkThenStand(kBerthSheryl, 1, 3, 12); break;
+        case 3: walk(kBerthSheryl, 1, 3, 0, 12); break;
         case 4: case 43: case 49: waitWalk(); break;
         case 5: face(kBerthSheryl, 0); sayStep(44, 17, s, 0); break;
         case 19: face(kBerthAlaforce, 0); sayStep(44, 17, s, 0); break;
@@ -144,16 +110,6 @@ void runWakingScene() {
             if ((s >= 1 && s <= 2) || (s >= 6 && s <= 41) || (s >= 44 && s <= 47) || (s >= 51 && s <= 53))
                 sayStep(44, 17, s, 0);
             break;
-    }
-}
-
-void runCounter(int event, const char* title, const int goods[20]) {
-    switch (gEventStep) {
-        case 0: gPlayerFacing = 1; break;
-        case 1: sayStep(44, event, 1, 0); break;
-        case 2: openShop(title, goods, 0); break;
-        case 3: endEvent(); break;
-        default: break;
     }
 }
 
@@ -202,12 +158,16 @@ int setupMap44(int entering) {
 void runMapEvents44() {
     const int event = gFieldEvent;
     if (event >= 2 && event <= 10) {
-        talk(44, event);
+        runTalk(44, event);
     } else {
         switch (event) {
             case 1: changeMap(43, 17, 40, 0); break;
-            case 16: runCounter(16, "マルクセングセントラルバンク－フィルノア支店－兵器開発部", kWeaponGoods); break;
-            case 20: runCounter(20, "マルクセングセントラルバンク－フィルノア支店－商品開発部", kGoodsGoods); break;
+            case 16:
+                runShopCounter(44, 16, 1, "マルクセングセントラルバンク－フィルノア支店－兵器開発部", kWeaponGoods, 0);
+                break;
+            case 20:
+                runShopCounter(44, 20, 1, "マルクセングセントラルバンク－フィルノア支店－商品開発部", kGoodsGoods, 0);
+                break;
             case 21: runBankCounter(); break;
             case kBerthSheryl + 1:
                 // The scene records itself before its last picture is dismissed,
@@ -215,10 +175,7 @@ void runMapEvents44() {
                 if (gEventStep == 0 && gStoryFlags[flag::kBattleshipArrived] == 1) endEvent();
                 else runWakingScene();
                 break;
-            case 0:
-            case kTreasureEvent:
-                break;
-            default: endEvent(); break;  // the off-duty sailors have nothing to say
+            default: endSilentEvent(); break;  // the off-duty sailors have nothing to say
         }
     }
     ++gEventStep;
@@ -266,9 +223,7 @@ void runConference() {
         case 62: face(kRoomClaber, 0); sayStep(45, 2, s, 0); break;
         case 63:
             walk(kRoomSheryl, 6, 30);
-            beginMoveBlock(1, kRoomClaber);
-            addMoves(9, 15);
-            addMoves(6, 25);
+            walk(kRoomClaber, 9, 15, 6, 25);
             break;
         case 65:
             changeMap(43, 16, 33, 0);
@@ -302,10 +257,7 @@ void runMapEvents45() {
     switch (gFieldEvent) {
         case 1: changeMap(43, 16, 33, 0); break;
         case kRoomSheryl + 1: runConference(); break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;
+        default: endSilentEvent(); break;
     }
     ++gEventStep;
 }
@@ -349,7 +301,7 @@ constexpr float kGateStep = 1.0f / 64.0f;
 int setupMap46(int entering) {
     if (entering == 1) applyMapArrival(46);
     updateGateCells(kGateStep);
-    for (int slot = 0; slot <= 3; ++slot) dress(slot, 1, 0, 0, 0);
+    hiddenTriggers(0, 3);
     const int row = gStoryFlags[flag::kGateSwitch0] == 1 ? 9 : 7;
     lever(4, 41, row);
     lever(5, 41, row);
@@ -363,10 +315,7 @@ void runMapEvents46() {
         case 1: case 2: changeMap(43, 24, 44, 0); break;
         case 3: case 4: changeMap(47, 35, 32, 0); break;
         case 5: case 6: runLever(flag::kGateSwitch0); break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;
+        default: endSilentEvent(); break;
     }
     ++gEventStep;
 }
@@ -374,7 +323,7 @@ void runMapEvents46() {
 int setupMap47(int entering) {
     if (entering == 1) applyMapArrival(47);
     updateGateCells(kGateStep);
-    for (int slot = 0; slot <= 3; ++slot) dress(slot, 1, 0, 0, 0);
+    hiddenTriggers(0, 3);
     for (int slot = 4; slot <= 6; ++slot) lever(slot, 41, 7);
     chest(7, 31, 155, 1);
     chest(8, 32, 6, 1);
@@ -389,10 +338,7 @@ void runMapEvents47() {
         case 1: case 2: changeMap(46, 41, 23, 1); break;
         case 3: case 4: changeMap(48, 35, 38, 0); break;
         case 5: case 6: case 7: runLever(flag::kGateSwitch0); break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;
+        default: endSilentEvent(); break;
     }
     ++gEventStep;
 }
@@ -400,7 +346,7 @@ void runMapEvents47() {
 int setupMap48(int entering) {
     if (entering == 1) applyMapArrival(48);
     updateGateCells(kGateStep);
-    for (int slot = 0; slot <= 3; ++slot) dress(slot, 1, 0, 0, 0);
+    hiddenTriggers(0, 3);
     lever(4, 41, 7);
     lever(5, 42, 7);
     lever(6, 43, 7);
@@ -419,10 +365,7 @@ void runMapEvents48() {
         case 5: runLever(flag::kGateSwitch0); break;
         case 6: runLever(flag::kGateSwitch1); break;
         case 7: runLever(flag::kGateSwitch2); break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;
+        default: endSilentEvent(); break;
     }
     ++gEventStep;
 }
@@ -467,7 +410,7 @@ void runLastDeck() {
             break;
         case 15: {
             float at[3];
-            objectPosition(kDeckSheryl, at);
+            positionOf(kDeckSheryl, at);
             runStoneAcquisition(at, kStoneMarker, 0);
             break;
         }
@@ -519,21 +462,15 @@ void runLastDeck() {
 
 int setupMap49(int entering) {
     if (entering == 1) applyMapArrival(49);
-    for (int slot = 0; slot <= 2; ++slot) dress(slot, 1, 0, 0, 0);
+    hiddenTriggers(0, 2);
     dressFigure(kDeckSheryl, 2, 1, 0, 0, 1, entering);
     dressFigure(kDeckAlaforce, 0, 1, 47, 0, 1, entering);
     dressFigure(kDeckClaber, 0, 1, 3, 0, 1, entering);
     dressFigure(kJector, 0, 1, 13, 0, 0, entering);
     dressFigure(7, 0, 1, 27, 0, 0, entering);
     dressFigure(8, 0, 1, 28, 0, 0, entering);
-    if (entering == 1 && gMapObjects[kJector].present) {
-        // The stone ジェクター carries.
-        FieldMarker& stone = gFieldMarkers[kStoneMarker];
-        stone.present = 1;
-        stone.x = gMapObjects[kJector].x - 1.0f;
-        stone.y = gMapObjects[kJector].y;
-        stone.z = gMapObjects[kJector].z;
-    }
+    // The stone ジェクター carries.
+    if (entering == 1 && gMapObjects[kJector].present) showMarkerBeside(kStoneMarker, kJector, -1.0f);
     return 0;
 }
 
@@ -541,10 +478,7 @@ void runMapEvents49() {
     switch (gFieldEvent) {
         case 1: case 2: case 3: changeMap(48, 2, 25, 0); break;
         case kDeckSheryl + 1: runLastDeck(); break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;
+        default: endSilentEvent(); break;
     }
     ++gEventStep;
 }

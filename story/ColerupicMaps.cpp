@@ -9,6 +9,7 @@
 #include "events/FieldMechanisms.h"
 #include "gamedata/GameData.h"
 #include "story/CardGames.h"
+#include "story/EventPatterns.h"
 #include "story/MapScripts.h"
 #include "story/MapTable.h"
 #include "story/StoryFlags.h"
@@ -39,12 +40,6 @@ bool townIsGrey() { return f(flag::kColerupicSealed) == 0 || f(flag::kColerupicD
 bool townRestored() { return f(flag::kColerupicSealed) != 0 && f(flag::kColerupicDeserted) != 1; }
 bool towerRoute() { return f(flag::kRoute) == 1; }
 
-void hide(int slot) {
-    MapObject& o = gMapObjects[slot];
-    if (!o.present) return;
-    o.kind = 0;
-    o.visible = 0;
-}
 // A figure whose sprite row is part of the rule (written on every call) and
 // whose facing is written on entering.
 void standing(int slot, int kind, int column, int row, int facing, int entering) {
@@ -58,25 +53,6 @@ void sayRoute(int map, int event, int step, int pause) {
     char key[32];
     std::snprintf(key, sizeof key, "%d.%d.%d.%s", map, event, step, towerRoute() ? "t" : "r");
     say(key, pause);
-}
-
-void moves(int slot, int d1, int n1, int d2 = 0, int n2 = 0, int d3 = 0, int n3 = 0) {
-    beginMoveBlock(1, slot);
-    addMoves(d1, n1);
-    if (n2 > 0) addMoves(d2, n2);
-    if (n3 > 0) addMoves(d3, n3);
-}
-
-void positionOf(int slot, float out[3]) {
-    out[0] = gMapObjects[slot].x;
-    out[1] = gMapObjects[slot].y;
-    out[2] = gMapObjects[slot].z;
-}
-
-// One message then the end, the townsperson's talk.
-void talk(const char* key) {
-    if (gEventStep == 1) say(key, 0);
-    else if (gEventStep >= 2) endEvent();
 }
 
 // ---- Map 62: the town square ----
@@ -122,15 +98,7 @@ const Shop kShops[3] = {
     {29, "玩具屋－メタンハイドレート", 100, {2, 3, 27, 28, 29, 37, 42, 53, 73}},
 };
 
-void runShop(const Shop& shop) {
-    switch (gEventStep) {
-        case 0: gPlayerFacing = 0; break;
-        case 1: sayStep(62, shop.event, 1, 0); break;
-        case 2: openShop(shop.title, shop.goods, shop.kind); break;
-        case 3: endEvent(); break;
-        default: break;
-    }
-}
+void runShop(const Shop& shop) { runShopCounter(62, shop.event, 0, shop.title, shop.goods, shop.kind); }
 
 const char* townSong() { return f(flag::kColerupicSealed) == 0 ? kTownSong : kTownSongAfter; }
 void townTint() {
@@ -169,8 +137,8 @@ void enterTheBar() {
 }
 
 void runRusanaInBed() {
-    if (f(flag::kRusanaRescue) == 3) talk("62.30.1.awake");
-    else talk("62.30.1");
+    if (f(flag::kRusanaRescue) == 3) runTalk("62.30.1.awake");
+    else runTalk("62.30.1");
 }
 
 // ファルク's transmitter finds the base under the snow; later visits only go
@@ -208,10 +176,7 @@ void partWithTheCompanions() {
     gParty[2] = 0;
     returnUnitEquipment(2);
     returnUnitEquipment(3);
-    for (int unit = 1; unit <= 3; ++unit) {
-        gPartyMembers[unit].stones[0] = 0;
-        gPartyMembers[unit].stones[1] = 0;
-    }
+    for (int unit = 1; unit <= 3; ++unit) clearStones(unit);
 }
 
 void runTownspeopleReturn() {
@@ -263,9 +228,7 @@ void runDesertedTown() {
             sayStep(62, 41, 10, 0);
             break;
         case 16: sayStep(62, 41, 16, 3); break;
-        case 22: showStillPicture(8); break;
-        case 23: waitPictureShown(); break;
-        case 24: waitStillPicture(); break;
+        case 22: case 23: case 24: runStillPicture(s, 22, 8, 0); break;
         case 25:
             changeMap(62, 27, 13, 0);
             gStoryFlags[flag::kColerupicEmptied] = 2;
@@ -314,10 +277,10 @@ void runReunion() {
     switch (s) {
         case 0: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
         case 13:
-            moves(kReunionAraforce, 6, 14);
-            moves(50, 6, 16, 1, 12);
-            moves(51, 6, 16, 1, 12);
-            moves(52, 6, 16, 1, 8);
+            walk(kReunionAraforce, 6, 14);
+            walk(50, 6, 16, 1, 12);
+            walk(51, 6, 16, 1, 12);
+            walk(52, 6, 16, 1, 8);
             break;
         case 14: case 19: waitWalk(); break;
         case 15:
@@ -342,8 +305,7 @@ void runNightTalk() {
     switch (s) {
         case 0: fadeTint(0.5f, 0.5f, 0.5f, 1.0f); break;
         case 11:
-            playSoundEffect("Takara.wav");
-            ++gItemStock[18].owned;
+            receiveItem(18);
             break;
         case 12:
             setMessagePortrait(0, 0, 0);
@@ -421,7 +383,7 @@ int setupMap62(int entering) {
         dressFigure(51, 0, 1, route == 1 ? 1 : 3, 0, 1, entering);
         dressFigure(52, 0, 1, route == 1 ? 2 : 4, 0, 1, entering);
     } else {
-        for (int slot = 50; slot <= 52; ++slot) hide(slot);
+        for (int slot = 50; slot <= 52; ++slot) hideFigure(slot);
     }
 
     // The card games.
@@ -448,7 +410,7 @@ void runMapEvents62() {
         case 14: case 15: case 16: case 17: case 18: case 19: case 20: case 21: case 22:
         case 23: case 24: case 25:
             std::snprintf(key, sizeof key, "62.%d.1%s", event, back ? ".back" : "");
-            talk(key);
+            runTalk(key);
             break;
         case 27: runShop(kShops[0]); break;
         case 28: runShop(kShops[1]); break;
@@ -457,7 +419,7 @@ void runMapEvents62() {
         case kReturnSheryl + 1: runTownspeopleReturn(); break;
         case 35: case 36: case 37: case 38: case 39: case 40:
             std::snprintf(key, sizeof key, "62.%d.1", event);
-            talk(key);
+            runTalk(key);
             break;
         case kDesertedSheryl + 1: runDesertedTown(); break;
         case kFlashbackRusana + 1: runFlashback(); break;
@@ -466,9 +428,7 @@ void runMapEvents62() {
         case kCardBoy + 1: runCardBoyMenu("62.56"); break;
         case kCardPlayer + 1: runCardPlayer("62.57", 4); break;
         case kNightTrigger + 1: runNightTalk(); break;
-        case 0:
-        case kTreasureEvent: break;
-        default: endEvent(); break;  // figures of the scenes have nothing to say
+        default: endSilentEvent(); break;  // figures of the scenes have nothing to say
     }
     ++gEventStep;
 }
@@ -497,7 +457,7 @@ constexpr int kAfterNightTalk = 19;
 void runEvening() {
     const int s = gEventStep;
     switch (s) {
-        case 1: moves(kEveningSheryl, 4, 5, 1, 28, 6, 40); break;
+        case 1: walk(kEveningSheryl, 4, 5, 1, 28, 6, 40); break;
         case 2: case 19: case 22: case 26: case 32: waitWalk(); break;
         case 3: fadeTint(0.0f, 0.0f, 0.0f, 1.0f); break;
         case 4:
@@ -509,12 +469,12 @@ void runEvening() {
             face(kEveningSheryl, 1);
             sayStep(63, 3, s, 0);
             break;
-        case 21: moves(kEveningRimel, 6, 1, 9, 14); break;
+        case 21: walk(kEveningRimel, 6, 1, 9, 14); break;
         case 24:
             face(kEveningRimel, 1);
             sayStep(63, 3, s, 0);
             break;
-        case 25: moves(kEveningFalk, 6, 5, 1, 25, 4, 10); break;
+        case 25: walk(kEveningFalk, 6, 5, 1, 25, 4, 10); break;
         case 28:
             face(kEveningSheryl, 0);
             sayStep(63, 3, s, 0);
@@ -528,7 +488,7 @@ void runEvening() {
         }
         case 31:
             walk(kEveningSheryl, 9, 10);
-            moves(kEveningRimel, 9, 10, 4, 8);
+            walk(kEveningRimel, 9, 10, 4, 8);
             break;
         case 35:
             gSlowMusicFade = 0;
@@ -573,8 +533,8 @@ void runVanishing() {
             sayStep(63, 8, s, 0);
             break;
         case 20:
-            moves(kNightRimel, 6, 12, 1, 12);
-            moves(kNightFalk, 1, 6, 1, 4);
+            walk(kNightRimel, 6, 12, 1, 12);
+            walk(kNightFalk, 1, 6, 1, 4);
             break;
         case 34:
             changeMap(63, 30, 23, 1);
@@ -632,7 +592,7 @@ void runAtTheGate() {
             if (towerRoute()) gEventStep = 24;
             else sayStep(63, 11, 101, 0);
             break;
-        case 3: moves(kSelen, 4, 8, 1, 28, 6, 24); break;
+        case 3: walk(kSelen, 4, 8, 1, 28, 6, 24); break;
         case 4: waitWalk(); break;
         case 5: sayStep(63, 11, 105, 6); break;
         case 6:
@@ -650,14 +610,7 @@ void runAtTheGate() {
             face(kGateFirst, 1);
             sayStep(63, 11, 116, 0);
             break;
-        case 18: {
-            FieldMarker& stone = gFieldMarkers[5];
-            stone.present = 1;
-            stone.x = gMapObjects[kSelen].x + 0.5f;
-            stone.y = gMapObjects[kSelen].y;
-            stone.z = gMapObjects[kSelen].z;
-            break;
-        }
+        case 18: showMarkerBeside(5, kSelen, 0.5f); break;
         case 20:
             face(kAraforce, 1);
             sayStep(63, 11, 120, 0);
@@ -757,20 +710,20 @@ int setupMap63(int entering) {
     trigger(kHouseDoor, 1);
     chest(1, 49, 157, 1);
     if (met != 0 && evening <= 1) dressFigure(kEveningSheryl, 2, 1, 0, 0, 0, entering);
-    else hide(kEveningSheryl);
+    else hideFigure(kEveningSheryl);
 
-    if (emptied != 0) hide(kRusana);
+    if (emptied != 0) hideFigure(kRusana);
     else if (f(flag::kColerupicSealed) != 0) standing(kRusana, 3, 36, 9, 1, entering);
-    else if (met == 0) hide(kRusana);
+    else if (met == 0) hideFigure(kRusana);
     else if (evening <= 1) standing(kRusana, 0, 36, 9, 1, entering);
-    else hide(kRusana);
+    else hideFigure(kRusana);
 
     if (met != 0 && evening == 1) {
         dressFigure(kEveningFalk, 0, 1, 1, 0, 1, entering);
         dressFigure(kEveningRimel, 0, 1, 2, 0, 1, entering);
     } else {
-        hide(kEveningFalk);
-        hide(kEveningRimel);
+        hideFigure(kEveningFalk);
+        hideFigure(kEveningRimel);
     }
 
     if (f(kStealthEntrance) == 1) {
@@ -778,14 +731,14 @@ int setupMap63(int entering) {
         dressFigure(kNightSheryl, 2, 1, 0, 0, 1, entering);
         dressFigure(kNightFalk, 2, 1, 1, 0, 0, entering);
     } else {
-        hide(kNightRimel);
-        hide(kNightSheryl);
-        hide(kNightFalk);
+        hideFigure(kNightRimel);
+        hideFigure(kNightSheryl);
+        hideFigure(kNightFalk);
     }
 
-    if (gate == 4) hide(kGate);
+    if (gate == 4) hideFigure(kGate);
     else if (emptied != 0) dress(kGate, 1, 1, 59, 9);
-    else hide(kGate);
+    else hideFigure(kGate);
     if (gate == 1 || gate == 3) {
         dressFigure(kGateSheryl, 2, 1, 0, 0, 0, entering);
         dressFigure(kGateFirst, 0, 1, route == 1 ? 1 : 3, 0, 0, entering);
@@ -803,15 +756,13 @@ void runMapEvents63() {
     switch (gFieldEvent) {
         case kHouseDoor + 1: changeMap(62, 16, 24, 0); break;
         case kEveningSheryl + 1: runEvening(); break;
-        case kRusana + 1: talk("63.4.1"); break;
+        case kRusana + 1: runTalk("63.4.1"); break;
         case kNightSheryl + 1: runVanishing(); break;
         case kGate + 1: case kAraforce + 1: approachTheGate(); break;
         case kGateSheryl + 1: runAtTheGate(); break;
         case 17: case 18: case 19: runBed(gFieldEvent); break;
         case kAfterNightTalk + 1: runAfterNightTalk(); break;
-        case 0:
-        case kTreasureEvent: break;
-        default: endEvent(); break;  // figures of the scenes have nothing to say
+        default: endSilentEvent(); break;  // figures of the scenes have nothing to say
     }
     ++gEventStep;
 }
@@ -829,13 +780,9 @@ constexpr int kClaber = 4;
 constexpr int kRyuhi = 5;
 
 // A joining member at least one level under the one whose place they take.
-void joinAtLevel(int unit, int stand) {
-    PartyMember& m = gPartyMembers[unit];
-    const int floor = gPartyMembers[stand].level - 1;
-    if (floor > m.level) m.level = floor;
-    m.experience = 10 * (m.level - 1) * (m.level - 1);
-    m.stones[0] = 0;
-    m.stones[1] = 0;
+void takePlaceOf(int unit, int stand) {
+    joinAtLevel(unit, gPartyMembers[stand].level - 1);
+    clearStones(unit);
 }
 
 // ファルク and リメル turn up in the bar and join シェリル.
@@ -843,14 +790,14 @@ void runMeeting() {
     const int s = gEventStep;
     switch (s) {
         case 0: lookAtCell(35.0f, 18.0f, 1); break;  // the table she walks to
-        case 1: moves(kBarSheryl, 4, 5, 1, 16, 6, 12); break;
+        case 1: walk(kBarSheryl, 4, 5, 1, 16, 6, 12); break;
         case 2: case 14: case 40: case 51: waitWalk(); break;
         case 5:
             lookAtCell(38.0f, 18.0f, 10);  // three rows on, to the two who come in
             changeMusic("【テーマ】ファルク.mid");
             break;
         case 12: case 16: case 29: sayStep(64, 6, s, 10); break;
-        case 13: moves(kBarSheryl, 9, 6, 6, 28); break;
+        case 13: walk(kBarSheryl, 9, 6, 6, 28); break;
         case 15:
             face(kBarRimel, 0);
             sayStep(64, 6, s, 0);
@@ -873,15 +820,12 @@ void runMeeting() {
             face(kBarRimel, 1);
             sayStep(64, 6, s, 0);
             break;
-        case 65: showStillPicture(6); break;
-        case 66: waitPictureShown(); break;
-        case 67: pauseEvent(5); break;
-        case 68: waitStillPicture(); break;
+        case 65: case 66: case 67: case 68: runStillPicture(s, 65, 6, 5); break;
         case 69:
             gParty[1] = kFalk;
             gParty[2] = kRimel;
-            joinAtLevel(kFalk, kClaber);
-            joinAtLevel(kRimel, kRyuhi);
+            takePlaceOf(kFalk, kClaber);
+            takePlaceOf(kRimel, kRyuhi);
             restAndAdvanceDay();
             changeMap(64, 38, 17, 1);
             gPlayerVisible = 1;
@@ -912,9 +856,9 @@ int setupMap64(int entering) {
         dressFigure(kBarFalk, 0, 1, 1, 0, 1, entering);
         dressFigure(kBarRimel, 0, 1, 2, 0, 1, entering);
     } else {
-        hide(kBarSheryl);
-        hide(kBarFalk);
-        hide(kBarRimel);
+        hideFigure(kBarSheryl);
+        hideFigure(kBarFalk);
+        hideFigure(kBarRimel);
     }
     if (townRestored()) {
         standing(8, 3, 48, 8, 1, entering);
@@ -941,21 +885,19 @@ void runMapEvents64() {
         case 1: changeMap(62, 24, 35, 0); break;
         case 2: case 3: case 4: case 5:
             std::snprintf(key, sizeof key, "64.%d.1%s", event, back ? ".back" : "");
-            talk(key);
+            runTalk(key);
             break;
         case kBarSheryl + 1: runMeeting(); break;
         case 9: case 10:
             std::snprintf(key, sizeof key, "64.%d.1", event);
-            talk(key);
+            runTalk(key);
             break;
         case 12:
             if (gEventStep == 0) gPlayerFacing = 0;
             else if (gEventStep == 1) say(back ? "64.12.1.back" : "64.12.1", 0);
             else endEvent();
             break;
-        case 0:
-        case kTreasureEvent: break;
-        default: endEvent(); break;  // figures of the scene have nothing to say
+        default: endSilentEvent(); break;  // figures of the scene have nothing to say
     }
     ++gEventStep;
 }

@@ -51,18 +51,59 @@ void runInnStep(const InnScript& inn) {
             break;
         case 4:
             if (inn.paySound) playSoundEffect("Kaikei.wav");
-            gMoneyWindow = 0;
             regionBalance() -= inn.price;
+            runNightStep(4, 4, inn.mapSong);
+            break;
+        default: runNightStep(gEventStep, 4, inn.mapSong); break;
+    }
+}
+
+bool runNightStep(int step, int first, const char* mapSong) {
+    switch (step - first) {
+        case 0:
+            gMoneyWindow = 0;
             restAndAdvanceDay();
             changeMusic("【イベント】宿屋.mid");
-            break;
-        case 5: fadeTint(0.0f, 0.0f, 0.0f, 1.0f); break;
-        case 6: pauseEvent(5); break;
-        case 7: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
-        case 8: changeMusic(inn.mapSong); break;
-        case 9: endEvent(); break;
-        default: break;
+            return true;
+        case 1: fadeTint(0.0f, 0.0f, 0.0f, 1.0f); return true;
+        case 2: pauseEvent(5); return true;
+        case 3: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); return true;
+        case 4: changeMusic(mapSong); return true;
+        case 5: endEvent(); return true;
+        default: return false;
     }
+}
+
+void runTalk(int map, int event, int messages, int pause) {
+    if (gEventStep >= 1 && gEventStep <= messages) sayStep(map, event, gEventStep, pause);
+    else if (gEventStep > messages) endEvent();
+}
+
+void runTalk(const char* key) {
+    if (gEventStep == 1) say(key, 0);
+    else if (gEventStep >= 2) endEvent();
+}
+
+void runShopCounter(int map, int event, int facing, const char* title, const int goods[20], int kind) {
+    switch (gEventStep) {
+        case 0:
+            if (facing != kKeepFacing) gPlayerFacing = static_cast<std::uint8_t>(facing);
+            break;
+        case 1: sayStep(map, event, 1, 0); break;
+        case 2: openShop(title, goods, kind); break;
+        default: endEvent(); break;
+    }
+}
+
+void receiveItem(int item) {
+    playSoundEffect("Takara.wav");
+    ++gItemStock[item].owned;
+}
+
+void hireBodyguard(int bodyguard) {
+    playSoundEffect("Takara.wav");
+    gBodyguardHired[bodyguard] = 1;
+    gBodyguards[bodyguard].hp = 99999;
 }
 
 bool runChapterEndOffer(int step, int first, int picture, const char* label) {
@@ -77,6 +118,16 @@ bool runChapterEndOffer(int step, int first, int picture, const char* label) {
         case 4: openSaveScreen(label); return true;
         default: return false;
     }
+}
+
+bool runStillPicture(int step, int first, int picture, int pause) {
+    const int last = pause != 0 ? first + 3 : first + 2;
+    if (step < first || step > last) return false;
+    if (step == first) showStillPicture(picture);
+    else if (step == first + 1) story::waitPictureShown();
+    else if (step == last) waitStillPicture();
+    else pauseEvent(pause);
+    return true;
 }
 
 void beginInterlude(int picture) {

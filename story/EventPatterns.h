@@ -23,11 +23,37 @@ struct InnScript {
 };
 void runInnStep(const InnScript& inn);
 
+// A night's rest, six steps from `first`: the day advances with the party
+// rested under the inn's song, the field fades out and in again, the map's
+// song comes back and the event ends. True when `step` was one of the six.
+bool runNightStep(int step, int first, const char* mapSong);
+
+// A talk of `messages` messages, "<map>.<event>.1" on, one a step from step
+// 1, then the end.
+void runTalk(int map, int event, int messages = 1, int pause = 0);
+// A talk of the one message `key`.
+void runTalk(const char* key);
+
+// A shop's counter: the player turns to `facing` (or keeps it when it is
+// kKeepFacing), the keeper's greeting "<map>.<event>.1", the shop, the end.
+constexpr int kKeepFacing = -1;
+void runShopCounter(int map, int event, int facing, const char* title, const int goods[20], int kind);
+
+// An item handed over in a scene, with the treasure jingle.
+void receiveItem(int item);
+// A bodyguard who signs on: the jingle, hired, and at full strength.
+void hireBodyguard(int bodyguard);
+
 // The end of an episode, five steps from `first`: its title picture, held
 // until fully shown, a pause, the save offer ("chapter.save") and the
 // chapter save screen with `label`. The event goes on at first + 5 whether
 // the player saves or not. True when `step` was one of the five.
 bool runChapterEndOffer(int step, int first, int picture, const char* label);
+
+// A still picture over the scene, from step `first`: shown, held until fully
+// shown, a pause of `pause` tenths when it is not 0, and held until it is
+// put away. Three steps, or four with the pause. True when `step` was one.
+bool runStillPicture(int step, int first, int picture, int pause);
 
 // The interlude after an episode: event picture `picture` over the field,
 // its song, and the episode's title picture put away.

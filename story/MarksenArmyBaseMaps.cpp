@@ -44,9 +44,7 @@ int setupMap13(int entering) {
 void runMapEvents13() {
     switch (gFieldEvent) {
         case kMarshal + 1: runBriefing(); break;
-        case 0:
-        case kTreasureEvent: break;
-        default: endEvent(); break;  // nothing else here is touched
+        default: endSilentEvent(); break;  // nothing else here is touched
     }
     ++gEventStep;
 }

@@ -13,6 +13,7 @@
 #include "events/FieldMechanisms.h"
 #include "field/Overlays.h"
 #include "gamedata/GameData.h"
+#include "story/EventPatterns.h"
 #include "story/MapScripts.h"
 #include "story/MapTable.h"
 #include "story/StoryFlags.h"
@@ -97,12 +98,6 @@ void sayBranch(int event, const char* branch, int step, int pause) {
     char key[40];
     std::snprintf(key, sizeof key, "1.%d.%s.%d", event, branch, step);
     say(key, pause);
-}
-
-void hireBodyguard(int k) {
-    playSoundEffect("Takara.wav");
-    gBodyguardHired[k] = 1;
-    gBodyguards[k].hp = 99999;
 }
 
 bool between(int s, int first, int last) { return s >= first && s <= last; }
@@ -191,11 +186,7 @@ void runMap1Event58() {
                 f[kFalkReturn] = 1;
                 break;
             case 2: case 3: case 7: case 9: case 10: sayStep(1, 58, s, 0); break;
-            case 4:
-                beginMoveBlock(1, kLaneFigure);
-                addMoves(9, 24);
-                addMoves(6, 4);
-                break;
+            case 4: walk(kLaneFigure, 9, 24, 6, 4); break;
             case 5: waitWalk(); break;
             case 6: changeMusic("【テーマ】ファルク.mid"); break;
             case 8:
@@ -217,11 +208,7 @@ void runMap1Event58() {
             requestMusicStop();
             f[kCollectorShown] = 1;
             break;
-        case 2:
-            beginMoveBlock(1, kLaneFigure);
-            addMoves(9, 24);
-            addMoves(6, 4);
-            break;
+        case 2: walk(kLaneFigure, 9, 24, 6, 4); break;
         case 3: waitWalk(); break;
         case 4: case 8: case 10: case 12: case 14: sayBranch(58, "debt", s, 0); break;
         case 5: {
@@ -288,11 +275,7 @@ void runRestaurantTalk() {
         case 12: requestMusicStop(); break;
         case 14: changeMusic("【テーマ】ファルク.mid"); break;
         case 30: face(kTerraceCheryl, 0); sayStep(1, 72, s, 0); break;
-        case 38:
-            beginMoveBlock(1, kTerraceCheryl);
-            addMoves(4, 32);
-            addMoves(7, 12);
-            break;
+        case 38: walk(kTerraceCheryl, 4, 32, 7, 12); break;
         case 39: waitWalk(); break;
         case 40: face(kTerraceFalk, 1); sayStep(1, 72, s, 0); break;
         case 44: face(kTerraceFalk, 0); sayStep(1, 72, s, 0); break;
@@ -311,19 +294,12 @@ void runBriefing() {
         case 1: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
         case 15: face(kTerraceCheryl, 0); sayBranch(72, "brief", s, 0); break;
         case 18: face(kTerraceCheryl, 1); sayBranch(72, "brief", s, 0); break;
-        case 19: showStillPicture(2); break;
-        case 20: waitPictureShown(); break;
-        case 21: pauseEvent(5); break;
-        case 22: waitStillPicture(); break;
-        case 23: {
+        case 19: case 20: case 21: case 22: runStillPicture(s, 19, 2, 5); break;
+        case 23:
             gParty[1] = kFalk;
             gParty[2] = 0;
-            PartyMember& falk = gPartyMembers[kFalk];
-            const int level = (gPartyMembers[kCheryl].level + gPartyMembers[kClaber].level) / 2;
-            if (falk.level < level) falk.level = level;
-            falk.experience = 10 * (falk.level - 1) * (falk.level - 1);
-            gPartyMembers[kClaber].stones[0] = 0;
-            gPartyMembers[kClaber].stones[1] = 0;
+            joinAtLevel(kFalk, (gPartyMembers[kCheryl].level + gPartyMembers[kClaber].level) / 2);
+            clearStones(kClaber);
             restAndAdvanceDay();
             endEvent();
             gMusicLock = 0;
@@ -331,7 +307,6 @@ void runBriefing() {
             gPlayerVisible = 1;
             gStoryFlags[flag::kMainPlot] = 5;
             break;
-        }
         default:
             if (between(s, 2, 17)) sayBranch(72, "brief", s, 0);
             break;
@@ -377,11 +352,7 @@ void runMap1Event83() {
             break;
         case 29: walk(kGateCheryl, 4, 4); break;
         case 32: walk(kSelen, 6, 8); break;
-        case 46:
-            beginMoveBlock(1, kGateRyuhi);
-            addMoves(1, 3);
-            addMoves(4, 4);
-            break;
+        case 46: walk(kGateRyuhi, 1, 3, 4, 4); break;
         case 49:
             face(kGateCheryl, 0);
             face(kGateClaber, 0);
@@ -389,24 +360,12 @@ void runMap1Event83() {
             break;
         case 53: case 62: sayStep(1, 83, s, 5); break;
         case 55:
-            beginMoveBlock(1, kGateCheryl);
-            addMoves(6, 12);
-            addMoves(9, 40);
-            addMoves(6, 20);
-            beginMoveBlock(1, kGateClaber);
-            addMoves(0, 40);
-            addMoves(6, 4);
-            addMoves(9, 8);
-            beginMoveBlock(1, kGateRyuhi);
-            addMoves(9, 20);
-            addMoves(6, 20);
+            walk(kGateCheryl, 6, 12, 9, 40, 6, 20);
+            walk(kGateClaber, 0, 40, 6, 4, 9, 8);
+            walk(kGateRyuhi, 9, 20, 6, 20);
             break;
         case 59: face(kGateClaber, 1); sayStep(1, 83, s, 3); break;
-        case 63:
-            beginMoveBlock(1, kGateClaber);
-            addMoves(9, 8);
-            addMoves(6, 16);
-            break;
+        case 63: walk(kGateClaber, 9, 8, 6, 16); break;
         case 65: case 69: pauseEvent(3); break;
         case 66: walk(kSelen, 4, 8); break;
         case 9: case 12: case 30: case 33: case 47: case 56: case 64: case 67: waitWalk(); break;
@@ -477,9 +436,7 @@ void runTowerView() {
                 gCameraGlide = 50;
                 setCameraTarget(1, kTowerViewGlide);
                 break;
-            case 4: showStillPicture(7); break;
-            case 5: waitPictureShown(); break;
-            case 6: waitStillPicture(); break;
+            case 4: case 5: case 6: runStillPicture(s, 4, 7, 0); break;
             case 7:
                 changeMap(1, 38, 48, 1);
                 f[flag::kTowerViewRoute1] = 1;
@@ -495,9 +452,7 @@ void runTowerView() {
             gCameraGlide = 50;
             setCameraTarget(1, kTowerViewGlide);
             break;
-        case 5: showStillPicture(11); break;
-        case 6: waitPictureShown(); break;
-        case 7: waitStillPicture(); break;
+        case 5: case 6: case 7: runStillPicture(s, 5, 11, 0); break;
         case 8:
             changeMap(1, 38, 48, 1);
             f[flag::kTowerViewRoute2] = 1;
@@ -512,18 +467,10 @@ void runRyuhiOnTheQuay() {
     const int s = gEventStep;
     switch (s) {
         case 13: sayStep(1, 82, s, 3); break;
-        case 17:
-            beginMoveBlock(1, kQuayCheryl);
-            addMoves(1, 16);
-            addMoves(6, 4);
-            break;
+        case 17: walk(kQuayCheryl, 1, 16, 6, 4); break;
         case 24: walk(kQuayCheryl, 6, 8); break;
         case 26: face(kQuayRyuhi, 0); sayStep(1, 82, s, 0); break;
-        case 27:
-            beginMoveBlock(1, kQuayRyuhi);
-            addMoves(1, 16);
-            addMoves(6, 4);
-            break;
+        case 27: walk(kQuayRyuhi, 1, 16, 6, 4); break;
         case 18: case 25: case 28: waitWalk(); break;
         case 29: face(kQuayCheryl, 1); sayStep(1, 82, s, 0); break;
         case 30:
@@ -555,12 +502,6 @@ void runThreeStones() {
     }
 }
 
-// A talk of `count` messages, one a step from step 1, then the end.
-void runTalk(int event, int count) {
-    if (between(gEventStep, 1, count)) sayStep(1, event, gEventStep, 0);
-    else if (gEventStep > count) endEvent();
-}
-
 // A talk with a choice: step 1 the question, step 2 the answer picked,
 // then the lines of each answer and the end.
 void runChoiceTalk(int event, int yesLast, int noLast) {
@@ -576,16 +517,6 @@ void runChoiceTalk(int event, int yesLast, int noLast) {
         sayStep(1, event, s, 0);
     } else if (s == yesLast + 1 || s == noLast + 1) {
         endEvent();
-    }
-}
-
-// A counter: the player faces it, the greeting, the shop, the end.
-void runShop(int event, const char* title, const int goods[20], int kind) {
-    switch (gEventStep) {
-        case 0: gPlayerFacing = 0; break;
-        case 1: sayStep(1, event, 1, 0); break;
-        case 2: openShop(title, goods, kind); break;
-        default: endEvent(); break;
     }
 }
 
@@ -649,10 +580,7 @@ void runArafosJoins() {
 }
 
 // A closed way: シェリル has no business there yet.
-void runRefusal() {
-    if (gEventStep == 1) say("1.17.1", 0);
-    else if (gEventStep >= 2) endEvent();
-}
+void runRefusal() { runTalk("1.17.1"); }
 
 }  // namespace
 
@@ -665,27 +593,27 @@ void runMapEvents1() {
         case 24: case 26: case 27: case 28: case 30: case 34: case 35: case 36: case 37: case 38: case 39: case 40:
         case 48: case 49: case 50: case 51: case 52: case 53: case 54: case 55: case 56: case 57:
         case 61: case 64: case 65: case 66: case 67: case 68: case 69:
-            runTalk(event, 1);
+            runTalk(1, event);
             break;
-        case 21: case 44: runTalk(event, 1); break;  // the soldiers at the army base's gate
-        case 10: runTalk(event, 2); break;
-        case 11: runTalk(event, 2); break;
-        case 25: runTalk(event, 3); break;
-        case 70: runTalk(event, 4); break;
+        case 21: case 44: runTalk(1, event); break;  // the soldiers at the army base's gate
+        case 10: runTalk(1, event, 2); break;
+        case 11: runTalk(1, event, 2); break;
+        case 25: runTalk(1, event, 3); break;
+        case 70: runTalk(1, event, 4); break;
         case 16: runChoiceTalk(16, 3, 5); break;
         case 23: runChoiceTalk(23, 3, 6); break;
         // Shops and services.
-        case 45: runShop(45, "武具屋－ゲーリフェントス", kWeaponGoods, 0); break;
-        case 63: runShop(63, "道具屋－アイテムストアペガサス", kItemGoods, 0); break;
+        case 45: runShopCounter(1, 45, 0, "武具屋－ゲーリフェントス", kWeaponGoods, 0); break;
+        case 63: runShopCounter(1, 63, 0, "道具屋－アイテムストアペガサス", kItemGoods, 0); break;
         case 46: case 47:
             if (gEventStep == 0) gPlayerFacing = 0;
-            else runTalk(event, 1);
+            else runTalk(1, event);
             break;
         case 29: runBoatOwner(); break;
         case 77: runMorokoshi(); break;
         case 59: runArafosJoins(); break;
-        case 73: runTalk(73, 2); break;  // ファルク's hint
-        case 74: runTalk(74, 1); break;  // アラフォース's hint
+        case 73: runTalk(1, 73, 2); break;  // ファルク's hint
+        case 74: runTalk(1, 74); break;  // アラフォース's hint
         // Exits.
         case 17: case 18:
             if (f[flag::kMainPlot] == 5) changeMap(f[flag::kCastleTop] == 2 ? 121 : 17, 44, 18, 1);
@@ -717,10 +645,7 @@ void runMapEvents1() {
             else endEvent();
             break;
         case 89: runThreeStones(); break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;  // the balcony people and the scenes' figures have nothing to say
+        default: endSilentEvent(); break;  // the balcony people and the scenes' figures have nothing to say
     }
     ++gEventStep;
 }

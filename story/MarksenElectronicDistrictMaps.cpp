@@ -16,6 +16,7 @@
 #include "minigames/CardDuelState.h"
 #include "story/CardGames.h"
 #include "story/CardTutorial.h"
+#include "story/EventPatterns.h"
 #include "story/MapScripts.h"
 #include "story/MapTable.h"
 #include "story/StoryFlags.h"
@@ -127,8 +128,7 @@ void runArcadeMachine(const ArcadeLevel& level) {
             break;
         case 10: say(level.course == 3 ? "0.arcade.fast45" : "0.arcade.fast22", 3); break;
         case 11:
-            playSoundEffect("Takara.wav");
-            ++gItemStock[level.prizeItem].owned;
+            receiveItem(level.prizeItem);
             break;
         case 12: sayStep(0, level.event, 12, 3); break;
         case 13: changeMusic(kMarksenSong); break;
@@ -195,9 +195,7 @@ void runCardBoy() {
         switch (s) {
             case 1: case 2: case 3: case 4: sayStep(0, 23, s, 0); break;
             case 5:
-                playSoundEffect("Takara.wav");
-                gBodyguardHired[0] = 1;
-                gBodyguards[0].hp = 99999;
+                hireBodyguard(0);
                 break;
             case 6: say("0.23.6", 3); break;
             case 7:
@@ -291,8 +289,7 @@ void runCraftsman() {
         gStoryFlags[kCraftsmanScene] = 1;
         return;
     }
-    if (gEventStep == 1) sayStep(0, 32, 1, 3);
-    else if (gEventStep >= 2) endEvent();
+    runTalk(0, 32, 1, 3);
 }
 
 void runCraftsmanScene() {
@@ -300,8 +297,7 @@ void runCraftsmanScene() {
     switch (s) {
         case 1: case 2: case 3: case 4: case 5: sayStep(0, 33, s, 0); break;
         case 6:
-            playSoundEffect("Takara.wav");
-            ++gItemStock[33].owned;
+            receiveItem(33);
             break;
         case 7: sayStep(0, 33, 7, 3); break;
         case 8:
@@ -356,19 +352,13 @@ void runMapEvents0() {
         case 1: case 2: changeMap(2, 10, 3, 0); break;
         case 3: case 4: case 12: case 13: case 14: case 15: case 16: case 18: case 19:
         case 26: case 27: case 28: case 29:
-            if (gEventStep == 1) sayStep(0, event, 1, 0);
-            else if (gEventStep >= 2) endEvent();
+            runTalk(0, event);
             break;
-        case 6:
-            if (gEventStep == 1) {
-                sayStep(0, 6, 1, 0);
-            } else if (gEventStep == 2) {
-                static const int kGoods[20] = {9, 10, 11, 12, 13, 14, 15, 16, 30};
-                openShop("玩具屋－コレクターズ", kGoods, 100);
-            } else if (gEventStep >= 3) {
-                endEvent();
-            }
+        case 6: {
+            static const int kGoods[20] = {9, 10, 11, 12, 13, 14, 15, 16, 30};
+            runShopCounter(0, 6, kKeepFacing, "玩具屋－コレクターズ", kGoods, 100);
             break;
+        }
         case 8: runArcadeClerk(); break;
         case 9: case 10: case 11: runArcadeMachine(kArcadeLevels[event - 9]); break;
         case 17: runControlsTalk(); break;
@@ -379,9 +369,7 @@ void runMapEvents0() {
         case kChallenger + 1: runChallenge(); break;
         case kCraftsman + 1: runCraftsman(); break;
         case kFalkFigure + 1: runCraftsmanScene(); break;
-        case 0:
-        case kTreasureEvent: break;
-        default: endEvent(); break;  // counters and bystanders have no talk
+        default: endSilentEvent(); break;  // counters and bystanders have no talk
     }
     ++gEventStep;
 }

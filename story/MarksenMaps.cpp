@@ -77,20 +77,12 @@ void runFirstArrival() {
         case 8: walk(6, 4, 2); break;
         case 13: walk(4, 6, 4); break;
         case 16: pose(4, 5); sayStep(2, 7, s, 5); break;
-        case 17:
-            beginMoveBlock(1, 5);
-            addMoves(4, 24);
-            addMoves(8, 6);
-            break;
+        case 17: walk(5, 4, 24, 8, 6); break;
         case 20: pose(4, 0); sayStep(2, 7, s, 0); break;
         case 28: changeMusic("【テーマ】クレイバー.mid"); break;
         case 30: pose(5, 8); sayStep(2, 7, s, 0); break;
         case 33:
-            for (int slot : {1, 2, 3}) {
-                beginMoveBlock(1, slot);
-                addMoves(3, 4);
-                addMoves(6, 8);
-            }
+            for (int slot : {1, 2, 3}) walk(slot, 3, 4, 6, 8);
             break;
         case 35:
             gParty[0] = kClaber;
@@ -115,18 +107,10 @@ void runFirstArrival() {
             walk(5, 4, 16);
             break;
         case 44: face(5, 0); sayStep(2, 7, s, 0); break;
-        case 49:
-            beginMoveBlock(1, 5);
-            addMoves(9, 4);
-            addMoves(6, 9);
-            break;
+        case 49: walk(5, 9, 4, 6, 9); break;
         case 59: changeMusic("【イベント】魔硝石.mid"); break;
         case 69: walk(6, 3, 4); break;
-        case 72:
-            beginMoveBlock(1, 5);
-            addMoves(3, 2);
-            addMoves(6, 4);
-            break;
+        case 72: walk(5, 3, 2, 6, 4); break;
         case 74: face(6, 0); sayStep(2, 7, s, 0); break;
         case 76: walk(6, 6, 4); break;
         case 78: face(6, 1); sayStep(2, 7, s, 0); break;
@@ -168,23 +152,15 @@ void runClaberJoins() {
     const int s = gEventStep;
     switch (s) {
         case 0: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
-        case 24: {
+        case 24:
             gParty[1] = kClaber;
             gParty[2] = 0;
-            PartyMember& claber = gPartyMembers[kClaber];
-            const int average = (gPartyMembers[2].level + gPartyMembers[3].level + gPartyMembers[1].level) / 3;
-            if (claber.level < average) claber.level = average;
-            claber.experience = 10 * (claber.level - 1) * (claber.level - 1);
-            claber.stones[0] = 0;
-            claber.stones[1] = 0;
+            joinAtLevel(kClaber, (gPartyMembers[2].level + gPartyMembers[3].level + gPartyMembers[1].level) / 3);
+            clearStones(kClaber);
             restAndAdvanceDay();
             gMusicLock = 0;
             break;
-        }
-        case 25: showStillPicture(1); break;
-        case 26: waitPictureShown(); break;
-        case 27: pauseEvent(5); break;
-        case 28: waitStillPicture(); break;
+        case 25: case 26: case 27: case 28: runStillPicture(s, 25, 1, 5); break;
         case 31: gMoney[0] += 500; break;
         case 32: fadeTint(0.75f, 0.75f, 0.75f, 1.0f); break;
         case 35: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
@@ -212,8 +188,7 @@ void runClaberFarewell() {
         case 22:
             restAndAdvanceDay();
             gParty[1] = 0;
-            gPartyMembers[kClaber].stones[0] = 0;
-            gPartyMembers[kClaber].stones[1] = 0;
+            clearStones(kClaber);
             changeMap(2, 31, 10, 1);
             gStoryFlags[flag::kSlumFarewell] = 2;
             gPlayerVisible = 1;
@@ -237,11 +212,7 @@ void runLetterScene() {
             changeMusic("【マップ】マルクセング.mid");
             break;
         case 3: face(40, 0); sayStep(2, 40, s, 3); break;
-        case 4:
-            beginMoveBlock(1, 39);
-            addMoves(1, 3);
-            addMoves(0, 12);
-            break;
+        case 4: walk(39, 1, 3, 0, 12); break;
         case 5: waitWalk(); break;
         case 7: face(39, 0); pauseEvent(5); break;
         case 8: face(39, 1); pauseEvent(5); break;
@@ -282,8 +253,7 @@ void runMapEvents2() {
         case 22: runInnStep(kSeaDistrictInn); break;
         case 8: case 9: case 10:
         case 23: case 24: case 25: case 26: case 27: case 28: case 29: case 30: case 31: case 32: case 33: case 34:
-            if (gEventStep == 1) sayStep(2, event, 1, 0);
-            else if (gEventStep >= 2) endEvent();
+            runTalk(2, event);
             break;
         case 7:
             if (f[flag::kEpisode0Interlude] == 0) runFirstArrival();
@@ -301,10 +271,7 @@ void runMapEvents2() {
             if (f[flag::kLastSceneBegun] != 0) runLetterScene();
             else endEvent();
             break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;  // figures and the chest have no talk
+        default: endSilentEvent(); break;  // figures and the chest have no talk
     }
     ++gEventStep;
 }

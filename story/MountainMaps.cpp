@@ -37,43 +37,13 @@ constexpr int kMerchantRebate = 9;  // point card, 9 % back
 // The mountain's monsters: groups 35-38 by slot, two sprites by the slot's
 // parity; placed only on entering, so a beaten symbol stays away.
 void mountainEnemies(int first, int last, int entering) {
-    if (entering != 1) return;
-    for (int slot = first; slot <= last; ++slot) {
-        MapObject& o = gMapObjects[slot];
-        if (!o.present) continue;
-        o.kind = 5;
-        o.visible = 1;
-        o.index = 35 + slot % 4;
-        o.character = (slot % 2 == 1) ? 39 : 40;
-        o.pose = 0;
-        o.facing = kFacePlusX;
-        o.chaseSpeed = 0.05f;
-    }
-}
-
-void exits(int first, int last) {
-    for (int slot = first; slot <= last; ++slot) dress(slot, 1, 0, 0, 0);
-}
-
-// The stone's marker beside a figure, moved along +x.
-void showStoneMarker(int slot, float dx) {
-    const MapObject& o = gMapObjects[slot];
-    FieldMarker& marker = gFieldMarkers[kStoneMarker];
-    marker.present = 1;
-    marker.x = o.x + dx;
-    marker.y = o.y;
-    marker.z = o.z;
+    for (int slot = first; slot <= last; ++slot) enemySymbol(slot, 35 + slot % 4, 39, entering);
 }
 
 void openMerchantShop() {
     // Kept: the フォッグ stays the region's currency until the next map entry.
     gRegionCurrency = kFog;
     openShop(kMerchantShop, kMerchantGoods, kMerchantRebate);
-}
-
-void talkStep(int map, int event) {
-    if (gEventStep == 1) sayStep(map, event, 1, 0);
-    else if (gEventStep >= 2) endEvent();
 }
 
 // The exit and treasure events of a slope; false when the event is not one.
@@ -83,8 +53,8 @@ bool runExit(int event, int firstEvent, int lastEvent, int map, int row, int col
     return true;
 }
 
-void finishEvents(int event) {
-    if (event != 0 && event != kTreasureEvent) endEvent();
+void finishEvents() {
+    endSilentEvent();
     ++gEventStep;
 }
 
@@ -94,7 +64,7 @@ void finishEvents(int event) {
 
 int setupMap55(int entering) {
     if (entering == 1) applyMapArrival(55);
-    exits(0, 3);
+    hiddenTriggers(0, 3);
     chest(4, 184, 1000, 2500);
     chest(5, 33, 157, 1);
     chest(6, 34, 142, 1);
@@ -109,14 +79,14 @@ void runMapEvents55() {
         ++gEventStep;
         return;
     }
-    finishEvents(event);
+    finishEvents();
 }
 
 // ---- Map 123: the middle slope ----
 
 int setupMap123(int entering) {
     if (entering == 1) applyMapArrival(123);
-    exits(0, 5);
+    hiddenTriggers(0, 5);
     chest(6, 176, 119, 1);
     chest(7, 177, 139, 1);
     mountainEnemies(8, 30, entering);
@@ -129,14 +99,14 @@ void runMapEvents123() {
         ++gEventStep;
         return;
     }
-    finishEvents(event);
+    finishEvents();
 }
 
 // ---- Map 56: the high slope ----
 
 int setupMap56(int entering) {
     if (entering == 1) applyMapArrival(56);
-    exits(0, 3);
+    hiddenTriggers(0, 3);
     chest(4, 35, 145, 1);
     chest(5, 121, 155, 1);
     chest(6, 37, 166, 3);
@@ -151,7 +121,7 @@ void runMapEvents56() {
         ++gEventStep;
         return;
     }
-    finishEvents(event);
+    finishEvents();
 }
 
 // ---- Map 57: the cliff ----
@@ -160,7 +130,7 @@ int setupMap57(int entering) {
     if (entering == 1) applyMapArrival(57);
     const std::uint8_t* f = gStoryFlags;
     const int cliff = f[kCliffScene];
-    exits(0, 3);
+    hiddenTriggers(0, 3);
     chest(4, 39, 51, 1);
     chest(5, 40, 140, 1);
     chest(6, 41, 141, 1);
@@ -188,7 +158,7 @@ int setupMap57(int entering) {
         removeFigure(33);
         removeFigure(34);
     }
-    if (entering == 1 && cliff == 1) showStoneMarker(31, 1.0f);
+    if (entering == 1 && cliff == 1) showMarkerBeside(kStoneMarker, 31, 1.0f);
     return 0;
 }
 
@@ -208,22 +178,13 @@ void runCliffScene() {
     if (s == 0 || s == 25 || s == 28 || s == 30) lookAtCell(22.0f, 38.0f, 1);
     switch (s) {
         case 2:
-            beginMoveBlock(1, 27);
-            addMoves(9, 20);
-            addMoves(4, 8);
-            beginMoveBlock(1, 28);
-            addMoves(9, 20);
-            beginMoveBlock(1, 29);
-            addMoves(9, 20);
-            addMoves(6, 8);
+            walk(27, 9, 20, 4, 8);
+            walk(28, 9, 20);
+            walk(29, 9, 20, 6, 8);
             return;
         case 3: case 19: case 23: case 31: case 42: case 46: case 55: case 73: case 81: waitWalk(); return;
         case 8: changeMusic("【テーマ】シーフマスター.mid"); return;
-        case 18:
-            beginMoveBlock(1, 30);
-            addMoves(4, 8);
-            addMoves(1, 4);
-            return;
+        case 18: walk(30, 4, 8, 1, 4); return;
         case 22: walk(31, 1, 4); return;
         case 24: openMerchantShop(); return;
         case 27:
@@ -241,10 +202,8 @@ void runCliffScene() {
         case 47: playSoundEffect("Wepon_07.wav"); return;
         case 54: walk(28, 7, 4); return;
         case 72:
-            beginMoveBlock(1, 32);
-            addMoves(9, 4);
-            beginMoveBlock(1, 28);
-            addMoves(9, 4);
+            walk(32, 9, 4);
+            walk(28, 9, 4);
             return;
         case 80: walk(32, 9, 8); return;
         case 85:
@@ -308,16 +267,13 @@ void runMapEvents57() {
             if (f[kCliffScene] == 1 || f[kCliffScene] == 2) runCliffScene();
             else endEvent();
             break;
-        case 34: talkStep(57, 34); break;
+        case 34: runTalk(57, 34); break;
         case 35:
             if (gEventStep == 1) sayStep(57, 35, 1, 0);
             else if (gEventStep == 2) openMerchantShop();
             else if (gEventStep >= 3) endEvent();
             break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;
+        default: endSilentEvent(); break;
     }
     ++gEventStep;
 }
@@ -327,7 +283,7 @@ void runMapEvents57() {
 int setupMap58(int entering) {
     if (entering == 1) applyMapArrival(58);
     const bool over = gStoryFlags[kMountainTop] == 1;
-    exits(0, 1);
+    hiddenTriggers(0, 1);
     if (over) {
         for (int slot = 2; slot <= 6; ++slot) removeFigure(slot);
     } else {
@@ -336,7 +292,7 @@ int setupMap58(int entering) {
         dressFigure(4, 0, 1, 4, 0, kFacePlusX, entering);
         dressFigure(5, 0, 1, 48, 0, kFacePlusX, entering);
         dressFigure(6, 0, 1, 7, 0, kFaceMinusX, entering);
-        if (entering == 1) showStoneMarker(6, 3.0f);
+        if (entering == 1) showMarkerBeside(kStoneMarker, 6, 3.0f);
     }
     return 0;
 }
@@ -372,12 +328,7 @@ void runSummitScene() {
             pose(4, 4);
             return;
         case 56: walk(6, 1, 28); return;
-        case 58:
-            beginMoveBlock(1, 5);
-            addMoves(9, 4);
-            addMoves(6, 4);
-            addMoves(9, 4);
-            return;
+        case 58: walk(5, 9, 4, 6, 4, 9, 4); return;
         case 60: gStoneFlags[kGoldenStone] = 1; break;
         case 61: walk(6, 9, 24); return;
         case 63: face(6, kFaceMinusX); break;
@@ -435,10 +386,7 @@ void runMapEvents58() {
         // Only the automatic シェリル starts it, while flag 27 is 0; the scene
         // itself writes 27 halfway and goes on to the intermission.
         case 3: runSummitScene(); break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;  // the figures of the scene are never touched
+        default: endSilentEvent(); break;  // the figures of the scene are never touched
     }
     ++gEventStep;
 }

@@ -8,6 +8,7 @@
 
 #include "engine/Sound.h"
 #include "gamedata/GameData.h"
+#include "story/EventPatterns.h"
 #include "story/MapScripts.h"
 #include "story/MapTable.h"
 #include "story/StoryFlags.h"
@@ -86,15 +87,12 @@ int setupMap127(int entering) {
 
 void runMapEvents127() {
     const int event = gFieldEvent;
-    const int s = gEventStep;
     if (event >= 1 && event <= 4) {
         changeMap(2, 26, 5, 1);
     } else if (event >= 5 && event <= 9) {
-        if (s == 1) sayStep(127, event, 1, 0);
-        else if (s >= 2) endEvent();
+        runTalk(127, event);
     } else if (event == 10) {
-        if (s >= 1 && s <= 3) sayStep(127, 10, s, 0);
-        else if (s >= 4) endEvent();
+        runTalk(127, 10, 3);
     } else if (event == 11 || event == 12) {
         // Into the dark without the bodyguards; the run starts at the first room.
         for (int k = 0; k < kBodyguardCount; ++k) gBodyguardHired[k] = 0;
@@ -102,8 +100,8 @@ void runMapEvents127() {
         setFlag(kGuardBeaten, 0);
         setFlag(kInnerRuins, 0);
         changeMap(128, 10, 3, 1);
-    } else if (event != 0 && event != kTreasureEvent) {
-        endEvent();
+    } else {
+        endSilentEvent();
     }
     ++gEventStep;
 }
@@ -160,9 +158,7 @@ void runMapEvents128() {
             setFlag(kRailwayStage, stage + 1);
             setFlag(kGuardBeaten, 0);
             break;
-        case 0:
-        case kTreasureEvent: break;
-        default: endEvent(); break;
+        default: endSilentEvent(); break;
     }
     ++gEventStep;
 }
@@ -248,9 +244,7 @@ void runMapEvents16() {
             setFlag(kRailwayStage, 0);
             setFlag(kGuardBeaten, 0);
             break;
-        case 0:
-        case kTreasureEvent: break;
-        default: endEvent(); break;
+        default: endSilentEvent(); break;
     }
     ++gEventStep;
 }
@@ -349,9 +343,7 @@ void runMapEvents129() {
                 endEvent();
             }
             break;
-        case 0:
-        case kTreasureEvent: break;
-        default: endEvent(); break;
+        default: endSilentEvent(); break;
     }
     ++gEventStep;
 }

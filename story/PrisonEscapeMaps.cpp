@@ -20,8 +20,6 @@ namespace {
 
 constexpr int kRimel = 3;
 
-void bars(int slot, int entering) { dressFigure(slot, 1, 1, 49, 9, 1, entering); }
-
 }  // namespace
 
 // ---- Map 6: リメル's cell ----
@@ -33,9 +31,9 @@ int setupMap6(int entering) {
     trigger(1, 1);
     if (rescue <= 3) dressFigure(2, rescue == 0 ? 1 : 2, 1, 2, 0, 1, entering);
     else dressFigure(2, 0, 0, 0, 0, 0, entering);
-    for (int slot : {3, 4, 5, 6, 7, 8, 11, 12, 13, 14}) bars(slot, entering);
+    for (int slot : {3, 4, 5, 6, 7, 8, 11, 12, 13, 14}) prison::bars(slot, entering);
     for (int slot : {9, 10}) {
-        if (rescue < 3) bars(slot, entering);
+        if (rescue < 3) prison::bars(slot, entering);
         else dressFigure(slot, 0, 0, 0, 0, 0, entering);
     }
     if (rescue == 0) trigger(15, 1);
@@ -80,7 +78,7 @@ void runRescueScene() {
             const int levels[2] = {gPartyMembers[1].level, gPartyMembers[2].level};
             const int level = clampToRange(4, levels);
             gPartyMembers[kRimel].level = level;
-            gPartyMembers[kRimel].experience = 10 * (level - 1) * (level - 1);
+            gPartyMembers[kRimel].experience = levelStartExperience(level);
             restAndAdvanceDay();
             changeMap(6, 30, 28, 0);
             gStoryFlags[flag::kRimelRescue] = 4;
@@ -116,10 +114,7 @@ void runMapEvents6() {
                     endEvent();
                 }
                 break;
-            case 0:
-            case kTreasureEvent:
-                break;
-            default: endEvent(); break;  // the guards have nothing to say
+            default: endSilentEvent(); break;  // the guards have nothing to say
         }
     }
     ++gEventStep;
@@ -244,10 +239,7 @@ void runMapEvents7() {
             else endEvent();
             break;
         case 9: case 10: changeMap(3, 6, 8, 0); break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;  // the locked doors, ラドン and his guards
+        default: endSilentEvent(); break;  // the locked doors, ラドン and his guards
     }
     ++gEventStep;
 }

@@ -1,5 +1,8 @@
-// Story flags of the prison of episode 0 that only its maps read.
+// What the maps of the prison of episode 0 share: the story flags only they
+// read, the bars of the cells and もろこし's shop.
 #pragma once
+
+#include "story/StoryScriptSupport.h"
 
 namespace prison {
 
@@ -13,5 +16,8 @@ constexpr int kJumpLesson = 130;   // map 3: 1 after the lesson
 constexpr const char* kMerchantShop = "もろこし屋－ブラッドエンプレス";
 constexpr int kMerchantGoods[20] = {130, 131};
 constexpr int kMerchantRebate = 5;
+
+// A cell's bars, standing as a figure of their own.
+inline void bars(int slot, int entering) { story::dressFigure(slot, 1, 1, 49, 9, 1, entering); }
 
 }  // namespace prison

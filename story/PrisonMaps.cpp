@@ -20,8 +20,6 @@ namespace {
 constexpr int kSheril = 1;
 constexpr int kFalk = 2;
 
-void bars(int slot, int entering) { dressFigure(slot, 1, 1, 49, 9, 1, entering); }
-
 // シェリル and ファルク alone, both back at level 1.
 void freshPairOfPrisoners() {
     gParty[0] = kSheril;
@@ -41,7 +39,7 @@ void freshPairOfPrisoners() {
 int setupMap3(int entering) {
     if (entering == 1) applyMapArrival(3);
     const std::uint8_t* f = gStoryFlags;
-    for (int slot : {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}) bars(slot, entering);
+    for (int slot : {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}) prison::bars(slot, entering);
     if (f[prison::kCellDoorOpen] == 0) dress(1, 1, 1, 49, 9);
     else dress(1, 0, 0, 0, 0);
     faceOnEntering(1, 1, entering);
@@ -120,11 +118,7 @@ void runCellScene() {
             gStoryFlags[prison::kCellDoorOpen] = 1;
             break;
         case 59: face(30, 0); sayStep(3, 13, s, 0); break;
-        case 60:
-            beginMoveBlock(1, 30);
-            addMoves(1, 7);
-            addMoves(6, 4);
-            break;
+        case 60: walk(30, 1, 7, 6, 4); break;
         case 61: face(30, 1); waitWalk(); break;
         case 63: face(12, 0); pose(12, 0); sayStep(3, 13, s, 0); break;
         case 64: face(13, 1); pose(13, 0); sayStep(3, 13, s, 0); break;
@@ -205,10 +199,7 @@ void runMapEvents3() {
                 if (f[prison::kJumpLesson] == 0) runJumpLesson();
                 else endEvent();
                 break;
-            case 0:
-            case kTreasureEvent:
-                break;
-            default: endEvent(); break;
+            default: endSilentEvent(); break;
         }
     }
     ++gEventStep;
@@ -229,10 +220,7 @@ void runMapEvents4() {
     switch (gFieldEvent) {
         case 1: case 2: changeMap(3, 47, 24, 1); break;
         case 3: case 4: changeMap(5, 12, 5, 0); break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;
+        default: endSilentEvent(); break;
     }
     ++gEventStep;
 }
@@ -319,10 +307,7 @@ void runMapEvents5() {
             }
             break;
         case 10: case 11: changeMap(6, 12, 5, 0); break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;
+        default: endSilentEvent(); break;
     }
     ++gEventStep;
 }

@@ -8,6 +8,7 @@
 #include "engine/Sound.h"
 #include "events/EventMusic.h"
 #include "field/FieldServices.h"
+#include "story/EventPatterns.h"
 #include "story/MapScripts.h"
 #include "story/MapTable.h"
 #include "story/StoryFlags.h"
@@ -29,26 +30,6 @@ constexpr int kSoldierRow = 9;
 
 void warmTint() { fadeTint(1.0f, 0.75f, 0.5f, 1.0f); }
 void blackTint() { fadeTint(0.0f, 0.0f, 0.0f, 1.0f); }
-
-void hiddenTriggers(int first, int last) {
-    for (int slot = first; slot <= last; ++slot) dress(slot, 1, 0, 0, 0);
-}
-
-// A talk of one message: step 1 the message, step 2 the end.
-void oneLineTalk(int map) {
-    switch (gEventStep) {
-        case 1: sayStep(map, gFieldEvent, 1, 0); break;
-        case 2: endEvent(); break;
-        default: break;
-    }
-}
-
-// A talk of `messages` messages from step 1, then the end.
-void talk(int map, int messages) {
-    const int s = gEventStep;
-    if (s >= 1 && s <= messages) sayStep(map, gFieldEvent, s, 0);
-    else if (s == messages + 1) endEvent();
-}
 
 bool inSteps(int step, std::initializer_list<int> steps) {
     for (int s : steps)
@@ -204,10 +185,10 @@ void runMapEvents23() {
         case 1: case 2: changeMap(25, 26, 19, 0); break;
         case 3: changeMap(24, 30, 42, 1); break;
         case 4: case 5: changeMap(27, 18, 25, 1); break;
-        case 14: case 15: talk(23, 3); break;
-        case 21: talk(23, 18); break;
+        case 14: case 15: runTalk(23, gFieldEvent, 3); break;
+        case 21: runTalk(23, gFieldEvent, 18); break;
         default:
-            if ((event >= 6 && event <= 13) || (event >= 16 && event <= 20)) oneLineTalk(23);
+            if ((event >= 6 && event <= 13) || (event >= 16 && event <= 20)) runTalk(23, gFieldEvent);
             break;
     }
     ++gEventStep;
@@ -229,7 +210,7 @@ void runMapEvents25() {
     const int event = gFieldEvent;
     if (event >= 1 && event <= 4) changeMap(23, 24, 43, 1);
     else if (event >= 5 && event <= 10) changeMap(26, 26, 44, 0);
-    else if (event >= 11 && event <= 21) oneLineTalk(25);
+    else if (event >= 11 && event <= 21) runTalk(25, gFieldEvent);
     ++gEventStep;
 }
 
@@ -288,7 +269,7 @@ void runMapEvents26() {
     } else if (event >= 5 && event <= 10) {
         changeMap(25, 26, 42, 1);
     } else if (event >= 11 && event <= 21) {
-        oneLineTalk(26);
+        runTalk(26, gFieldEvent);
     } else if (event == 22) {
         if (gStoryFlags[kSecondFloor] == 1) runInvasionNews();
         else endEvent();
@@ -326,12 +307,8 @@ void runRuinsScene() {
         case 14: pose(kClaberInTheRuins, 8); sayStep(28, 1, s, 2); break;
         case 16: face(kClaberInTheRuins, 1); sayStep(28, 1, s, 2); break;
         case 17:
-            beginMoveBlock(1, 13);
-            addMoves(9, 44);
-            for (int slot : {14, 15, kJector}) {
-                beginMoveBlock(1, slot);
-                addMoves(9, 40);
-            }
+            walk(13, 9, 44);
+            for (int slot : {14, 15, kJector}) walk(slot, 9, 40);
             break;
         case 19: case 20: sayStep(28, 1, s, 0); break;
         case 21: pose(kClaberInTheRuins, 0); sayStep(28, 1, s, 2); break;

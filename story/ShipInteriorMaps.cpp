@@ -29,23 +29,15 @@ constexpr int kRyuhi = 5;
 void ryuhiJoins() {
     gParty[1] = kRyuhi;
     gParty[2] = 0;
-    PartyMember& ryuhi = gPartyMembers[kRyuhi];
-    const int floor = gPartyMembers[kRimel].level - 1;
-    if (ryuhi.level < floor) ryuhi.level = floor;
-    ryuhi.experience = 10 * (ryuhi.level - 1) * (ryuhi.level - 1);
-    ryuhi.stones[0] = 0;
-    ryuhi.stones[1] = 0;
+    joinAtLevel(kRyuhi, gPartyMembers[kRimel].level - 1);
+    clearStones(kRyuhi);
 }
 
 void runVoyageToRuleno() {
     const int s = gEventStep;
     switch (s) {
         case 11: face(kRulenoSheryl, 1); break;
-        case 12:
-            beginMoveBlock(1, kMerchantFigure);
-            addMoves(6, 8);
-            addMoves(3, 4);
-            break;
+        case 12: walk(kMerchantFigure, 6, 8, 3, 4); break;
         case 13: waitWalk(); break;
         case 17: face(kRulenoSheryl, 1); sayStep(120, 1, s, 0); break;
         case 23:
@@ -119,10 +111,7 @@ void runMapEvents120() {
     switch (gFieldEvent) {
         case kRulenoSheryl + 1: runVoyageToRuleno(); break;
         case kFortressSheryl + 1: runVoyageToTheFortress(); break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;
+        default: endSilentEvent(); break;
     }
     ++gEventStep;
 }

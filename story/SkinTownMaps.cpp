@@ -29,8 +29,6 @@ constexpr int kLightnixGun = 45;
 
 const float kPullBack[3] = {0.0f, 40.0f, -10.0f};
 
-void runTalk(int map, int event, int pause);
-
 }  // namespace
 
 // ---- Map 20: the town square ----
@@ -137,15 +135,6 @@ void clearTint() { fadeTint(1.0f, 1.0f, 1.0f, 1.0f); }
 // "ギャラクシーズスキンエンパイア大会": seven rounds under a cost limit of 8.
 constexpr CardTournament kSkinTournament = {"20.45", "", flag::kTournamentSkin, 8, 20, skinSong, clearTint};
 
-void runSquareShop(const char* title, const int goods[20], int kind) {
-    switch (gEventStep) {
-        case 0: gPlayerFacing = 0; break;
-        case 1: sayStep(20, gFieldEvent, 1, 0); break;
-        case 2: openShop(title, goods, kind); break;
-        default: endEvent(); break;
-    }
-}
-
 }  // namespace
 
 void runMapEvents20() {
@@ -157,22 +146,22 @@ void runMapEvents20() {
     switch (event) {
         case 1: case 2:
             if (f[flag::kAssemblyHall] != 0) changeMap(19, 21, 36, 0);
-            else runTalk(20, 1, 0);
+            else runTalk(20, 1);
             break;
         case 3: changeMap(21, 34, 44, 1); break;
         case 4: changeMap(22, 34, 44, 1); break;
         case 5: case 6: case 7: case 8: case 9: case 10:
             if (f[flag::kAssemblyHall] != 0) changeMap(30, 19, 6, 0);
-            else runTalk(20, 5, 0);
+            else runTalk(20, 5);
             break;
         case 11: case 12: case 13: case 14: case 15: case 16: case 17: case 18: case 19: case 20:
         case 21: case 22: case 23: case 24: case 25: case 26: case 27: case 28: case 29:
         case 46: case 47: case 48: case 49:
-            runTalk(20, event, 0);
+            runTalk(20, event);
             break;
-        case 35: runSquareShop("武具屋－セマラナイストア", kArms, 0); break;
-        case 36: runSquareShop("道具屋－居眠りバズーカ", kTools, 0); break;
-        case 37: runSquareShop("玩具屋－セキカセシユウダイ", kToys, 100); break;
+        case 35: runShopCounter(20, event, 0, "武具屋－セマラナイストア", kArms, 0); break;
+        case 36: runShopCounter(20, event, 0, "道具屋－居眠りバズーカ", kTools, 0); break;
+        case 37: runShopCounter(20, event, 0, "玩具屋－セキカセシユウダイ", kToys, 100); break;
         case kArrivalSheryl + 1:
             if (f[flag::kSkinInnStayed] == 0) runSquareArrival();
             else endEvent();
@@ -190,10 +179,7 @@ void runMapEvents20() {
                 else endEvent();
             }
             break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;  // the garden's idlers and the onlooker have nothing to say
+        default: endSilentEvent(); break;  // the garden's idlers and the onlooker have nothing to say
     }
     ++gEventStep;
 }
@@ -291,8 +277,7 @@ void runEmperorGift() {
         case 1: case 3: sayStep(21, 10, s, 3); break;
         case 2: case 4: case 5: sayStep(21, 10, s, 0); break;
         case 6:
-            playSoundEffect("Takara.wav");
-            ++gItemStock[kLightnixGun].owned;
+            receiveItem(kLightnixGun);
             break;
         case 7: sayStep(21, 10, s, 3); break;
         case 8: sayStep(21, 10, s, 2); break;
@@ -302,12 +287,6 @@ void runEmperorGift() {
             break;
         default: break;
     }
-}
-
-// A talk of one message: advance, the message, the end.
-void runTalk(int map, int event, int pause) {
-    if (gEventStep == 1) sayStep(map, event, 1, pause);
-    else if (gEventStep >= 2) endEvent();
 }
 
 }  // namespace
@@ -320,7 +299,7 @@ void runMapEvents21() {
             if (f[flag::kRulenoFlashback] == 0) runInnFirstConversation();
             else endEvent();
             break;
-        case 4: runTalk(21, 4, 2); break;
+        case 4: runTalk(21, 4, 1, 2); break;
         case 5:
             switch (gEventStep) {
                 case 1: sayStep(21, 5, 1, 2); break;
@@ -339,7 +318,7 @@ void runMapEvents21() {
                 default: break;
             }
             break;
-        case 7: runTalk(21, 7, 2); break;
+        case 7: runTalk(21, 7, 1, 2); break;
         case 8:
             if (f[flag::kRulenoFlashback] == 1 && f[flag::kSkinInnStayed] == 0) runInnSecondConversation();
             else endEvent();
@@ -349,17 +328,14 @@ void runMapEvents21() {
                 changeMap(21, 32, 49, 1);
                 gStoryFlags[kEmperorGift] = 1;
             } else {
-                runTalk(21, 9, 0);
+                runTalk(21, 9);
             }
             break;
         case 10:
             if (f[kEmperorGift] == 1) runEmperorGift();
             else endEvent();
             break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;
+        default: endSilentEvent(); break;
     }
     ++gEventStep;
 }
@@ -416,7 +392,7 @@ void runMapEvents22() {
             if (gStoryFlags[flag::kSeaDistrictArrived] == 0) runBarOpening();
             else endEvent();
             break;
-        case 4: case 5: case 6: case 7: case 8: case 9: runTalk(22, gFieldEvent, 0); break;
+        case 4: case 5: case 6: case 7: case 8: case 9: runTalk(22, gFieldEvent); break;
         case 10:
             switch (gEventStep) {
                 case 0: gPlayerFacing = 0; break;
@@ -424,10 +400,7 @@ void runMapEvents22() {
                 default: endEvent(); break;
             }
             break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;  // the guest of slot 2 has nothing to say
+        default: endSilentEvent(); break;  // the guest of slot 2 has nothing to say
     }
     ++gEventStep;
 }

@@ -32,19 +32,7 @@ constexpr const char* kEmperorSong = "【バトル】皇帝に跪け.mid";
 
 // The plain's monsters: group 17 to 21 by slot, two looks by the slot's
 // parity. Placed only on entering, so a beaten one is back next visit.
-void plainSymbol(int slot, int entering) {
-    MapObject& o = gMapObjects[slot];
-    if (entering != 1 || !o.present) return;
-    o.kind = 5;
-    o.visible = 1;
-    o.index = 17 + slot % 5;
-    o.character = (slot % 2 == 1) ? 21 : 22;
-    o.pose = 0;
-    o.facing = 0;
-    o.chaseSpeed = 0.05f;
-}
-
-void door(int slot) { dress(slot, 1, 0, 0, 0); }
+void plainSymbol(int slot, int entering) { enemySymbol(slot, 17 + slot % 5, 21, entering); }
 
 // The chests of the first screen, shared by its green and its wasted form.
 void firstScreenChests() {
@@ -55,10 +43,7 @@ void firstScreenChests() {
 
 void endUnknownEvent() {
     switch (gFieldEvent) {
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;
+        default: endSilentEvent(); break;
     }
 }
 
@@ -68,8 +53,7 @@ void endUnknownEvent() {
 
 int setupMap17(int entering) {
     if (entering == 1) applyMapArrival(17);
-    door(0);
-    door(1);
+    hiddenTriggers(0, 1);
     firstScreenChests();
     for (int slot = 5; slot <= 15; ++slot) plainSymbol(slot, entering);
     if (gStoryFlags[flag::kMainPlot] == kWalkDue) dressFigure(16, 2, 1, 0, 0, 1, entering);
@@ -109,8 +93,7 @@ void runMapEvents17() {
 
 int setupMap121(int entering) {
     if (entering == 1) applyMapArrival(121);
-    door(0);
-    door(1);  // the map leaves its west edge closed, so this slot stands nowhere
+    hiddenTriggers(0, 1);  // the map leaves its west edge closed, so slot 1 stands nowhere
     firstScreenChests();
     return 0;
 }
@@ -145,8 +128,7 @@ void runMapEvents122() {
 
 int setupMap18(int entering) {
     if (entering == 1) applyMapArrival(18);
-    door(0);
-    door(1);
+    hiddenTriggers(0, 1);
     chest(2, 153, 143, 1);
     chest(3, 154, 133, 4);
     for (int slot = 4; slot <= 15; ++slot) plainSymbol(slot, entering);
@@ -208,13 +190,8 @@ int setupMap19(int entering) {
         faceOnEntering(slot, 0, entering);
     }
 
-    if (entering == 1 && f[flag::kSkinInnStayed] == 0 && gMapObjects[2].present) {
-        FieldMarker& stone = gFieldMarkers[kRadonStoneMarker];
-        stone.present = 1;
-        stone.x = gMapObjects[2].x - 1.0f;
-        stone.y = gMapObjects[2].y;
-        stone.z = gMapObjects[2].z;
-    }
+    if (entering == 1 && f[flag::kSkinInnStayed] == 0 && gMapObjects[2].present)
+        showMarkerBeside(kRadonStoneMarker, 2, -1.0f);
     return 0;
 }
 
@@ -222,21 +199,14 @@ namespace {
 
 // Two figures' queues filled in one step.
 void walkPair(int slotA, int slotB, int direction, int frames) {
-    beginMoveBlock(1, slotA);
-    addMoves(direction, frames);
-    beginMoveBlock(1, slotB);
-    addMoves(direction, frames);
+    walk(slotA, direction, frames);
+    walk(slotB, direction, frames);
 }
 
 // クレイバー joins at no less than the average level of シェリル and ファルク.
 void kleiberJoins() {
     gParty[2] = kKleiber;
-    const int average = (gPartyMembers[1].level + gPartyMembers[2].level) / 2;
-    PartyMember& kleiber = gPartyMembers[kKleiber];
-    if (kleiber.level < average) {
-        kleiber.level = average;
-        kleiber.experience = 10 * (average - 1) * (average - 1);
-    }
+    raiseLevelTo(kKleiber, (gPartyMembers[1].level + gPartyMembers[2].level) / 2);
 }
 
 // ラドン's ambush, battle 22, the fire stone, the end of episode 2 and the

@@ -24,30 +24,7 @@ constexpr int kReniumMet = 11;     // 1 after the scene with レニウム in the
 constexpr const char* kSlumSong = "【チャプター１】スラム街.mid";
 
 // The den's thugs: group 9 + (slot mod 4), two sprites by the slot's parity.
-void denSymbol(int slot, int group, int entering) {
-    MapObject& o = gMapObjects[slot];
-    if (entering != 1 || !o.present) return;
-    o.kind = 5;
-    o.index = group;
-    o.visible = 1;
-    o.character = (slot % 2 == 1) ? 37 : 38;
-    o.pose = 0;
-    o.chaseSpeed = 0.05f;
-    o.facing = 0;
-}
-
-// A figure's moves followed by frames of standing still.
-void walkThenStand(int slot, int direction, int frames, int standing) {
-    beginMoveBlock(1, slot);
-    addMoves(direction, frames);
-    addMoves(0, standing);
-}
-
-void objectPosition(int slot, float out[3]) {
-    out[0] = gMapObjects[slot].x;
-    out[1] = gMapObjects[slot].y;
-    out[2] = gMapObjects[slot].z;
-}
+void denSymbol(int slot, int group, int entering) { enemySymbol(slot, group, 37, entering); }
 
 }  // namespace
 
@@ -66,7 +43,7 @@ void runReniumScene() {
     if (s == 0) lookAtCell(11.3f, 32.0f, 1);
     if (s == 35) cutToCell(11.3f, 32.0f);
     switch (s) {
-        case 2: walkThenStand(kRenium, 2, 5, 20); break;
+        case 2: walk(kRenium, 2, 5, 0, 20); break;
         case 3: case 42: waitWalk(); break;
         case 4: changeMusic("【バトル】皇帝に跪け.mid"); break;
         case 34:
@@ -76,14 +53,14 @@ void runReniumScene() {
             break;
         case 35:
             gRegionCurrency = 0;
-            walkThenStand(kRenium, 4, 5, 20);
+            walk(kRenium, 4, 5, 0, 20);
             break;
         case 36:
             waitWalk();
             face(kRenium, 0);
             break;
         case 39: pose(kSlumClaber, 8); sayStep(8, 17, s, 0); break;
-        case 41: walkThenStand(kRenium, 1, 40, 20); break;
+        case 41: walk(kRenium, 1, 40, 0, 20); break;
         case 43: pose(kSlumClaber, 0); sayStep(8, 17, s, 0); break;
         case 44:
             gStoryFlags[kReniumMet] = 1;
@@ -137,10 +114,7 @@ void runMapEvents8() {
             if (gStoryFlags[kReniumMet] != 1 && gStoryFlags[flag::kThievesDen] == 3) runReniumScene();
             else endEvent();
             break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;  // クレイバー's figure before the scene starts
+        default: endSilentEvent(); break;  // クレイバー's figure before the scene starts
     }
     ++gEventStep;
 }
@@ -186,10 +160,7 @@ void runMapEvents9() {
             if (gStoryFlags[kDenVoiceHeard] == 0) runDenVoice();
             else endEvent();
             break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;
+        default: endSilentEvent(); break;
     }
     ++gEventStep;
 }
@@ -229,27 +200,20 @@ void runTreasureRoomScene() {
     if (s == 116 || s == 122 || s == 174) cutToCell(39.5f, 29.5f);
     switch (s) {
         case 1:
-            beginMoveBlock(1, kDenClaber);
-            addMoves(6, 8);
-            beginMoveBlock(1, kDenSheryl);
-            addMoves(6, 8);
+            walk(kDenClaber, 6, 8);
+            walk(kDenSheryl, 6, 8);
             break;
         case 2: case 26: case 65: case 73: waitWalk(); break;
         case 3: changeMusic("【テーマ】ファーレンス.mid"); break;
         case 4: case 5: break;  // silent: the pair take in the treasure room
-        case 17: {
-            FieldMarker& stone = gFieldMarkers[0];
-            stone.present = 1;
-            stone.x = gMapObjects[kMerchant].x - 0.5f;
-            stone.y = gMapObjects[kMerchant].y;
-            stone.z = gMapObjects[kMerchant].z;
+        case 17:
+            showMarkerBeside(0, kMerchant, -0.5f);
             sayStep(10, 4, s, 0);
             break;
-        }
         case 25:
             face(kMerchant, 0);
             changeMusic("【テーマ】シーフマスター.mid");
-            walkThenStand(kThiefMaster, 4, 15, 5);
+            walk(kThiefMaster, 4, 15, 0, 5);
             break;
         case 35: face(kDenSheryl, 0); sayStep(10, 4, s, 0); break;
         case 37: face(kDenSheryl, 1); sayStep(10, 4, s, 0); break;
@@ -261,7 +225,7 @@ void runTreasureRoomScene() {
             break;
         case 56: {
             float at[3];
-            objectPosition(kDenSheryl, at);
+            positionOf(kDenSheryl, at);
             runStoneAcquisition(at, 0, 0);
             break;
         }
@@ -271,10 +235,7 @@ void runTreasureRoomScene() {
         case 69: changeMusic("【テーマ】アラフォース.mid"); sayStep(10, 4, s, 0); break;
         case 72:
             gStoryFlags[flag::kThievesDen] = 2;
-            beginMoveBlock(1, kAlaforce);
-            addMoves(6, 10);
-            addMoves(3, 10);
-            addMoves(0, 10);
+            walk(kAlaforce, 6, 10, 3, 10, 0, 10);
             break;
         // The stone lesson: the camp menu opens until a stone is worn.
         case 115:
@@ -387,24 +348,10 @@ void runMapEvents10() {
             else endEvent();
             break;
         case kMerchant + 1:
-            switch (gEventStep) {
-                case 1: sayStep(10, 5, 1, 0); break;
-                case 2: openShop("もろこし屋－シーフズデンジャラス", kMerchantGoods, 6); break;
-                case 3: endEvent(); break;
-                default: break;
-            }
+            runShopCounter(10, kMerchant + 1, kKeepFacing, "もろこし屋－シーフズデンジャラス", kMerchantGoods, 6);
             break;
-        case kThiefMaster + 1:
-            switch (gEventStep) {
-                case 1: sayStep(10, 6, 1, 0); break;
-                case 2: endEvent(); break;
-                default: break;
-            }
-            break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;  // アラフォース and シェリル's figure stand in the scene only
+        case kThiefMaster + 1: runTalk(10, kThiefMaster + 1); break;
+        default: endSilentEvent(); break;  // アラフォース and シェリル's figure stand in the scene only
     }
     ++gEventStep;
 }

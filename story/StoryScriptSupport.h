@@ -1,5 +1,6 @@
 // Small shapes the story scripts repeat: dressing an object slot, queueing a
-// figure's moves, and the fields of a set-up that only apply on entering.
+// figure's moves, the fields of a set-up that only apply on entering, and a
+// member's level on joining.
 #pragma once
 
 #include "events/EventEngine.h"
@@ -9,6 +10,7 @@
 #include "field/EventState.h"
 #include "field/FieldMap.h"
 #include "field/FieldState.h"
+#include "gamedata/GameData.h"
 #include "story/Dialogue.h"
 
 namespace story {
@@ -39,6 +41,18 @@ inline void faceOnEntering(int slot, int facing, int entering) {
     if (entering == 1 && gMapObjects[slot].present) gMapObjects[slot].facing = static_cast<std::uint8_t>(facing);
 }
 inline void removeFigure(int slot) { dress(slot, 0, 0, 0, 0); }
+// Out of the scene but left in its slot: untouchable and unseen, its sprite
+// kept for a later set-up that shows it again.
+inline void hideFigure(int slot) {
+    MapObject& o = gMapObjects[slot];
+    if (!o.present) return;
+    o.kind = 0;
+    o.visible = 0;
+}
+// Unseen slots that only start their events: exits, doors, counters.
+inline void hiddenTriggers(int first, int last) {
+    for (int slot = first; slot <= last; ++slot) dress(slot, 1, 0, 0, 0);
+}
 inline void trigger(int slot, int kind) {
     if (gMapObjects[slot].present) gMapObjects[slot].kind = static_cast<std::uint8_t>(kind);
 }
@@ -53,17 +67,20 @@ inline void chest(int slot, int number, int contents, int amount) {
     o.height = 1.8f;
 }
 // Enemy symbols are placed only on entering, so a beaten one stays away.
-inline void enemySymbol(int slot, int group, int entering) {
+// Odd slots wear the character column `look`, even slots the next one.
+inline void enemySymbol(int slot, int group, int look, int entering) {
     MapObject& o = gMapObjects[slot];
     if (entering != 1 || !o.present) return;
     o.kind = 5;
     o.index = group;
     o.visible = 1;
-    o.character = (slot % 2 == 1) ? 17 : 18;
+    o.character = (slot % 2 == 1) ? look : look + 1;
     o.pose = 0;
     o.chaseSpeed = 0.05f;
     o.facing = 0;
 }
+// The prison's guards and most beasts wear columns 17 and 18.
+inline void enemySymbol(int slot, int group, int entering) { enemySymbol(slot, group, 17, entering); }
 
 inline void face(int slot, int facing) { gMapObjects[slot].facing = static_cast<std::uint8_t>(facing); }
 inline void pose(int slot, int row) { gMapObjects[slot].pose = row; }
@@ -73,7 +90,20 @@ inline void walk(int slot, int direction, int frames) {
     beginMoveBlock(1, slot);
     addMoves(direction, frames);
 }
+// The same with two or three legs in one block; a leg of no frames is left out.
+inline void walk(int slot, int d1, int n1, int d2, int n2, int d3 = 0, int n3 = 0) {
+    walk(slot, d1, n1);
+    if (n2 > 0) addMoves(d2, n2);
+    if (n3 > 0) addMoves(d3, n3);
+}
 inline void waitWalk() { waitMoveBlock(1); }
+
+// Where a figure stands now (x, y, z), for a camera or a marker to aim at.
+inline void positionOf(int slot, float out[3]) {
+    out[0] = gMapObjects[slot].x;
+    out[1] = gMapObjects[slot].y;
+    out[2] = gMapObjects[slot].z;
+}
 
 // Glides the camera, over `tenths` tenths of a second, to look at the floor
 // of cell (row, col): a scene whose cast stands away from the player is
@@ -94,6 +124,47 @@ inline void cutToCell(float row, float col) {
 // Hold the step until the still picture is fully shown.
 inline void waitPictureShown() {
     if (gStillPictureAlpha != 255) --gEventStep;
+}
+
+// Field marker `marker` (a stone in someone's hand) shown beside a figure,
+// `dx` along x from it.
+inline void showMarkerBeside(int marker, int slot, float dx) {
+    FieldMarker& m = gFieldMarkers[marker];
+    const MapObject& o = gMapObjects[slot];
+    m.present = 1;
+    m.x = o.x + dx;
+    m.y = o.y;
+    m.z = o.z;
+}
+
+// The experience a member holds on reaching `level`.
+inline int levelStartExperience(int level) { return 10 * (level - 1) * (level - 1); }
+// A member who joins at `level` or above: never below their own level, and
+// their experience put at the start of the level they end at.
+inline void joinAtLevel(int unit, int level) {
+    PartyMember& m = gPartyMembers[unit];
+    if (m.level < level) m.level = level;
+    m.experience = levelStartExperience(m.level);
+}
+// A member below `level` is brought up to its start; one at or above it
+// keeps their level and experience.
+inline void raiseLevelTo(int unit, int level) {
+    PartyMember& m = gPartyMembers[unit];
+    if (m.level >= level) return;
+    m.level = level;
+    m.experience = levelStartExperience(level);
+}
+// A member who leaves or joins without stones of their own.
+inline void clearStones(int unit) {
+    gPartyMembers[unit].stones[0] = 0;
+    gPartyMembers[unit].stones[1] = 0;
+}
+
+// The end of an event that has no script of its own (a touched figure, a
+// bystander, a scene's stand-in), so a touch never freezes the player. No
+// event and a chest's message are left running.
+inline void endSilentEvent() {
+    if (gFieldEvent != 0 && gFieldEvent != kTreasureEvent) endEvent();
 }
 
 }  // namespace story

@@ -15,6 +15,7 @@
 #include "minigames/CardDuelState.h"
 #include "story/CardGames.h"
 #include "story/CardTutorial.h"
+#include "story/EventPatterns.h"
 #include "story/MapScripts.h"
 #include "story/MapTable.h"
 #include "story/StoryFlags.h"
@@ -35,11 +36,6 @@ constexpr int kRyuhi = 5;  // unit id
 
 constexpr int kFacePlusX = 0;
 constexpr int kFaceMinusX = 1;
-
-void talkStep(int map, int event) {
-    if (gEventStep == 1) sayStep(map, event, 1, 0);
-    else if (gEventStep >= 2) endEvent();
-}
 
 }  // namespace
 
@@ -78,11 +74,7 @@ void runBeachScene() {
         case 2: case 6: sayStep(50, 6, s, 0); break;
         case 3: playSoundEffect("Wepon_09.wav"); break;
         case 4:
-            for (int slot : {3, 4}) {
-                beginMoveBlock(1, slot);
-                addMoves(9, 48);
-                addMoves(0, 32);
-            }
+            for (int slot : {3, 4}) walk(slot, 9, 48, 0, 32);
             pose(3, 4);
             pose(4, 4);
             break;
@@ -108,10 +100,7 @@ void runMapEvents50() {
             if (gStoryFlags[kWakokuArrival] != 2) runBeachScene();
             else endEvent();
             break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;
+        default: endSilentEvent(); break;
     }
     ++gEventStep;
 }
@@ -130,28 +119,20 @@ constexpr Townsperson kTownspeople[] = {
     {19, 40, 9, kFacePlusX}, {20, 40, 9, kFacePlusX}, {23, 40, 9, kFaceMinusX},
 };
 
-struct ShopCounter {
+struct Shop {
     int event;
     int facing;
     const char* title;
     int kind;
     int goods[20];
 };
-const ShopCounter kShops[3] = {
+const Shop kShops[3] = {
     {26, kFaceMinusX, "武具屋－よるみず", 0, {52, 62, 81, 82}},
     {27, kFacePlusX, "道具屋－ゆたんぽ", 0, {104, 117, 130, 131, 132, 133, 136, 147, 149, 154}},
     {28, kFacePlusX, "玩具屋－なんだかたるいぜ", 100, {4, 5, 32, 43, 52, 54, 71, 76}},
 };
 
-void runShop(const ShopCounter& shop) {
-    switch (gEventStep) {
-        case 0: gPlayerFacing = static_cast<std::uint8_t>(shop.facing); break;
-        case 1: sayStep(51, shop.event, 1, 0); break;
-        case 2: openShop(shop.title, shop.goods, shop.kind); break;
-        case 3: endEvent(); break;
-        default: break;
-    }
-}
+void runShop(const Shop& shop) { runShopCounter(51, shop.event, shop.facing, shop.title, shop.goods, shop.kind); }
 
 // ---- The card games ----
 
@@ -165,10 +146,10 @@ constexpr CardTournament kWakokuTournament = {"51.29", "", flag::kTournamentWako
 
 int setupMap51(int entering) {
     if (entering == 1) applyMapArrival(51);
-    for (int slot = 0; slot <= 9; ++slot) dress(slot, 1, 0, 0, 0);
+    hiddenTriggers(0, 9);
     for (const Townsperson& p : kTownspeople) dressFigure(p.slot, 3, 1, p.column, p.row, p.facing, entering);
     chest(24, 43, 155, 1);
-    for (int slot : {25, 26, 27}) dress(slot, 1, 0, 0, 0);
+    hiddenTriggers(25, 27);
     if (gMapObjects[28].present) {
         gMapObjects[28].kind = 1;  // the tournament desk
         gMapObjects[28].visible = 0;
@@ -183,11 +164,11 @@ void runMapEvents51() {
     switch (event) {
         case 1: case 2:
             if (f[flag::kEpisode5] != 0) changeMap(59, 14, 25, kFacePlusX);
-            else talkStep(51, 1);
+            else runTalk(51, 1);
             break;
         case 3: case 4:
             if (f[kTavernScene] == 1) changeMap(55, 22, 6, kFacePlusX);
-            else talkStep(51, 3);
+            else runTalk(51, 3);
             break;
         case 5: case 6: changeMap(50, 43, 14, kFaceMinusX); break;
         case 7: case 8: changeMap(54, 14, 17, kFaceMinusX); break;
@@ -201,16 +182,13 @@ void runMapEvents51() {
             }
             break;
         case 11: case 12: case 13: case 14: case 15: case 16: case 17: case 18: case 19: case 20:
-            talkStep(51, event);
+            runTalk(51, event);
             break;
         case 26: case 27: case 28: runShop(kShops[event - 26]); break;
         case 29: runCardTournament(kWakokuTournament); break;
         case 30: runCardBoyMenu("51.30"); break;
         case 31: runCardPlayer("51.31", 3); break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;  // the strollers in the garden have nothing to say
+        default: endSilentEvent(); break;  // the strollers in the garden have nothing to say
     }
     ++gEventStep;
 }
@@ -223,19 +201,15 @@ int setupMap52(int entering) {
     const int arrival = f[kWakokuArrival];
     const bool departure = f[flag::kEpisode5] == 1;
     dress(0, 1, 0, 0, 0);
-    for (int slot = 6; slot <= 14; ++slot) dress(slot, 1, 0, 0, 0);
+    hiddenTriggers(6, 14);
     if (arrival == 2) dress(1, 1, 0, 0, 0);
     else dressFigure(1, 0, 1, 0, 4, kFaceMinusX, entering);
     if (arrival == 1) dressFigure(2, 0, 1, 3, 0, kFaceMinusX, entering);
     else removeFigure(2);
-    MapObject& ryuhi = gMapObjects[3];
     if (departure) {
         dressFigure(3, 0, 1, 4, 0, kFacePlusX, entering);
     } else if (arrival == 2) {
-        if (ryuhi.present) {
-            ryuhi.kind = 0;
-            ryuhi.visible = 0;
-        }
+        hideFigure(3);
     } else {
         dressFigure(3, 2, 1, 4, 0, kFacePlusX, entering);
     }
@@ -243,11 +217,8 @@ int setupMap52(int entering) {
         dressFigure(4, 2, 1, 0, 0, kFaceMinusX, entering);
         dressFigure(5, 0, 1, 3, 0, kFacePlusX, entering);
     } else {
-        for (int slot : {4, 5}) {
-            if (!gMapObjects[slot].present) continue;
-            gMapObjects[slot].kind = 0;
-            gMapObjects[slot].visible = 0;
-        }
+        hideFigure(4);
+        hideFigure(5);
     }
     return 0;
 }
@@ -263,17 +234,7 @@ void runBed() {
             branchOnChoice(3, 4, 0);
             break;
         case 3: endEvent(); break;
-        case 4:
-            gMoneyWindow = 0;
-            restAndAdvanceDay();
-            changeMusic("【イベント】宿屋.mid");
-            break;
-        case 5: fadeTint(0.0f, 0.0f, 0.0f, 1.0f); break;
-        case 6: pauseEvent(5); break;
-        case 7: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
-        case 8: changeMusic(kWakokuSong); break;
-        case 9: endEvent(); break;
-        default: break;
+        default: runNightStep(gEventStep, 4, kWakokuSong); break;
     }
 }
 
@@ -281,13 +242,8 @@ void runBed() {
 // of units 1 and 2, whether or not they are in the party.
 void ryuhiJoins() {
     gParty[2] = kRyuhi;
-    PartyMember& ryuhi = gPartyMembers[kRyuhi];
-    const int average = (gPartyMembers[1].level + gPartyMembers[2].level) / 2;
-    const int level = ryuhi.level > average ? ryuhi.level : average;
-    ryuhi.level = level;
-    ryuhi.experience = 10 * (level - 1) * (level - 1);
-    ryuhi.stones[0] = 0;
-    ryuhi.stones[1] = 0;
+    joinAtLevel(kRyuhi, (gPartyMembers[1].level + gPartyMembers[2].level) / 2);
+    clearStones(kRyuhi);
 }
 
 // The room's scenes are watched from its middle: the arrival is by the door.
@@ -299,29 +255,18 @@ void runRoomScene() {
     const int s = gEventStep;
     switch (s) {
         case 0: lookAtCell(kRoomViewRow, kRoomViewCol, 1); break;  // the room, not the doorway
-        case 4:
-            beginMoveBlock(1, 1);
-            addMoves(8, 4);
-            addMoves(1, 4);
-            addMoves(0, 4);
-            break;
+        case 4: walk(1, 8, 4, 1, 4, 0, 4); break;
         case 5: case 10: waitWalk(); break;
         case 9:
             gStoryFlags[kWakokuArrival] = 1;
-            beginMoveBlock(1, 2);
-            addMoves(4, 4);
-            addMoves(1, 20);
-            addMoves(6, 16);
+            walk(2, 4, 4, 1, 20, 6, 16);
             break;
         case 51:
             ryuhiJoins();
             restAndAdvanceDay();
             gMusicLock = 0;
             break;
-        case 52: showStillPicture(5); break;
-        case 53: waitPictureShown(); break;
-        case 54: pauseEvent(5); break;
-        case 55: waitStillPicture(); break;
+        case 52: case 53: case 54: case 55: runStillPicture(s, 52, 5, 5); break;
         case 56:
             changeMap(52, 42, 12, kFaceMinusX);
             gPlayerVisible = 1;
@@ -383,10 +328,7 @@ void runMapEvents52() {
             if (f[flag::kEpisode5] == 1) runDepartureScene();
             else endEvent();
             break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;
+        default: endSilentEvent(); break;
     }
     ++gEventStep;
 }
@@ -401,11 +343,7 @@ int setupMap53(int entering) {
     dressFigure(3, 3, 1, 40, 9, kFaceMinusX, entering);
     dressFigure(2, 3, 1, 44, 8, kFacePlusX, entering);
     if (over) {
-        MapObject& sheryl = gMapObjects[4];
-        if (sheryl.present) {
-            sheryl.kind = 0;
-            sheryl.visible = 0;
-        }
+        hideFigure(4);
         for (int slot : {5, 6, 7, 8}) removeFigure(slot);
     } else {
         dressFigure(4, 2, 1, 0, 0, kFacePlusX, entering);
@@ -429,10 +367,7 @@ void runTavernScene() {
     switch (s) {
         case 0: lookAtCell(kTavernViewRow, kTavernViewCol, 1); break;  // the party stands across the room
         case 7:
-            for (int slot : {4, 5, 6}) {
-                beginMoveBlock(1, slot);
-                addMoves(6, 12);
-            }
+            for (int slot : {4, 5, 6}) walk(slot, 6, 12);
             // The camera glides 3 rows on with them.
             lookAtCell(kTavernViewRow + 3.0f, kTavernViewCol, 25);
             break;
@@ -441,12 +376,7 @@ void runTavernScene() {
             walk(8, 6, 40);
             changeMusic("【テーマ】シーフマスター.mid");
             break;
-        case 28:
-            beginMoveBlock(1, 8);
-            addMoves(6, 20);
-            addMoves(9, 44);
-            addMoves(0, 8);
-            break;
+        case 28: walk(8, 6, 20, 9, 44, 0, 8); break;
         case 40: walk(7, 4, 44); break;
         case 45:
             changeMap(53, 26, 21, kFaceMinusX);
@@ -477,15 +407,12 @@ void runMapEvents53() {
     const int event = gFieldEvent;
     switch (event) {
         case 1: changeMap(51, 23, 33, kFacePlusX); break;
-        case 2: case 3: case 4: talkStep(53, event); break;
+        case 2: case 3: case 4: runTalk(53, event); break;
         case 5:
             if (gStoryFlags[kTavernScene] != 1) runTavernScene();
             else endEvent();
             break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;
+        default: endSilentEvent(); break;
     }
     ++gEventStep;
 }
@@ -502,10 +429,7 @@ int setupMap54(int entering) {
     if (f[flag::kRoute] == 2) {
         const int scene = f[kGraveyard];
         if (scene == 2) {
-            if (gMapObjects[3].present) {
-                gMapObjects[3].kind = 0;
-                gMapObjects[3].visible = 0;
-            }
+            hideFigure(3);
         } else {
             dressFigure(3, scene == 0 ? 3 : 2, 1, 4, 0, kFacePlusX, entering);
         }
@@ -523,8 +447,7 @@ void runGraveyardScene() {
             sayStep(54, 4, s, 0);
             break;
         case 7:
-            playSoundEffect("Takara.wav");
-            ++gItemStock[70].owned;
+            receiveItem(70);
             break;
         case 10:
             changeMap(54, 16, 6, kFaceMinusX);
@@ -552,10 +475,7 @@ void runMapEvents54() {
                 endEvent();
             }
             break;
-        case 0:
-        case kTreasureEvent:
-            break;
-        default: endEvent(); break;  // the grave
+        default: endSilentEvent(); break;  // the grave
     }
     ++gEventStep;
 }

@@ -22,6 +22,7 @@
 #include "platform/Clock.h"
 #include "platform/Gfx.h"
 #include "platform/Window.h"
+#include "tests/hiddenGlDevice.h"
 #include "tools/common/PngFile.h"
 
 namespace {
@@ -30,14 +31,10 @@ TEST(BoatGlPicture, RaceFrameShowsTheBoatOnTheWaterWithTheHud) {
     const std::string game = CORVADINE_GAME_DIR;
     if (!std::filesystem::exists(game + "/Data/Boat_1.dat") || !std::filesystem::exists(game + "/Res/Xfile_346.x"))
         GTEST_SKIP() << "no built game folder in " << game;
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    window::WindowOptions options;
-    options.hidden = true;
-    ASSERT_TRUE(window::openWindow(options)) << "no hidden window (SDL_VIDEODRIVER=offscreen)";
-    gfx::DeviceOptions deviceOptions;
-    deviceOptions.paced = false;
+    gfx::Device* opened = nullptr;
     int result = 0;
-    std::unique_ptr<gfx::Device> device = gfx::createGlDevice(deviceOptions, &result);
+    ASSERT_TRUE(gltest::openHiddenGlDevice(&opened, &result)) << "no hidden window (SDL_VIDEODRIVER=offscreen)";
+    std::unique_ptr<gfx::Device> device(opened);
     ASSERT_TRUE(device) << result;
 
     char previous[4096];

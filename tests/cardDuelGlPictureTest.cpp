@@ -11,18 +11,15 @@
 #include "minigames/CardDuelState.h"
 #include "platform/Gfx.h"
 #include "platform/Window.h"
+#include "tests/hiddenGlDevice.h"
 
 namespace {
 
 TEST(CardDuelGlPicture, TheOpponentsCardIsTurnedAboutItsCentreInPlace) {
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    window::WindowOptions options;
-    options.hidden = true;
-    ASSERT_TRUE(window::openWindow(options)) << "no hidden window (SDL_VIDEODRIVER=offscreen)";
-    gfx::DeviceOptions deviceOptions;
-    deviceOptions.paced = false;
+    gfx::Device* opened = nullptr;
     int result = 0;
-    std::unique_ptr<gfx::Device> device = gfx::createGlDevice(deviceOptions, &result);
+    ASSERT_TRUE(gltest::openHiddenGlDevice(&opened, &result)) << "no hidden window (SDL_VIDEODRIVER=offscreen)";
+    std::unique_ptr<gfx::Device> device(opened);
     ASSERT_TRUE(device) << result;
 
     // Picture 0 of the sheet: red in its top-left quarter, blue elsewhere.

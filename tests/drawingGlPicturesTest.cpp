@@ -17,6 +17,7 @@
 #include "engine/TextFont.h"
 #include "engine/TextLayers.h"
 #include "platform/Gfx.h"
+#include "tests/bmpFile.h"
 #include "tests/hiddenGlDevice.h"
 
 namespace {
@@ -24,36 +25,10 @@ namespace {
 using Pixel = std::uint32_t;
 using Painter = std::function<Pixel(int x, int y)>;  // 0xRRGGBB
 
-// A 24-bit bottom-up BMP of the painter's colours.
+// A 24-bit BMP of the painter's colours in the test's temporary folder.
 std::string writeBmp(const std::string& name, int w, int h, const Painter& paint) {
-    const int stride = (w * 3 + 3) & ~3;
-    std::string b(54 + static_cast<std::size_t>(stride) * h, '\0');
-    auto put32 = [&](int at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>(v >> (8 * i));
-    };
-    b[0] = 'B';
-    b[1] = 'M';
-    put32(2, static_cast<std::uint32_t>(b.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<std::uint32_t>(w));
-    put32(22, static_cast<std::uint32_t>(h));
-    b[26] = 1;
-    b[28] = 24;
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const Pixel c = paint(x, y);
-            const std::size_t at = 54 + static_cast<std::size_t>(h - 1 - y) * stride + x * 3;
-            b[at] = static_cast<char>(c & 0xFF);
-            b[at + 1] = static_cast<char>(c >> 8 & 0xFF);
-            b[at + 2] = static_cast<char>(c >> 16 & 0xFF);
-        }
-    }
     const std::string path = testing::TempDir() + name;
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) return path;
-    std::fwrite(b.data(), 1, b.size(), f);
-    std::fclose(f);
+    bmptest::writeFile(path, bmptest::bmp24(w, h, paint));
     return path;
 }
 

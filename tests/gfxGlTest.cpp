@@ -10,6 +10,7 @@
 
 #include "platform/Gfx.h"
 #include "platform/Window.h"
+#include "tests/bmpFile.h"
 
 namespace {
 
@@ -133,29 +134,8 @@ TEST_F(GfxGl, SpritesArePlacedScaledTurnedAndTinted) {
 // file is cut to `keep` bytes when that is smaller.
 void writeBmp24(const std::string& path, int w, int h, const std::vector<std::uint32_t>& rgb,
                 std::size_t keep = std::string::npos) {
-    const int stride = (3 * w + 3) / 4 * 4;
-    std::string b(54 + static_cast<std::size_t>(stride) * h, '\0');
-    auto put32 = [&](int at, std::uint32_t v) { for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>(v >> (8 * i)); };
-    b[0] = 'B';
-    b[1] = 'M';
-    put32(2, static_cast<std::uint32_t>(b.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<std::uint32_t>(w));
-    put32(22, static_cast<std::uint32_t>(h));
-    b[26] = 1;
-    b[28] = 24;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const std::uint32_t c = rgb[static_cast<std::size_t>(y) * w + x];
-            const int at = 54 + (h - 1 - y) * stride + 3 * x;
-            b[at] = static_cast<char>(c & 0xFF);
-            b[at + 1] = static_cast<char>((c >> 8) & 0xFF);
-            b[at + 2] = static_cast<char>((c >> 16) & 0xFF);
-        }
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    std::fwrite(b.data(), 1, std::min(keep, b.size()), f);
-    std::fclose(f);
+    const auto paint = [&](int x, int y) { return rgb[static_cast<std::size_t>(y) * w + x]; };
+    ASSERT_TRUE(bmptest::writeFile(path, bmptest::bmp24(w, h, paint), keep)) << path;
 }
 
 TEST_F(GfxGl, ColourKeyedBitmapsArePowerOfTwoWithPureBlackTransparent) {

@@ -12,6 +12,7 @@
 #include "engine/Config.h"
 #include "engine/GraphicsResources.h"
 #include "engine/ResourcePaths.h"
+#include "tests/bmpFile.h"
 
 
 namespace {
@@ -69,25 +70,7 @@ const gfx::Texture* memberOf(const GraphicsResources& r, const Member& m) {
 
 // A grey 24-bit BMP of the given size.
 void writeBmp(const std::string& path, int w, int h) {
-    const int stride = (w * 3 + 3) & ~3;
-    std::string b(54 + static_cast<std::size_t>(stride) * h, '\x40');
-    auto put32 = [&](int at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>(v >> (8 * i));
-    };
-    for (int i = 0; i < 54; ++i) b[i] = 0;
-    b[0] = 'B';
-    b[1] = 'M';
-    put32(2, static_cast<std::uint32_t>(b.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<std::uint32_t>(w));
-    put32(22, static_cast<std::uint32_t>(h));
-    b[26] = 1;
-    b[28] = 24;
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr) << path;
-    std::fwrite(b.data(), 1, b.size(), f);
-    std::fclose(f);
+    ASSERT_TRUE(bmptest::writeFile(path, bmptest::bmp24(w, h, [](int, int) { return 0x404040u; }))) << path;
 }
 
 const char* kTriangleMesh = R"(xof 0303txt 0032

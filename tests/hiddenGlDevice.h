@@ -12,18 +12,20 @@ namespace gltest {
 
 // Opens the hidden window and an unpaced OpenGL device on it into *device.
 // False when no window opened; *device stays null when no device could be
-// made. The suite deletes the device at its end; the window stays open for
-// the rest of the run, since closing it makes the GL driver's own
-// allocations show up as leaks.
-inline bool openHiddenGlDevice(gfx::Device** device) {
+// made (the device's failure code in *result when asked for). The suite (or
+// the test) deletes the device at its end; the window stays open for the
+// rest of the run, since closing it makes the GL driver's own allocations
+// show up as leaks.
+inline bool openHiddenGlDevice(gfx::Device** device, int* result = nullptr) {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     window::WindowOptions options;
     options.hidden = true;
     if (!window::openWindow(options)) return false;
     gfx::DeviceOptions deviceOptions;
     deviceOptions.paced = false;
-    int result = 0;
-    *device = gfx::createGlDevice(deviceOptions, &result).release();
+    int failure = 0;
+    *device = gfx::createGlDevice(deviceOptions, &failure).release();
+    if (result != nullptr) *result = failure;
     return true;
 }
 
