@@ -422,8 +422,7 @@ int setupMap14(int entering) {
         dressFigure(1, 1, 1, 9, 0, 0, entering);
         dressFigure(2, 1, 1, 5, 0, 1, entering);
         dressFigure(3, 1, 1, 7, 0, 1, entering);
-        dress(4, 1, 1, 44, 7);
-        faceOnEntering(4, 1, entering);
+        dressPosed(4, 1, 44, 7, 1, entering);
     }
     return 0;
 }

@@ -40,13 +40,6 @@ bool townIsGrey() { return f(flag::kColerupicSealed) == 0 || f(flag::kColerupicD
 bool townRestored() { return f(flag::kColerupicSealed) != 0 && f(flag::kColerupicDeserted) != 1; }
 bool towerRoute() { return f(flag::kRoute) == 1; }
 
-// A figure whose sprite row is part of the rule (written on every call) and
-// whose facing is written on entering.
-void standing(int slot, int kind, int column, int row, int facing, int entering) {
-    dress(slot, kind, 1, column, row);
-    faceOnEntering(slot, facing, entering);
-}
-
 // A line that differs by route: "<map>.<event>.<step>.t" on the tower route,
 // ".r" on the Ruleno route.
 void sayRoute(int map, int event, int step, int pause) {
@@ -336,13 +329,13 @@ int setupMap62(int entering) {
     for (int slot = 0; slot <= 11; ++slot) trigger(slot, 1);
     trigger(kEntrance, f(kStealthEntrance) == 2 ? 1 : 0);
     if (!deserted)
-        for (const Person& p : kTownspeople) standing(p.slot, 3, p.column, p.row, p.facing, entering);
+        for (const Person& p : kTownspeople) dressPosed(p.slot, 3, p.column, p.row, p.facing, entering);
     chest(25, 48, 1000, 5000);
     if (!deserted)
         for (int slot = 26; slot <= 28; ++slot) trigger(slot, 1);
 
-    if (rescue == 3) standing(kRusanaInBed, 3, 36, 9, 1, entering);
-    else if (f(flag::kColerupicBarMet) == 0) standing(kRusanaInBed, 3, 36, 8, 1, entering);
+    if (rescue == 3) dressPosed(kRusanaInBed, 3, 36, 9, 1, entering);
+    else if (f(flag::kColerupicBarMet) == 0) dressPosed(kRusanaInBed, 3, 36, 8, 1, entering);
     else dress(kRusanaInBed, 0, 0, 0, 0);
 
     // The return of the townspeople.
@@ -352,10 +345,10 @@ int setupMap62(int entering) {
         if (sealed == 1 && route == 1) dressFigure(slot, 0, 1, slot - 30, 0, 0, entering);
         else trigger(slot, 0);
     }
-    if (sealed == 1) standing(kReturnRusana, 3, 36, 9, 1, entering);
+    if (sealed == 1) dressPosed(kReturnRusana, 3, 36, 9, 1, entering);
     else trigger(kReturnRusana, 0);
     if (sealed != 0 && !deserted)
-        for (const Person& p : kReturnedPeople) standing(p.slot, 3, p.column, p.row, p.facing, entering);
+        for (const Person& p : kReturnedPeople) dressPosed(p.slot, 3, p.column, p.row, p.facing, entering);
 
     // The deserted town and its visitor.
     if (f(flag::kColerupicEmptied) == 1) {
@@ -368,14 +361,14 @@ int setupMap62(int entering) {
 
     // Sixteen years ago.
     if (f(flag::kDemonRealmDepths) == 2) {
-        standing(kFlashbackRusana, 2, 36, 9, 1, entering);
+        dressPosed(kFlashbackRusana, 2, 36, 9, 1, entering);
         dressFigure(kFlashbackAraforce, 0, 1, 47, 0, 0, entering);
-        standing(47, 0, 50, 8, 0, entering);
+        dressPosed(47, 0, 50, 8, 0, entering);
     }
 
     // The reunion.
     if (rescue == 1 || rescue == 2) {
-        standing(kReunionRusana, 2, 36, 9, 0, entering);
+        dressPosed(kReunionRusana, 2, 36, 9, 0, entering);
         dressFigure(kReunionAraforce, 0, 1, 47, 0, 1, entering);
     }
     if (rescue == 1) {
@@ -388,10 +381,10 @@ int setupMap62(int entering) {
 
     // The card games.
     if (!deserted) {
-        standing(53, 0, 46, 8, 1, entering);
+        dressPosed(53, 0, 46, 8, 1, entering);
         dress(kTournamentDesk, 1, 0, 0, 0);
         dressFigure(kCardBoy, 3, 1, 52, 0, 1, entering);
-        standing(kCardPlayer, 3, 45, 9, 0, entering);
+        dressPosed(kCardPlayer, 3, 45, 9, 0, entering);
     }
     trigger(kNightTrigger, f(kNightTalk) == 1 ? 2 : 0);
     return 0;
@@ -713,9 +706,9 @@ int setupMap63(int entering) {
     else hideFigure(kEveningSheryl);
 
     if (emptied != 0) hideFigure(kRusana);
-    else if (f(flag::kColerupicSealed) != 0) standing(kRusana, 3, 36, 9, 1, entering);
+    else if (f(flag::kColerupicSealed) != 0) dressPosed(kRusana, 3, 36, 9, 1, entering);
     else if (met == 0) hideFigure(kRusana);
-    else if (evening <= 1) standing(kRusana, 0, 36, 9, 1, entering);
+    else if (evening <= 1) dressPosed(kRusana, 0, 36, 9, 1, entering);
     else hideFigure(kRusana);
 
     if (met != 0 && evening == 1) {
@@ -846,10 +839,10 @@ int setupMap64(int entering) {
     const int met = f(flag::kColerupicBarMet);
     dress(0, 1, 0, 0, 0);
     if (!deserted) {
-        standing(1, 3, 45, 8, 1, entering);
-        standing(2, 3, 45, 9, 0, entering);
-        standing(3, 3, 46, 7, 0, entering);
-        standing(4, 3, 46, 8, 0, entering);
+        dressPosed(1, 3, 45, 8, 1, entering);
+        dressPosed(2, 3, 45, 9, 0, entering);
+        dressPosed(3, 3, 46, 7, 0, entering);
+        dressPosed(4, 3, 46, 8, 0, entering);
     }
     if (met == 0) {
         dressFigure(kBarSheryl, 2, 1, 0, 0, 0, entering);
@@ -861,8 +854,8 @@ int setupMap64(int entering) {
         hideFigure(kBarRimel);
     }
     if (townRestored()) {
-        standing(8, 3, 48, 8, 1, entering);
-        standing(9, 3, 46, 7, 0, entering);
+        dressPosed(8, 3, 48, 8, 1, entering);
+        dressPosed(9, 3, 46, 7, 0, entering);
     }
     if (!deserted) {
         MapObject& bartender = gMapObjects[10];

@@ -328,20 +328,17 @@ int setupMap0(int entering) {
     if (threeTournamentsWon() || met == 0) {
         removeFigure(kCardBoy);
     } else if (met == 1) {
-        dress(kCardBoy, 0, 1, 52, 7);  // the card he dropped
-        faceOnEntering(kCardBoy, 0, entering);
+        dressPosed(kCardBoy, 0, 52, 7, 0, entering);  // the card he dropped
     } else if (met == 2) {
         dressFigure(kCardBoy, 3, 1, 52, 0, 0, entering);
     }
     if (threeTournamentsWon()) dressFigure(kChallenger, 3, 1, 52, 0, 1, entering);
     chest(30, 172, 3000, 18);
     if (f[flag::kRoute] == 1) {
-        dress(kCraftsman, 3, 1, 46, 7);
-        faceOnEntering(kCraftsman, 0, entering);
+        dressPosed(kCraftsman, 3, 46, 7, 0, entering);
     }
     if (f[kCraftsmanScene] == 1) {
-        dress(kFalkFigure, 2, 1, 1, 0);
-        faceOnEntering(kFalkFigure, 1, entering);
+        dressPosed(kFalkFigure, 2, 1, 0, 1, entering);
     }
     return 0;
 }

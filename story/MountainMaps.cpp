@@ -151,8 +151,7 @@ int setupMap57(int entering) {
     if (cliff == 1) dressFigure(32, 0, 1, 7, 0, kFaceMinusX, entering);
     else removeFigure(32);
     if (cliff == 3 && f[flag::kEpisode5] != 2) {
-        dress(33, 1, 1, 16, 4);
-        faceOnEntering(33, kFacePlusX, entering);
+        dressPosed(33, 1, 16, 4, kFacePlusX, entering);
         dressFigure(34, 1, 1, 48, 0, kFaceMinusX, entering);
     } else {
         removeFigure(33);

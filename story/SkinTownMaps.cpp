@@ -71,10 +71,7 @@ int setupMap20(int entering) {
     if (entering == 1) applyMapArrival(20);
     const std::uint8_t* f = gStoryFlags;
     for (int slot : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 34, 35, 36}) dress(slot, 1, 0, 0, 0);
-    for (const Townsperson& p : kSquarePeople) {
-        dress(p.slot, 3, 1, p.column, p.row);
-        faceOnEntering(p.slot, p.facing, entering);
-    }
+    for (const Townsperson& p : kSquarePeople) dressPosed(p.slot, 3, p.column, p.row, p.facing, entering);
     chest(33, 5, 4, 1);
     if (f[flag::kSkinInnStayed] == 0) {
         dressFigure(kArrivalSheryl, 2, 1, 0, 0, 0, entering);
@@ -84,8 +81,7 @@ int setupMap20(int entering) {
         for (int slot = 37; slot <= 40; ++slot) dress(slot, 0, 0, 0, 0);
     }
     dressFigure(kCardBoy, 3, 1, 52, 0, 0, entering);
-    dress(43, 0, 1, 47, 8);
-    faceOnEntering(43, 1, entering);
+    dressPosed(43, 0, 47, 8, 1, entering);
     dress(44, 1, 0, 0, 0);
     trigger(49, 1);
     return 0;
@@ -200,8 +196,7 @@ int setupMap21(int entering) {
     if (f[flag::kSkinInnStayed] == 0) dressFigure(5, 0, 1, 0, 0, 1, entering);
     if (f[flag::kRulenoFlashback] == 1 && f[flag::kSkinInnStayed] == 0) dress(7, 2, 0, 0, 0);
     if (f[flag::kRoute] == 1) {
-        dress(8, 3, 1, 44, 7);
-        faceOnEntering(8, 0, entering);
+        dressPosed(8, 3, 44, 7, 0, entering);
     }
     if (f[kEmperorGift] == 1) dressFigure(9, 2, 1, 2, 0, 1, entering);
     return 0;
@@ -350,10 +345,7 @@ int setupMap22(int entering) {
         int column, row, facing;
     };
     static const Guest kGuests[7] = {{46, 8, 1}, {45, 7, 1}, {45, 9, 0}, {46, 7, 0}, {46, 7, 1}, {45, 8, 0}, {45, 9, 1}};
-    for (int i = 0; i < 7; ++i) {
-        dress(2 + i, 3, 1, kGuests[i].column, kGuests[i].row);
-        faceOnEntering(2 + i, kGuests[i].facing, entering);
-    }
+    for (int i = 0; i < 7; ++i) dressPosed(2 + i, 3, kGuests[i].column, kGuests[i].row, kGuests[i].facing, entering);
     trigger(9, 1);
     return 0;
 }

@@ -88,8 +88,7 @@ int setupMap8(int entering) {
         else denSymbol(slot, 9 + slot % 4, entering);
     }
     if (met != 1 && den == 3) {
-        dress(kRenium, 2, 1, 10, 0);
-        faceOnEntering(kRenium, 0, entering);
+        dressPosed(kRenium, 2, 10, 0, 0, entering);
     } else {
         removeFigure(kRenium);
     }

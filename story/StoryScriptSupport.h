@@ -40,6 +40,12 @@ inline void dressFigure(int slot, int kind, int visible, int column, int row, in
 inline void faceOnEntering(int slot, int facing, int entering) {
     if (entering == 1 && gMapObjects[slot].present) gMapObjects[slot].facing = static_cast<std::uint8_t>(facing);
 }
+// A shown figure whose sprite row is part of the rule (written on every
+// call) and whose facing is written only on entering.
+inline void dressPosed(int slot, int kind, int column, int row, int facing, int entering) {
+    dress(slot, kind, 1, column, row);
+    faceOnEntering(slot, facing, entering);
+}
 inline void removeFigure(int slot) { dress(slot, 0, 0, 0, 0); }
 // Out of the scene but left in its slot: untouchable and unseen, its sprite
 // kept for a later set-up that shows it again.

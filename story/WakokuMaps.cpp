@@ -52,10 +52,8 @@ int setupMap50(int entering) {
         removeFigure(4);
         removeFigure(5);
     } else {
-        dress(3, 0, 1, 0, 4);
-        faceOnEntering(3, kFacePlusX, entering);
-        dress(4, 0, 1, 3, 4);
-        faceOnEntering(4, kFacePlusX, entering);
+        dressPosed(3, 0, 0, 4, kFacePlusX, entering);
+        dressPosed(4, 0, 3, 4, kFacePlusX, entering);
         dressFigure(5, 2, 1, 4, 0, kFaceMinusX, entering);
     }
     return 0;
