@@ -177,7 +177,8 @@ void repaintRows(GraphicsResources& resources, gfx::Device* device, int oldRow, 
 }
 
 void openEntry(GraphicsResources& resources, gfx::Device* device, int row) {
-    if (row >= 0 && row < kCampEntryCount && campEntryLocked(row)) {
+    if (row < 0 || row >= kCampEntryCount) return;  // a cursor off the list opens nothing
+    if (campEntryLocked(row)) {
         campSound("Buza.wav");
         return;
     }

@@ -106,7 +106,7 @@ void drawWeaponSkills(GraphicsResources& resources, gfx::Device* device, int u) 
             const WeaponSkillRow& w = gWeaponSkills[row];
             if (w.category != gUnitBases[u].weaponCategory || w.level != level) continue;
             const int y = 340 + 25 * level;
-            std::snprintf(s, sizeof s, "%s:%s", w.range >= 0 && w.range <= 2 ? kRangeMarks[w.range] : "", w.name);
+            std::snprintf(s, sizeof s, "%s:%.39s", w.range >= 0 && w.range <= 2 ? kRangeMarks[w.range] : "", w.name);
             text(resources, device, 20, y, 305, s, kWhite);
             std::snprintf(s, sizeof s, "%d/%d", gPartyMembers[u].skillCounts[level][0], weaponSkillBonusFigure(u, row));
             text(resources, device, 20, y, 305, s, kWhite + kAlignRight);
@@ -125,7 +125,7 @@ void drawStoneSkills(GraphicsResources& resources, gfx::Device* device, int u) {
                 const StoneSkillRow& k = gStoneSkills[row];
                 if (k.attribute != attribute || k.level != level) continue;
                 const int y = 340 + 25 * (level + 2 * slot);
-                std::snprintf(s, sizeof s, "%s:%s", k.attribute >= 0 && k.attribute <= 9 ? kAttributeMarks[k.attribute] : "",
+                std::snprintf(s, sizeof s, "%s:%.29s", k.attribute >= 0 && k.attribute <= 9 ? kAttributeMarks[k.attribute] : "",
                               k.name);
                 text(resources, device, 330, y, 615, s, kWhite);
                 std::snprintf(s, sizeof s, "-%d", k.spCost);
