@@ -28,6 +28,6 @@ int chooseSlot(int slot);
 // The title, its menu and the load screen: Game Start, or with `loadSlot`
 // 0-3 Continue with that slot.
 int titleCode(int loadSlot);
-// The shop's counter: the sprays of the shopping list while the money
-// lasts, then out.
-int shopCode();
+// The shop's counter: with `gearFirst` the gear upgrades the money pays for,
+// then the sprays of the shopping list while the money lasts, then out.
+int shopCode(bool gearFirst);

@@ -1,0 +1,16 @@
+// The party's gear as a player keeps it: the best of what is owned put on,
+// and the upgrades a counter sells bought while the money lasts.
+#pragma once
+
+// What an item is worth to a unit in an equipment slot of its kind (a
+// weapon, a protector, an accessory); -1 for one the unit should not wear.
+int gearWorth(int unit, int item);
+// The next change that makes the line's gear better: party slot, equipment
+// slot and the owned item to put there. False when there is none.
+bool nextGearChange(int* partySlot, int* equipSlot, int* item);
+// The camp menu's keys for the next change (the equipment screen opened,
+// the member and slot chosen, the item picked); cancel once there is none.
+int equipCode();
+// The row of the counter's goods that is the best upgrade the money pays
+// for and no one has yet, -1 none.
+int gearRowToBuy();
