@@ -8,11 +8,13 @@
 #include "menus/CampScreenParts.h"
 #include "menus/CampState.h"
 #include "menus/EquipScreen.h"
+#include "menus/MagicScreen.h"
 #include "menus/MenuState.h"
 
 namespace {
 
 constexpr int kCampEquipRow = 2;
+constexpr int kCampMagicRow = 4;
 
 bool caster(int unit) { return gUnitBases[unit].stats[kStatMagic] > gUnitBases[unit].stats[kStatAttack]; }
 
@@ -88,11 +90,59 @@ bool nextGearChange(int* partySlot, int* equipSlot, int* item) {
     return best > 0;
 }
 
+bool nextCampHeal(int* casterSlot, int* position, int* targetSlot) {
+    int hurt = -1, hurtCount = 0;
+    double worst = 0.9;
+    for (int s = 0; s < 3; ++s) {
+        const int unit = gParty[s];
+        if (unit <= 0 || unit >= kUnitCount || gPartyMembers[unit].hp <= 0) continue;
+        const double share = static_cast<double>(gPartyMembers[unit].hp) / computeUnitStat(unit, kStatMaxHp);
+        if (share < 0.9) ++hurtCount;
+        if (share < worst) {
+            worst = share;
+            hurt = s;
+        }
+    }
+    if (hurt < 0) return false;
+    // The whole line's heal when more than one is hurt, else the one
+    // member's; cast by whoever has the most SP for it.
+    int bestSp = -1;
+    for (int k = 0; k < kMagicListLength; ++k) {
+        const StoneSkillRow& skill = gStoneSkills[k + 2];
+        if ((hurtCount > 1) != (skill.targetKind == 3)) continue;
+        for (int s = 0; s < 3; ++s) {
+            const int unit = gParty[s];
+            if (unit <= 0 || !magicCastable(k, unit) || gPartyMembers[unit].sp <= bestSp) continue;
+            bestSp = gPartyMembers[unit].sp;
+            *casterSlot = s;
+            *position = k;
+            *targetSlot = hurt;
+        }
+    }
+    return bestSp >= 0;
+}
+
+int campHealCode() {
+    int caster = 0, position = 0, target = 0;
+    const bool heal = nextCampHeal(&caster, &position, &target);
+    if (gScene == kSceneCampMenu) {
+        if (!heal) return kInputCancel;
+        if (gCampMenuCursor != kCampMagicRow) return gCampMenuCursor < kCampMagicRow ? kInputDown : kInputUp;
+        return kInputDecide;
+    }
+    if (gScene != 205 || !heal) return kInputCancel;
+    if (gSubScreenPage == 0) return gSubScreenCursor != caster ? kInputRight : kInputDecide;
+    if (gSubScreenCursor != caster) return kInputCancel;
+    if (gSubScreenPage == 1) return gSubScreenListCursor != position ? kInputRight : kInputDecide;
+    if (gSubScreenListCursor != position) return kInputCancel;
+    return gSubScreenListItem != target ? kInputDown : kInputDecide;
+}
+
 int equipCode() {
     int partySlot = 0, equipSlot = 0, item = 0;
     const bool change = nextGearChange(&partySlot, &equipSlot, &item);
+    if (!change && gScene != 202) return campHealCode();
     if (gScene == kSceneCampMenu) {
-        if (!change) return kInputCancel;
         if (gCampMenuCursor != kCampEquipRow) return gCampMenuCursor < kCampEquipRow ? kInputDown : kInputUp;
         return kInputDecide;
     }

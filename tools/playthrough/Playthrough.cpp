@@ -367,7 +367,8 @@ void noteGoals() {
         }
         case GoalKind::Equip: {
             int partySlot = 0, equipSlot = 0, item = 0;
-            if (free && gCurrentMap == goal->map && !nextGearChange(&partySlot, &equipSlot, &item)) {
+            if (free && gCurrentMap == goal->map && !nextGearChange(&partySlot, &equipSlot, &item) &&
+                !nextCampHeal(&partySlot, &equipSlot, &item)) {
                 std::printf("equipped %s\n", goal->what.c_str());
                 nextGoalStarted();
             }

@@ -330,7 +330,9 @@ int battleCode(bool symbolBattle) {
         case kPhaseCommand: {
             int wanted = 0;
             const int taught = lectureTaughtCommand();
-            gStoneCast = symbolBattle ? StoneCast{} : chooseStoneCast(hurtMembers(), fallenMember());
+            // A lecture's lessons keep to the commands they teach.
+            const bool lecture = lectureStepCount(gBattleGroup) > 0;
+            gStoneCast = symbolBattle || lecture ? StoneCast{} : chooseStoneCast(hurtMembers(), fallenMember());
             if (taught >= 0) {
                 wanted = taught;
             } else if (gStoneCast.entry >= 0) {
@@ -354,7 +356,7 @@ int battleCode(bool symbolBattle) {
             return kInputDecide;
         }
         case kPhaseStoneList:
-            if (gStoneCast.entry < 0) return kInputCancel;
+            if (gStoneCast.entry < 0) return kInputDecide;  // a lecture's lesson: the first entry
             if (gBattleAction.listCursor == gStoneCast.entry) return kInputDecide;
             return gBattleAction.listCursor < gStoneCast.entry ? kInputDown : kInputUp;
         case kPhaseStoneAllyTarget:
