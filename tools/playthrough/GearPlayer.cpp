@@ -1,5 +1,7 @@
 #include "tools/playthrough/GearPlayer.h"
 
+#include "tools/playthrough/ScreenPlayer.h"
+
 #include "engine/Input.h"
 #include "engine/Scene.h"
 #include "gamedata/GameData.h"
@@ -141,7 +143,7 @@ int campHealCode() {
 int equipCode() {
     int partySlot = 0, equipSlot = 0, item = 0;
     const bool change = nextGearChange(&partySlot, &equipSlot, &item);
-    if (!change && gScene != 202) return campHealCode();
+    if (!change && gScene != 202) return stoneToWear() ? campCode(-1) : campHealCode();
     if (gScene == kSceneCampMenu) {
         if (gCampMenuCursor != kCampEquipRow) return gCampMenuCursor < kCampEquipRow ? kInputDown : kInputUp;
         return kInputDecide;

@@ -13,8 +13,8 @@ bool nextGearChange(int* partySlot, int* equipSlot, int* item);
 // and the member healed. False when no one is hurt or no one can cast it.
 bool nextCampHeal(int* casterSlot, int* position, int* targetSlot);
 // The camp menu's keys for the next change (the equipment screen opened,
-// the member and slot chosen, the item picked), then for the heals; cancel
-// once there is nothing left to do.
+// the member and slot chosen, the item picked), then for a stone no one
+// wears, then for the heals; cancel once there is nothing left to do.
 int equipCode();
 // The row of the counter's goods that is the best upgrade the money pays
 // for and no one has yet, -1 none.

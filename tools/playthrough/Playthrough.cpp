@@ -31,6 +31,7 @@
 #include "field/FieldState.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PartyStats.h"
+#include "menus/StaffRoll.h"
 #include "menus/Title.h"
 #include "minigames/BoatRaceState.h"
 #include "minigames/CardDuelState.h"
@@ -80,7 +81,8 @@ struct Run {
     int reloadPhase = 0;       // Reload: 0 open the camp menu and save, 1 saved, 2 at the title
     bool lastSaveScene = false;
     bool titleSeen = false;
-    bool outfitting = false;   // at a counter reached by an outfit goal: gear first
+    bool outfitting = false;
+    bool staffRollSeen = false;   // at a counter reached by an outfit goal: gear first
     int moneyBefore = 0;
     int duelsBefore = 0;
     bool finished = false;
@@ -274,6 +276,10 @@ void noteScreens() {
             std::printf("race on course %d\n", gRaceCourse);
             break;
         case 9: ++gRun.saves; std::printf("save chapter\n"); break;
+        case 900:
+            gRun.staffRollSeen = true;
+            std::printf("staff roll\n");
+            break;
         case 210: ++gRun.saves; std::printf("save menu\n"); break;
         default: break;
     }
@@ -365,9 +371,15 @@ void noteGoals() {
             }
             return;
         }
+        case GoalKind::Title:
+            if (gRun.staffRollSeen && (gScene == 1000 || gScene == 1001)) {
+                std::printf("title after the staff roll\n");
+                nextGoalStarted();
+            }
+            return;
         case GoalKind::Equip: {
             int partySlot = 0, equipSlot = 0, item = 0;
-            if (free && gCurrentMap == goal->map && !nextGearChange(&partySlot, &equipSlot, &item) &&
+            if (free && gCurrentMap == goal->map && !nextGearChange(&partySlot, &equipSlot, &item) && !stoneToWear() &&
                 !nextCampHeal(&partySlot, &equipSlot, &item)) {
                 std::printf("equipped %s\n", goal->what.c_str());
                 nextGoalStarted();
@@ -440,6 +452,7 @@ int chooseCode() {
             if (currentGoal() != nullptr && currentGoal()->kind == GoalKind::Equip) return equipCode();
             return campCode(reloading() && gRun.reloadPhase == 0 ? kReloadSlot : -1);
         case 400: return duelCode();
+        case 900: return gStaffRoll.mapShown == kStaffRollEndMap ? kInputDecide : 0;  // "Fin": on to the title
         case 500: return raceCode();
         case 9: return chooseSlot(0);  // the chapter-end saves go to the first slot
         default: return 0;

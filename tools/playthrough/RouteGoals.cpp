@@ -136,6 +136,11 @@ bool loadRoute(const std::string& path, int route, Route& out, std::string* erro
             if (word == "outfit") goal.kind = GoalKind::Outfit;
             if (word == "grind") goal = RouteGoal{GoalKind::Grind, a, -1, b, 0, -1, -1, -1, 0, what, number};
             if (mine) out.goals.push_back(goal);
+        } else if (word == "title") {
+            std::string what;
+            std::getline(line >> std::ws, what);
+            if (what.empty()) return fail(error, path, number, "title wants a description");
+            if (mine) out.goals.push_back(RouteGoal{GoalKind::Title, 0, -1, 0, 0, -1, -1, -1, 0, what, number});
         } else if (word == "reload") {
             std::string what;
             std::getline(line >> std::ws, what);

@@ -20,6 +20,7 @@ enum class GoalKind {
     Duel,    // walk on `map` into the card player's `slot` and take up the duel
     Outfit,  // walk on `map` into the counter's `slot` and buy the gear upgrades first
     Equip,   // on `map`, put on the best gear owned from the camp menu
+    Title,   // wait for the staff roll to end at the title
 };
 
 struct RouteGoal {

@@ -430,6 +430,8 @@ bool someoneCanWearAStone() {
 
 }  // namespace
 
+bool stoneToWear() { return spareStone() != 0 && someoneCanWearAStone(); }
+
 int chooseSlot(int slot) {
     if (gSaveSlotCursor == slot) return kInputDecide;
     return gSaveSlotCursor < slot ? kInputRight : kInputLeft;

@@ -23,6 +23,8 @@ int lineLevel();
 // equipped into a free stone slot of the line; with `saveSlot` 0-3 the game
 // is saved there; then the menu is closed.
 int campCode(int saveSlot);
+// Whether a magical stone no one wears could go into a free stone slot.
+bool stoneToWear();
 // A save or load screen: the chooser's cursor to `slot`, then decide.
 int chooseSlot(int slot);
 // The title, its menu and the load screen: Game Start, or with `loadSlot`
