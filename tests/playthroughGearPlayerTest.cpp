@@ -80,7 +80,8 @@ TEST_F(GearPlayerChoice, NothingToDoOnceTheBestIsWorn) {
     item(71, 6, {0, 5, 0, 3, 0});
     item(80, 6, {0, 25, 0, 15, 0});
     gPartyMembers[kSheryl].equipment[1] = 80;
-    own(71);
+    gPartyMembers[kFalk].equipment[1] = 80;
+    own(71);  // worse than what either wears
     int slot = -1, equipSlot = -1, chosen = -1;
     EXPECT_FALSE(nextGearChange(&slot, &equipSlot, &chosen));
 }
