@@ -30,11 +30,14 @@
 #include "field/FieldMap.h"
 #include "field/FieldState.h"
 #include "gamedata/GameData.h"
+#include "gamedata/PartyStats.h"
+#include "menus/StaffRoll.h"
 #include "menus/Title.h"
 #include "minigames/BoatRaceState.h"
 #include "minigames/CardDuelState.h"
 #include "tools/playthrough/DuelPlayer.h"
 #include "tools/playthrough/FieldWalk.h"
+#include "tools/playthrough/GearPlayer.h"
 #include "tools/playthrough/RacePlayer.h"
 #include "tools/playthrough/RouteGoals.h"
 #include "tools/playthrough/ScreenPlayer.h"
@@ -78,6 +81,8 @@ struct Run {
     int reloadPhase = 0;       // Reload: 0 open the camp menu and save, 1 saved, 2 at the title
     bool lastSaveScene = false;
     bool titleSeen = false;
+    bool outfitting = false;
+    bool staffRollSeen = false;   // at a counter reached by an outfit goal: gear first
     int moneyBefore = 0;
     int duelsBefore = 0;
     bool finished = false;
@@ -159,9 +164,11 @@ int fieldCode() {
     int code = 0;
     switch (goal->kind) {
         case GoalKind::Walk:
+        case GoalKind::Outfit:
         case GoalKind::Inn:
         case GoalKind::Ask:
         case GoalKind::Duel: code = walkTowardsSlot(goal->slot, &lost); break;
+        case GoalKind::Equip: return kInputCancel;  // the camp menu
         case GoalKind::Pull:
             if (gRun.settleFrames > 0) return 0;
             code = walkTowardsSlotFrom(goal->slot, goal->row, goal->col, &lost);
@@ -179,6 +186,48 @@ int fieldCode() {
     return code;
 }
 
+// With PLAYTHROUGH_TRACE set, a line at the start of every action of a
+// battle: who acts with what, the line's HP and the enemies' HP.
+void traceBattleTurn() {
+    static int lastPhase = -1;
+    const int phase = gScene == 100 ? gBattleAction.phase : -1;
+    const bool starting = phase == kPhaseActionStart && lastPhase != kPhaseActionStart;
+    const bool opening = phase >= 0 && lastPhase < 0;
+    lastPhase = phase;
+    if (std::getenv("PLAYTHROUGH_TRACE") == nullptr) return;
+    if (opening) {
+        for (int s = 0; s < 3; ++s) {
+            const int unit = gParty[s];
+            if (unit == 0) continue;
+            const PartyMember& m = gPartyMembers[unit];
+            std::printf("  unit %d: level %d hp %d/%d sp %d/%d atk %d def %d mag %d mdf %d spd %d; items %d %d %d %d;"
+                        " stones %d %d; skills %d %d %d %d\n",
+                        unit, m.level, m.hp, computeUnitStat(unit, kStatMaxHp), m.sp, computeUnitStat(unit, kStatMaxSp),
+                        computeUnitStat(unit, kStatAttack), computeUnitStat(unit, kStatDefence),
+                        computeUnitStat(unit, kStatMagic), computeUnitStat(unit, kStatMagicDefence),
+                        computeUnitStat(unit, kStatSpeed), m.equipment[0], m.equipment[1], m.equipment[2],
+                        m.equipment[3], m.stones[0], m.stones[1], m.skillCounts[0][0], m.skillCounts[1][0],
+                        m.skillCounts[2][0], m.skillCounts[3][0]);
+        }
+    }
+    if (opening) {
+        std::printf("  owned:");
+        for (int id = 1; id < kItemCount; ++id)
+            if (gItemStock[id].owned > 0) std::printf(" %d:%d", id, gItemStock[id].owned);
+        std::printf("\n");
+    }
+    if (!starting) return;
+    const BattleActionBlock& a = gBattleAction;
+    std::printf("  turn %d: side %d slot %d weapon %d stone %d item %d at %d:%d; party", gBattleSchedule.roundCount,
+                a.actingSide, a.actingIndex, a.pendingWeaponSkill, a.pendingStoneSkill, a.pendingItem, a.targetSide,
+                a.targetIndex);
+    for (int s = 0; s < 3; ++s) std::printf(" %d", gParty[s] != 0 ? gPartyMembers[gParty[s]].hp : 0);
+    std::printf("; enemies");
+    for (int k = 0; k < kEnemySlotCount; ++k)
+        if (gEnemyBattlers[k].monster != 0) std::printf(" %d:%d/%d", gEnemyBattlers[k].monster, gEnemyBattlers[k].hp, gEnemyBattlers[k].maxHp);
+    std::printf("\n");
+}
+
 void noteBattle() {
     if (gScene == 10 && gRun.lastScene != 10) gRun.symbolBattle = gFieldEvent == 0;
     if (gScene == 100 && !gRun.battleRunning) {
@@ -193,6 +242,7 @@ void noteBattle() {
                     gPartyMembers[gParty[2]].level, gItemStock[bestSpray()].owned);
     }
     if (gRun.battleRunning && gBattleAction.phase == kPhaseEscape) gRun.escaped = true;
+    traceBattleTurn();
     if (gRun.battleRunning && gScene != 100 && gScene != 10) {
         gRun.battleRunning = false;
         const bool lost = gScene == 1000 || gScene == 1001;
@@ -211,6 +261,7 @@ void noteBattle() {
 
 void noteScreens() {
     if (gScene == gRun.lastScene) return;
+    if (gRun.lastScene == 300) gRun.outfitting = false;
     if (gRun.lastScene == 400) {
         const char* results[] = {"won", "lost", "drawn"};
         std::printf("duel %s\n", gDuelResult <= kDuelDraw ? results[gDuelResult] : "?");
@@ -225,6 +276,10 @@ void noteScreens() {
             std::printf("race on course %d\n", gRaceCourse);
             break;
         case 9: ++gRun.saves; std::printf("save chapter\n"); break;
+        case 900:
+            gRun.staffRollSeen = true;
+            std::printf("staff roll\n");
+            break;
         case 210: ++gRun.saves; std::printf("save menu\n"); break;
         default: break;
     }
@@ -316,6 +371,24 @@ void noteGoals() {
             }
             return;
         }
+        case GoalKind::Title:
+            if (gRun.staffRollSeen && (gScene == 1000 || gScene == 1001)) {
+                std::printf("title after the staff roll\n");
+                nextGoalStarted();
+            }
+            return;
+        case GoalKind::Equip: {
+            int partySlot = 0, equipSlot = 0, item = 0;
+            if (free && gCurrentMap == goal->map && !nextGearChange(&partySlot, &equipSlot, &item) && !stoneToWear() &&
+                !nextCampHeal(&partySlot, &equipSlot, &item)) {
+                std::printf("equipped %s\n", goal->what.c_str());
+                nextGoalStarted();
+            }
+            return;
+        }
+        case GoalKind::Outfit:
+            if (gCurrentMap == goal->map && gFieldEvent == goal->slot + 1) gRun.outfitting = true;
+            break;
         case GoalKind::Walk:
         case GoalKind::Cell: break;
     }
@@ -373,11 +446,13 @@ int chooseCode() {
             if (gRun.titleSeen) gContinueSlot = -1;  // the start's Continue is over
             return fieldCode();
         case 100: return battleCode(gRun.symbolBattle);
-        case 300: return shopCode();
+        case 300: return shopCode(gRun.outfitting);
         case 301: return bankCode(kLoanWanted);
         case 200: case 201: case 202: case 203: case 204: case 205: case 206: case 207: case 209: case 210:
+            if (currentGoal() != nullptr && currentGoal()->kind == GoalKind::Equip) return equipCode();
             return campCode(reloading() && gRun.reloadPhase == 0 ? kReloadSlot : -1);
         case 400: return duelCode();
+        case 900: return gStaffRoll.mapShown == kStaffRollEndMap ? kInputDecide : 0;  // "Fin": on to the title
         case 500: return raceCode();
         case 9: return chooseSlot(0);  // the chapter-end saves go to the first slot
         default: return 0;

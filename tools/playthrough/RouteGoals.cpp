@@ -95,9 +95,17 @@ bool loadRoute(const std::string& path, int route, Route& out, std::string* erro
             if (mine) out.goals.push_back(RouteGoal{GoalKind::Cell, a, -1, 0, 0, row, col, -1, 0, what, number});
             continue;
         }
-        if (word == "walk" || word == "arrive" || word == "inn" || word == "grind" || word == "duel") {
+        if (word == "equip") {
+            if (!(line >> a) || a < 0 || a >= 130) return fail(error, path, number, "equip wants a map number");
+            std::string what;
+            std::getline(line >> std::ws, what);
+            if (what.empty()) return fail(error, path, number, "equip wants a description");
+            if (mine) out.goals.push_back(RouteGoal{GoalKind::Equip, a, -1, 0, 0, -1, -1, -1, 0, what, number});
+            continue;
+        }
+        if (word == "walk" || word == "arrive" || word == "inn" || word == "grind" || word == "duel" || word == "outfit") {
             if (!(line >> a) || a < 0 || a >= 130) return fail(error, path, number, word + " wants a map number");
-            if ((word == "walk" || word == "inn" || word == "duel") && (!(line >> b) || b < 0 || b >= 150))
+            if ((word == "walk" || word == "inn" || word == "duel" || word == "outfit") && (!(line >> b) || b < 0 || b >= 150))
                 return fail(error, path, number, word + " wants a slot number after the map");
             if (word == "grind" && (!(line >> b) || b < 1 || b > 99))
                 return fail(error, path, number, "grind wants a level 1-99 after the map");
@@ -125,8 +133,14 @@ bool loadRoute(const std::string& path, int route, Route& out, std::string* erro
             if (word == "arrive") goal = RouteGoal{GoalKind::Arrive, a, -1, 0, 0, -1, -1, flag, value, what, number};
             if (word == "inn") goal.kind = GoalKind::Inn;
             if (word == "duel") goal.kind = GoalKind::Duel;
+            if (word == "outfit") goal.kind = GoalKind::Outfit;
             if (word == "grind") goal = RouteGoal{GoalKind::Grind, a, -1, b, 0, -1, -1, -1, 0, what, number};
             if (mine) out.goals.push_back(goal);
+        } else if (word == "title") {
+            std::string what;
+            std::getline(line >> std::ws, what);
+            if (what.empty()) return fail(error, path, number, "title wants a description");
+            if (mine) out.goals.push_back(RouteGoal{GoalKind::Title, 0, -1, 0, 0, -1, -1, -1, 0, what, number});
         } else if (word == "reload") {
             std::string what;
             std::getline(line >> std::ws, what);

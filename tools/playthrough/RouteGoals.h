@@ -18,6 +18,9 @@ enum class GoalKind {
     Cell,    // on `map`, walk onto the cell (`row`, `col`) (a lift platform)
     Ask,     // on `map`, walk into `slot` and answer its choice with option `level`
     Duel,    // walk on `map` into the card player's `slot` and take up the duel
+    Outfit,  // walk on `map` into the counter's `slot` and buy the gear upgrades first
+    Equip,   // on `map`, put on the best gear owned from the camp menu
+    Title,   // wait for the staff roll to end at the title
 };
 
 struct RouteGoal {

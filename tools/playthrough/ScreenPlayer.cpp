@@ -1,5 +1,7 @@
 #include "tools/playthrough/ScreenPlayer.h"
 
+#include "tools/playthrough/GearPlayer.h"
+
 #include <cstring>
 
 #include "battle/BattleMenus.h"
@@ -197,6 +199,111 @@ int preferredEnemy() {
     return best;
 }
 
+// The stone skill a member casts this turn: its entry in the stone list
+// (stone slot x 2 + level) and the party slot it is cast on (-1: the
+// enemies, or the whole line). No entry: -1.
+struct StoneCast {
+    int entry = -1;
+    int slot = -1;
+};
+StoneCast gStoneCast;
+
+// How many enemies stand, and whether they lean to magic rather than arms.
+int enemiesStanding() {
+    int n = 0;
+    for (int k = 0; k < kEnemySlotCount; ++k) n += gEnemyBattlers[k].monster > 0 && gEnemyBattlers[k].hp > 0;
+    return n;
+}
+
+bool enemiesLeanToMagic() {
+    long magic = 0, arms = 0;
+    for (int k = 0; k < kEnemySlotCount; ++k) {
+        const int monster = gEnemyBattlers[k].monster;
+        if (monster <= 0 || monster >= kMonsterCount || gEnemyBattlers[k].hp <= 0) continue;
+        magic += gMonsters[monster].magic;
+        arms += gMonsters[monster].attack;
+    }
+    return magic > arms;
+}
+
+// The stone-skill row of an entry of the acting member's list that the
+// member can pay for, -1 none.
+int affordableStoneRow(int unit, int entry) {
+    const int row = stoneSkillRowFor(unit, entry / 2, entry % 2);
+    if (row < 0) return -1;
+    const float cost = static_cast<float>(gStoneSkills[row].spCost) * stoneSpFactor(unit);
+    return static_cast<float>(gPartyMembers[unit].sp) >= cost ? row : -1;
+}
+
+int stoneCode(int row) { return gStoneSkills[row].attribute * 10 + gStoneSkills[row].level; }
+
+// The first living member without `status`, -1 none.
+int memberLacking(int status) {
+    for (int s = 0; s < 3; ++s) {
+        const int unit = gParty[s];
+        if (unit != 0 && gPartyMembers[unit].hp > 0 && gMemberBattleStatus[s].status[status] == 0) return s;
+    }
+    return -1;
+}
+
+// What a member casts in a story battle, as a careful player would: a fallen
+// member raised, the whole line healed when more than one is hurt, the
+// line shielded against the enemies' stronger side (magic or arms) one by
+// one, and, for a member stronger in magic than in arms, the strongest
+// attack its stones give (a spell that strikes every enemy counts once for
+// each that stands; the quake that shakes the party too is left alone).
+StoneCast chooseStoneCast(int hurt, int fallen) {
+    const int unit = gBattleAction.actingSide == 0 && gBattleAction.actingIndex < 3 ? gParty[gBattleAction.actingIndex] : 0;
+    if (unit == 0 || gBattleSchedule.soloMode != 0) return {};
+    const bool caster = computeUnitStat(unit, kStatMagic) > computeUnitStat(unit, kStatAttack);
+    const int shieldCode = enemiesLeanToMagic() ? 61 : 51;
+    const int shieldStatus = shieldCode == 61 ? kStatusMagicDefenceUp : kStatusDefenceUp;
+    StoneCast best;
+    int bestWorth = 0;
+    for (int entry = 0; entry < 4; ++entry) {
+        const int row = affordableStoneRow(unit, entry);
+        if (row < 0) continue;
+        const int code = stoneCode(row);
+        const StoneSkillRow& skill = gStoneSkills[row];
+        StoneCast cast{entry, -1};
+        int worth = 0;
+        if (code == 31 && fallen >= 0) {
+            worth = 3000;
+            cast.slot = fallen;
+        } else if ((code == 41 || code == 81 || code == 11) && hurt >= 2) {
+            worth = 2000 + skill.power;
+        } else if (code == shieldCode && memberLacking(shieldStatus) >= 0) {
+            worth = 1000;
+            cast.slot = memberLacking(shieldStatus);
+        } else if (caster && (skill.targetKind == 0 || skill.targetKind == 1) && skill.power > 0 && code != 50) {
+            worth = skill.power * (skill.targetKind == 1 ? enemiesStanding() : 1) * (code == 10 ? 3 : 1);
+        }
+        if (worth > bestWorth) {
+            best = cast;
+            bestWorth = worth;
+        }
+    }
+    return best;
+}
+
+// The first fallen member, -1 none.
+int fallenMember() {
+    for (int s = 0; s < 3; ++s)
+        if (gParty[s] != 0 && gPartyMembers[gParty[s]].hp <= 0) return s;
+    return -1;
+}
+
+// The members under half of their most HP.
+int hurtMembers() {
+    int hurt = 0;
+    for (int s = 0; s < 3; ++s) {
+        const int unit = gParty[s];
+        if (unit != 0 && gPartyMembers[unit].hp > 0 && gPartyMembers[unit].hp * 2 < computeUnitStat(unit, kStatMaxHp)) ++hurt;
+    }
+    return hurt;
+}
+
+constexpr int kLabelStone = 1;
 constexpr int kLabelItem = 2;
 constexpr int kLabelEscape = 4;
 
@@ -223,8 +330,13 @@ int battleCode(bool symbolBattle) {
         case kPhaseCommand: {
             int wanted = 0;
             const int taught = lectureTaughtCommand();
+            // A lecture's lessons keep to the commands they teach.
+            const bool lecture = lectureStepCount(gBattleGroup) > 0;
+            gStoneCast = symbolBattle || lecture ? StoneCast{} : chooseStoneCast(hurtMembers(), fallenMember());
             if (taught >= 0) {
                 wanted = taught;
+            } else if (gStoneCast.entry >= 0) {
+                wanted = commandEntry(kLabelStone, 0);
             } else if ((gHeal = chooseHeal()).item != 0 && itemPlace(gHeal.item) >= 0) {
                 wanted = commandEntry(kLabelItem, 0);
             } else if (symbolBattle && !lineHealthy()) {
@@ -243,9 +355,15 @@ int battleCode(bool symbolBattle) {
             if (gBattleAction.targetRange == 0 && wanted >= 0 && gBattleAction.targetIndex != wanted) return kInputRight;
             return kInputDecide;
         }
-        case kPhaseWeaponList:
         case kPhaseStoneList:
+            if (gStoneCast.entry < 0) return kInputDecide;  // a lecture's lesson: the first entry
+            if (gBattleAction.listCursor == gStoneCast.entry) return kInputDecide;
+            return gBattleAction.listCursor < gStoneCast.entry ? kInputDown : kInputUp;
         case kPhaseStoneAllyTarget:
+            if (gBattleAction.targetRange == 0 && gStoneCast.slot >= 0 && gBattleAction.targetIndex != gStoneCast.slot)
+                return kInputRight;
+            return kInputDecide;
+        case kPhaseWeaponList:
         case kPhaseStoneAllConfirm:
         case kPhaseItemAllConfirm:
             return kInputDecide;
@@ -266,8 +384,14 @@ int battleCode(bool symbolBattle) {
     }
 }
 
-int shopCode() {
+int shopCode(bool gearFirst) {
     if (gScene != 300) return kInputCancel;
+    const int gear = gearFirst ? gearRowToBuy() : -1;
+    if (gear >= 0) {
+        if (gMenuPage == 1) return gMenuListCursor == gear ? kInputDecide : kInputCancel;
+        if (gMenuListCursor != gear) return gMenuListCursor < gear ? kInputDown : kInputUp;
+        return kInputDecide;
+    }
     // The first goods of the list that the counter sells, the party lacks
     // and the money pays for.
     const bool paying = gRegionCurrency >= 0 && gRegionCurrency < kCurrencyCount;
@@ -305,6 +429,8 @@ bool someoneCanWearAStone() {
 }
 
 }  // namespace
+
+bool stoneToWear() { return spareStone() != 0 && someoneCanWearAStone(); }
 
 int chooseSlot(int slot) {
     if (gSaveSlotCursor == slot) return kInputDecide;

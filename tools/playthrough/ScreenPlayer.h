@@ -23,11 +23,13 @@ int lineLevel();
 // equipped into a free stone slot of the line; with `saveSlot` 0-3 the game
 // is saved there; then the menu is closed.
 int campCode(int saveSlot);
+// Whether a magical stone no one wears could go into a free stone slot.
+bool stoneToWear();
 // A save or load screen: the chooser's cursor to `slot`, then decide.
 int chooseSlot(int slot);
 // The title, its menu and the load screen: Game Start, or with `loadSlot`
 // 0-3 Continue with that slot.
 int titleCode(int loadSlot);
-// The shop's counter: the sprays of the shopping list while the money
-// lasts, then out.
-int shopCode();
+// The shop's counter: with `gearFirst` the gear upgrades the money pays for,
+// then the sprays of the shopping list while the money lasts, then out.
+int shopCode(bool gearFirst);
