@@ -399,6 +399,61 @@ void paintTile(Image& img, int col, int row, const Tile& t) {
                 p.set(x, y + 14 - h + 1, pic::mix(bc, pic::rgb(255, 255, 255), 0.6));
             }
         }
+    } else if (k == "rack") {
+        // Steel racking: two uprights, beams in the accent colour, and on
+        // each level a row of cartons, drums or crates.
+        p.rect(0, 0, 32, 32, pic::shade(b, 0.45));
+        for (int y = 0; y < 32; y += 16) {
+            int x = 3;
+            while (x < 29) {
+                const int kind = rnd.below(3), w = kind == 1 ? 5 : 6 + rnd.below(3);
+                if (x + w > 29) break;
+                const int h = kind == 1 ? 10 : 7 + rnd.below(5);
+                const Rgb goods = kind == 0   ? pic::rgb(176, 140, 92)
+                                  : kind == 1 ? pic::rgb(70, 96, 80)
+                                              : pic::rgb(150, 110, 62);
+                p.rect(x, y + 13 - h, w, h, goods);
+                p.rect(x, y + 13 - h, w, 1, pic::mix(goods, pic::rgb(255, 255, 255), 0.3));
+                p.rect(x + w - 1, y + 13 - h, 1, h, pic::shade(goods, 0.7));
+                if (kind == 1) p.rect(x, y + 13 - h / 2, w, 1, pic::shade(goods, 0.6));
+                if (kind == 0) p.rect(x + w / 2, y + 13 - h, 1, 3, pic::rgb(200, 190, 150));
+                x += w + 1;
+            }
+            p.rect(0, y + 13, 32, 3, a);
+            p.rect(0, y + 13, 32, 1, pic::mix(a, pic::rgb(255, 255, 255), 0.3));
+            p.rect(0, y + 15, 32, 1, pic::shade(a, 0.6));
+        }
+        for (int x : {0, 30}) {
+            p.rect(x, 0, 2, 32, b);
+            for (int y = 2; y < 32; y += 4) p.set(x + (x == 0 ? 1 : 0), y, pic::shade(b, 0.5));
+        }
+    } else if (k == "treadplate") {
+        // Chequer plate: raised ribs in two directions on a steel sheet.
+        noise(p, b, 0.05, rnd);
+        for (int y = 0; y < 32; y += 8)
+            for (int x = 0; x < 32; x += 8) {
+                const bool turn = ((x + y) / 8) % 2 != 0;
+                for (int i = 0; i < 4; ++i) {
+                    const int px = x + 2 + i, py = turn ? y + 2 + i : y + 5 - i;
+                    p.set(px, py, a);
+                    p.set(px, py + 1, dark);
+                }
+            }
+        p.frame(0, 0, 32, 32, light, dark);
+    } else if (k == "pipes") {
+        // A machine's side: vertical pipes with flanges and a valve wheel.
+        p.rect(0, 0, 32, 32, pic::shade(b, 0.55));
+        for (int x : {2, 11, 22}) {
+            const int w = x == 11 ? 7 : 5;
+            p.rect(x, 0, w, 32, b);
+            p.rect(x + 1, 0, 1, 32, pic::mix(b, pic::rgb(255, 255, 255), 0.35));
+            p.rect(x + w - 1, 0, 1, 32, pic::shade(b, 0.6));
+            for (int y : {6, 22}) p.rect(x - 1, y + (x % 3), w + 2, 2, pic::shade(b, 0.8));
+        }
+        p.frame(23, 12, 7, 7, a, pic::shade(a, 0.6));
+        p.rect(26, 12, 1, 7, a);
+        p.rect(23, 15, 7, 1, a);
+        p.rect(12, 26, 5, 3, pic::rgb(230, 200, 60));
     } else if (k == "quaywall") {
         p.rect(0, 0, 32, 32, pic::shade(b, 0.6));
         for (int y = 0; y < 32; y += 11)
