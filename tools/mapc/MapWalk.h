@@ -30,6 +30,7 @@
 #include "events/MessageWindow.h"
 #include "field/EventState.h"
 #include "field/FieldMap.h"
+#include "field/FieldMovement.h"
 #include "field/FieldScreen.h"
 #include "field/FieldServices.h"
 #include "field/FieldState.h"
@@ -82,19 +83,49 @@ inline float floorUnder(const float pos[3]) {
 
 inline bool resting() { return gPlayerVSpeed == 0.0f && gPlayerPos[1] == floorUnder(gPlayerPos); }
 
-// Whether a jump from here could matter: a floor beside it higher than a
-// step, or a chest in or beside its cell.
+// How far a jump from rest can carry the feet, from the field's own
+// movement: the rise at its top, and the cells across that a move made while
+// the feet are no lower than where they left (less the climb) can cover. The
+// walking step is the same in the air, so that is the frames in the air
+// times the step, over the width of a row or column (k: the grid is sheared).
+struct JumpReach {
+    float rise = 0.0f;
+    int cells = 0;
+};
+
+inline JumpReach jumpReach() {
+    JumpReach reach;
+    // The frame that leaves the floor moves at its height, and so does the
+    // next, which starts the rise.
+    int moves = 2;
+    float y = 0.0f, v = kFieldJumpSpeed;
+    for (;;) {
+        y += v;
+        v -= kFieldGravity;
+        if (y < -kFieldClimb) break;
+        if (y > reach.rise) reach.rise = y;
+        ++moves;
+    }
+    reach.cells = static_cast<int>(static_cast<double>(moves) * kFieldWalkStep / kGridShear) + 1;
+    return reach;
+}
+
+// Whether a jump from here could matter: within a jump's reach, a floor
+// higher than the feet climb but no higher than the jump lifts them, or a
+// chest. Walking steps down any height, and no move in the air passes a
+// blocked or floorless cell, so elsewhere a jump only lands where a walk goes.
 inline bool worthAJump(const Rest& p, const std::vector<std::vector<bool>>& chestNear) {
+    static const JumpReach reach = jumpReach();
     const float pos[3] = {p.x, p.y, p.z};
     int cell[3];
     worldToCell(pos, cell);
-    for (int dr = -1; dr <= 1; ++dr) {
-        for (int dc = -1; dc <= 1; ++dc) {
+    for (int dr = -reach.cells; dr <= reach.cells; ++dr) {
+        for (int dc = -reach.cells; dc <= reach.cells; ++dc) {
             const int r = cell[0] + dr, c = cell[2] + dc;
             if (!cellInsideGrid(r, c)) continue;
             if (chestNear[r][c]) return true;
             const float h = gMapCells[r][c].height;
-            if (h > p.y + 0.1f && h < p.y + 1.3f) return true;
+            if (h > p.y + kFieldClimb && h <= p.y + reach.rise + kFieldClimb + 0.001f) return true;
         }
     }
     return false;
