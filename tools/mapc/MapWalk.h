@@ -7,7 +7,8 @@
 //
 // The search: from each resting position (feet on a floor), hold one of the
 // six walking directions for one frame, or jump (in place or toward one of
-// the six) and hold on until the feet land. Resting positions are kept once
+// the six) and hold on until the feet land. Jumps are tried wherever a
+// higher floor or a chest lies within a jump's reach (worthAJump). Resting positions are kept once
 // per quantised place: x in fifths of a unit, z on the lattice of diagonal
 // steps the arrivals start on. Every position visited is one the game really
 // reaches; the quantisation only prunes.
