@@ -4,6 +4,7 @@
 #include "engine/Scene.h"
 #include "field/EventState.h"
 #include "field/FieldMap.h"
+#include "field/FieldMovement.h"
 #include "field/FieldScreen.h"
 #include "field/FieldServices.h"
 #include "field/FieldState.h"
@@ -12,12 +13,6 @@
 #include "field/WorldToCell.h"
 
 namespace {
-
-constexpr float kStep = 0.2f;
-constexpr float kDiagonalStep = 0.14142136f;
-constexpr float kGravity = 0.02f;
-constexpr float kJumpSpeed = 0.2f;
-constexpr float kClimb = 0.11f;
 
 void cellOf(const float pos[3], int cell[3]) { worldToCell(pos, cell); }
 
@@ -50,14 +45,14 @@ void walk(float proposed[3]) {
     const int d = gInputCode % 10;
     float dx = 0.0f, dz = 0.0f;
     switch (d) {
-        case 2: dz = -kStep; break;
-        case 8: dz = kStep; break;
-        case 4: dx = -kStep; break;
-        case 6: dx = kStep; break;
-        case 1: dx = -kDiagonalStep; dz = -kDiagonalStep; break;
-        case 3: dx = kDiagonalStep; dz = -kDiagonalStep; break;
-        case 7: dx = -kDiagonalStep; dz = kDiagonalStep; break;
-        case 9: dx = kDiagonalStep; dz = kDiagonalStep; break;
+        case 2: dz = -kFieldWalkStep; break;
+        case 8: dz = kFieldWalkStep; break;
+        case 4: dx = -kFieldWalkStep; break;
+        case 6: dx = kFieldWalkStep; break;
+        case 1: dx = -kFieldDiagonalStep; dz = -kFieldDiagonalStep; break;
+        case 3: dx = kFieldDiagonalStep; dz = -kFieldDiagonalStep; break;
+        case 7: dx = -kFieldDiagonalStep; dz = kFieldDiagonalStep; break;
+        case 9: dx = kFieldDiagonalStep; dz = kFieldDiagonalStep; break;
         default: break;
     }
     if (d != 0 && d != 5) {
@@ -85,7 +80,7 @@ bool acceptable(const float proposed[3]) {
     if (target.height == 0.0f) return false;
     if (touchObject(cell, proposed) != 0) return false;
     if (target.blocked != 0) return false;
-    if (target.height - kClimb > gPlayerPos[1]) return false;
+    if (target.height - kFieldClimb > gPlayerPos[1]) return false;
     return true;
 }
 
@@ -116,10 +111,10 @@ int stepFieldPlayer() {
         y += v;
         moved = 1;
         gPlayerPose = 2;
-        v -= kGravity;
+        v -= kFieldGravity;
     } else if (y + v > floor) {
         y = y + v;
-        v -= kGravity;
+        v -= kFieldGravity;
         moved = 1;
         gPlayerPose = 1;
     } else {
@@ -127,7 +122,7 @@ int stepFieldPlayer() {
         y = floor;
         if (gEditorPage == 0) {
             if (gFieldEvent == 0) {
-                if (gInputCode >= kInputDecide) v = kJumpSpeed;  // rises from the next frame
+                if (gInputCode >= kInputDecide) v = kFieldJumpSpeed;  // rises from the next frame
                 if (gInputCode == 0 && gPlayerPose < 3) gPlayerPose = 0;
             } else if (gPlayerPose < 3) {
                 gPlayerPose = 0;

@@ -142,6 +142,34 @@ TEST_F(MapWalk, ATownspersonIsMetFromTheRowAndAJumpClimbsOnlyAJumpsHeight) {
     EXPECT_EQ(gFieldEvent, 0);
 }
 
+// A deck (1.5) and, across a strip of drained basin floor (0.5), a ledge
+// half a unit above the deck. A jump carries the feet as far in the air as
+// on the ground, so a running jump clears a strip several cells wide: the
+// walk must try it from the deck's edge, not only beside the ledge. Right
+// crosses a row each five frames; the diagonals a row in three and a half.
+TEST_F(MapWalk, AJumpFromTheDeckClearsAsWideAStripAsTheFieldCarriesIt) {
+    struct Case {
+        int strip;
+        bool reached;
+    };
+    const Case cases[] = {{1, true}, {3, true}, {4, true}, {6, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "strip of " << c.strip << " rows");
+        resetFieldMap();
+        const int ledge = 10 + c.strip;
+        for (int r = 0; r <= ledge; ++r)
+            for (int col = 0; col < 10; ++col) {
+                gMapCells[r][col].height = r < 10 ? 1.5f : r < ledge ? 0.5f : 2.0f;
+                gMapCells[r][col].wallColumn = 1;
+            }
+        const mapwalk::WalkResult walk = mapwalk::walkFromArrivals({{2, 5}});
+        EXPECT_TRUE(walk[10][5]) << "the strip is walked down to";
+        bool onLedge = false;
+        for (int col = 0; col < 10; ++col) onLedge = onLedge || walk[ledge][col];
+        EXPECT_EQ(onLedge, c.reached);
+    }
+}
+
 // ---- Every switch state of a gate map ----
 
 // The gate fixture in switch state `state` (bit 0 the blue switch): the gate

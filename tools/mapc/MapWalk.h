@@ -7,8 +7,9 @@
 //
 // The search: from each resting position (feet on a floor), hold one of the
 // six walking directions for one frame, or jump (in place or toward one of
-// the six) and hold on until the feet land. Resting positions are kept once
-// per quantised place: x in fifths of a unit, z on the lattice of diagonal
+// the six) and hold on until the feet land, where a jump could climb a floor
+// or bump a chest within its reach (jumpsWorthTrying). Resting positions are
+// kept once per quantised place: x in fifths of a unit, z on the lattice of diagonal
 // steps the arrivals start on. Every position visited is one the game really
 // reaches; the quantisation only prunes.
 #pragma once
@@ -30,6 +31,7 @@
 #include "events/MessageWindow.h"
 #include "field/EventState.h"
 #include "field/FieldMap.h"
+#include "field/FieldMovement.h"
 #include "field/FieldScreen.h"
 #include "field/FieldServices.h"
 #include "field/FieldState.h"
@@ -82,22 +84,93 @@ inline float floorUnder(const float pos[3]) {
 
 inline bool resting() { return gPlayerVSpeed == 0.0f && gPlayerPos[1] == floorUnder(gPlayerPos); }
 
-// Whether a jump from here could matter: a floor beside it higher than a
-// step, or a chest in or beside its cell.
-inline bool worthAJump(const Rest& p, const std::vector<std::vector<bool>>& chestNear) {
-    const float pos[3] = {p.x, p.y, p.z};
+// How far a jump from rest can carry the feet, from the field's own
+// movement: the rise at its top, and the moves made while the feet are no
+// lower than where they left less the climb (the walking step is the same in
+// the air, so each of those frames carries the feet one step on).
+struct JumpReach {
+    float rise = 0.0f;
+    int moves = 0;
+};
+
+inline JumpReach jumpReach() {
+    JumpReach reach;
+    // The frame that leaves the floor moves at its height, and so does the
+    // next, which starts the rise.
+    reach.moves = 2;
+    float y = 0.0f, v = kFieldJumpSpeed;
+    for (;;) {
+        y += v;
+        v -= kFieldGravity;
+        if (y < -kFieldClimb) break;
+        if (y > reach.rise) reach.rise = y;
+        ++reach.moves;
+    }
+    return reach;
+}
+
+// A floor a jump from feet at `y` climbs onto and a walk does not.
+inline bool climbedByAJump(float height, float y, const JumpReach& reach) {
+    return height > y + kFieldClimb && height <= y + reach.rise + kFieldClimb + 0.001f;
+}
+
+// The step of walking direction `d` (an input code 1 to 9), as the field
+// takes it with config byte 7 off.
+inline void stepOf(int d, float& dx, float& dz) {
+    dx = d == 4 ? -kFieldWalkStep : d == 6 ? kFieldWalkStep : d == 1 || d == 7 ? -kFieldDiagonalStep : kFieldDiagonalStep;
+    dz = d == 4 || d == 6 ? 0.0f : d == 1 || d == 3 ? -kFieldDiagonalStep : kFieldDiagonalStep;
+}
+
+// The jumps worth trying from here, as walking directions (0: in place).
+// Walking steps down any height, and no move, in the air or not, enters a
+// blocked or floorless cell, so a jump only goes where a walk does not
+// when it climbs a floor or bumps a chest. In place: a chest or such a floor
+// in or beside this cell. Toward a direction: the straight path of a jump's
+// moves (and the cells half a unit either side, which push the feet) meets
+// one before a cell that refuses it.
+inline std::vector<int> jumpsWorthTrying(const Rest& p, const std::vector<std::vector<bool>>& chestNear) {
+    static const JumpReach reach = jumpReach();
+    std::vector<int> jumps;
+    const float at[3] = {p.x, p.y, p.z};
     int cell[3];
-    worldToCell(pos, cell);
-    for (int dr = -1; dr <= 1; ++dr) {
+    worldToCell(at, cell);
+    for (int dr = -1; dr <= 1 && jumps.empty(); ++dr)
         for (int dc = -1; dc <= 1; ++dc) {
             const int r = cell[0] + dr, c = cell[2] + dc;
-            if (!cellInsideGrid(r, c)) continue;
-            if (chestNear[r][c]) return true;
-            const float h = gMapCells[r][c].height;
-            if (h > p.y + 0.1f && h < p.y + 1.3f) return true;
+            if (cellInsideGrid(r, c) && (chestNear[r][c] || climbedByAJump(gMapCells[r][c].height, p.y, reach))) {
+                jumps.push_back(0);
+                break;
+            }
+        }
+    for (int d : kDirections) {
+        float dx, dz;
+        stepOf(d, dx, dz);
+        float pos[3] = {p.x, p.y, p.z};
+        for (int move = 0; move < reach.moves; ++move) {
+            pos[0] += dx;
+            pos[2] += dz;
+            bool worth = false, refused = false;
+            for (const float side : {0.0f, -0.5f, 0.5f}) {
+                const float probe[3] = {pos[0] + side, pos[1], pos[2]};
+                int c[3];
+                worldToCell(probe, c);
+                if (!cellInsideGrid(c[0], c[2])) {
+                    refused = refused || side == 0.0f;
+                    continue;
+                }
+                const MapCell& m = gMapCells[c[0]][c[2]];
+                if ((side == 0.0f && chestNear[c[0]][c[2]]) || climbedByAJump(m.height, p.y, reach)) worth = true;
+                if (side == 0.0f && (m.height == 0.0f || m.blocked != 0 || m.height > p.y + reach.rise + kFieldClimb))
+                    refused = true;
+            }
+            if (worth) {
+                jumps.push_back(d);
+                break;
+            }
+            if (refused) break;
         }
     }
-    return false;
+    return jumps;
 }
 
 // One held input from a resting position; false when it started an event
@@ -313,10 +386,7 @@ inline WalkResult walkFromArrivals(const std::vector<std::pair<int, int>>& arriv
             queue.push_back(static_cast<int>(nodes.size()) - 1);
         };
         for (int d : detail::kDirections) visit(d, d);
-        if (detail::worthAJump(here, chestNear)) {
-            visit(kInputDecide, kInputNone);
-            for (int d : detail::kDirections) visit(kInputDecide + d, d);
-        }
+        for (int d : detail::jumpsWorthTrying(here, chestNear)) visit(kInputDecide + d, d);
         if (arrived) break;
     }
     return result;

@@ -329,10 +329,7 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
                     }
                 };
                 for (int d : detail::kDirections) visit(d, d);
-                if (detail::worthAJump(here, chestNear)) {
-                    visit(kInputDecide, kInputNone);
-                    for (int d : detail::kDirections) visit(kInputDecide + d, d);
-                }
+                for (int d : detail::jumpsWorthTrying(here, chestNear)) visit(kInputDecide + d, d);
             }
         }
     }
