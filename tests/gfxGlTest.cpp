@@ -225,6 +225,38 @@ TEST_F(GfxGl, PicturesAreReadAtTheirFirstDrawAndAFileGoneBadDrawsNothing) {
     device->setTexture(nullptr);
 }
 
+TEST_F(GfxGl, PicturesReadAheadDrawAsThoseReadAtTheirFirstDraw) {
+    const std::string path = testing::TempDir() + "gfxGlPrefetch.bmp";
+    // 3 x 3 with pure black: keyed, then stretched to 4 x 4.
+    writeBmp24(path, 3, 3, {0xFF0000, 0x000000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0x808080, 0x102030, 0xFF00FF});
+    int r = 1;
+    const auto make = [&] { return device->createTextureFromFile(path, true, gfx::TextureFormat::A8R8G8B8, &r); };
+    auto atFirstDraw = make(), ahead = make(), atPresent = make(), dropped = make();
+    ASSERT_NE(dropped, nullptr);
+    device->prefetch(ahead.get());
+    device->prefetch(ahead.get());  // a second hint changes nothing
+    device->prefetch(atPresent.get());
+    device->prefetch(dropped.get());
+    device->prefetch(nullptr);
+    dropped.reset();  // released while its read may still run
+    device->present();
+    device->present();  // a present uploads a picture whose read is done
+
+    device->clear(gfx::kClearTarget, 0xFF0000FFu, 1.0f, 0);
+    sprite(atFirstDraw.get(), 0, 0);
+    sprite(ahead.get(), 10, 0);
+    sprite(atPresent.get(), 20, 0);
+    read();
+    std::remove(path.c_str());
+    EXPECT_EQ(at(0, 0), 0xFFFF0000u) << hex(at(0, 0));
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            EXPECT_EQ(at(10 + x, y), at(x, y)) << "read ahead, at " << x << "," << y;
+            EXPECT_EQ(at(20 + x, y), at(x, y)) << "uploaded at a present, at " << x << "," << y;
+        }
+    }
+}
+
 TEST_F(GfxGl, RenderTargetDrawnThenCompositedOntoTheBackBuffer) {
     auto target = device->createRenderTarget(64, 32, gfx::TextureFormat::A8R8G8B8);
     ASSERT_NE(target, nullptr);

@@ -484,6 +484,9 @@ void GlDevice::enableLight(int index, bool enable) {
 void GlDevice::setMaterial(const Material& material) { material_ = material; }
 
 void GlDevice::forgetTexture(const GlTexture* texture) {
+    // A read still running finishes into its own record, which the reader
+    // then drops.
+    prefetched_.erase(std::remove(prefetched_.begin(), prefetched_.end(), texture), prefetched_.end());
     // A texture never realised has no GL name: no run can draw with it.
     for (const Run& run : runs_) {
         if (texture->glTexture() != 0 && run.key.texture == texture->glTexture()) {
@@ -851,30 +854,6 @@ std::unique_ptr<Texture> GlDevice::makeTexture(std::vector<std::uint32_t> argb, 
     return std::make_unique<GlTexture>(link_, tex, w, h, imageW, imageH, 0, 0);
 }
 
-namespace {
-void quantise(bitmap::Image& image, TextureFormat format) {
-    if (format == TextureFormat::A4R4G4B4) bitmap::quantiseA4R4G4B4(image);
-    if (format == TextureFormat::R5G6B5) bitmap::quantiseR5G6B5(image);
-}
-}  // namespace
-
-namespace {
-// A picture's pixels as its texture holds them: keyed, stretched to
-// power-of-two sides, quantised to the format.
-int loadTexturePixels(const DeferredPicture& picture, bitmap::Image& image, bitmap::Image& stretched) {
-    const int r = bitmap::readBmpFile(picture.path, image);
-    if (r != bitmap::kOk) return r;
-    if (picture.keyed) bitmap::applyColourKey(image);
-    if (image.width == bitmap::nextPowerOfTwo(image.width) && image.height == bitmap::nextPowerOfTwo(image.height)) {
-        stretched = std::move(image);  // already a power of two: no copy
-    } else {
-        stretched = bitmap::stretchToPowerOfTwo(image);
-    }
-    quantise(stretched, picture.format);
-    return bitmap::kOk;
-}
-}  // namespace
-
 // Only the header is read here; the pixels wait for the first draw with the
 // texture (GlDevice::realise), so start-up reads, stretches and holds only
 // the pictures the first screens show. The whole file's length is checked
@@ -895,8 +874,17 @@ std::unique_ptr<Texture> GlDevice::createTextureFromFile(const std::string& path
 void GlDevice::realise(GlTexture& texture) {
     const std::unique_ptr<DeferredPicture> picture = std::move(texture.deferred_);
     if (picture == nullptr) return;
-    bitmap::Image image, stretched;
-    int r = loadTexturePixels(*picture, image, stretched);
+    bitmap::Image stretched;
+    int r = bitmap::kOk;
+    if (texture.read_ != nullptr) {
+        reader_.wait(texture.read_);
+        stretched = std::move(texture.read_->pixels);
+        r = texture.read_->result;
+        texture.read_.reset();
+        prefetched_.erase(std::find(prefetched_.begin(), prefetched_.end(), &texture));
+    } else {
+        r = readTexturePixels(*picture, stretched);
+    }
     if (r == bitmap::kOk && (stretched.width != texture.width_ || stretched.height != texture.height_)) {
         r = bitmap::kCorrupt;  // the file changed under the running game
     }
@@ -904,6 +892,22 @@ void GlDevice::realise(GlTexture& texture) {
     realisedThisFrame_ = true;
     if (texture.texture_ == 0) {
         std::fprintf(stderr, "gfx: %s could not be loaded (%d): drawn without it\n", picture->path.c_str(), r);
+    }
+}
+
+void GlDevice::prefetch(Texture* texture) {
+    auto* t = dynamic_cast<GlTexture*>(texture);
+    if (t == nullptr || !t->deferred() || t->prefetched()) return;
+    t->read_ = reader_.start(*t->deferred_);
+    prefetched_.push_back(t);
+}
+
+void GlDevice::uploadOnePrefetched() {
+    for (GlTexture* texture : prefetched_) {
+        if (reader_.done(*texture->read_)) {
+            realise(*texture);  // takes it off the list
+            return;
+        }
     }
 }
 
@@ -915,7 +919,7 @@ std::unique_ptr<Texture> GlDevice::createTextureFromPixels(const std::uint32_t* 
     }
     bitmap::Image image{width, height, std::vector<std::uint32_t>(argb, argb + static_cast<std::size_t>(width) * height)};
     bitmap::Image stretched = bitmap::stretchToPowerOfTwo(image);
-    quantise(stretched, format);
+    quantiseToFormat(stretched, format);
     return makeTexture(std::move(stretched.argb), stretched.width, stretched.height, width, height, result);
 }
 
@@ -1031,6 +1035,7 @@ int GlDevice::present() {
         SDL_GL_SwapWindow(w);
         bindTarget();
     }
+    uploadOnePrefetched();
     if (realisedThisFrame_) {
         // A frame that read pictures has freed their decoding buffers and
         // the rasteriser's compilations of the new screen's states; the
