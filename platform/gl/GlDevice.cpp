@@ -383,6 +383,16 @@ void GlDevice::bindTarget() {
     glDepthRange(viewport_.minZ, viewport_.maxZ);
 }
 
+namespace {
+
+Rect unite(const Rect& a, const Rect& b) {
+    if (a.right <= a.left || a.bottom <= a.top) return b;
+    return Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                std::max(a.bottom, b.bottom)};
+}
+
+}  // namespace
+
 int GlDevice::clear(std::uint32_t flags, Colour colour, float z, std::uint32_t stencil) {
     flush();
     GLbitfield mask = 0;
@@ -404,6 +414,16 @@ int GlDevice::clear(std::uint32_t flags, Colour colour, float z, std::uint32_t s
         mask |= GL_STENCIL_BUFFER_BIT;
     }
     if (mask == 0) return kInvalidCall;
+    if (target_ != nullptr && (flags & kClearTarget)) {
+        const Rect area{viewport_.x, viewport_.y, viewport_.x + viewport_.width, viewport_.y + viewport_.height};
+        const bool whole = area.left <= 0 && area.top <= 0 && area.right >= target_->width() &&
+                           area.bottom >= target_->height();
+        if (whole) {
+            target_->touched_ = colour == 0 ? Rect{0, 0, 0, 0} : Rect{0, 0, target_->width(), target_->height()};
+        } else if (colour != 0) {
+            target_->touched_ = unite(target_->touched_, area);
+        }
+    }
     // A clear touches only the viewport.
     glEnable(GL_SCISSOR_TEST);
     glScissor(viewport_.x, viewport_.y, viewport_.width, viewport_.height);
@@ -547,9 +567,40 @@ BatchKey GlDevice::spriteKey(GLuint texture) const {
 
 void GlDevice::emit(const BatchKey& key, const StreamVertex* vertices, std::size_t count) {
     if (count == 0) return;
+    if (target_ != nullptr) touchTarget(vertices, count);
     if (runs_.empty() || !(runs_.back().key == key)) runs_.push_back(Run{key, stream_.size(), 0});
     runs_.back().count += count;
     stream_.insert(stream_.end(), vertices, vertices + count);
+}
+
+void GlDevice::touchTarget(const StreamVertex* vertices, std::size_t count) {
+    const Rect whole{0, 0, target_->width(), target_->height()};
+    Rect& touched = target_->touched_;
+    if (touched.left == whole.left && touched.top == whole.top && touched.right == whole.right &&
+        touched.bottom == whole.bottom)
+        return;
+    float x0 = 1e30f, y0 = 1e30f, x1 = -1e30f, y1 = -1e30f;
+    for (std::size_t i = 0; i < count; ++i) {
+        const StreamVertex& v = vertices[i];
+        if (v.w != 1.0f) {  // perspective: not worth bounding
+            touched = whole;
+            return;
+        }
+        x0 = std::min(x0, v.x);
+        x1 = std::max(x1, v.x);
+        y0 = std::min(y0, v.y);
+        y1 = std::max(y1, v.y);
+    }
+    // Clip space back to the viewport's pixels, a pixel wider each way for
+    // lines, points and rounding.
+    const float sx = 0.5f * static_cast<float>(viewport_.width), sy = 0.5f * static_cast<float>(viewport_.height);
+    const Rect drawn{static_cast<int>(std::floor((x0 + 1.0f) * sx)) + viewport_.x - 1,
+                     static_cast<int>(std::floor((y0 + 1.0f) * sy)) + viewport_.y - 1,
+                     static_cast<int>(std::ceil((x1 + 1.0f) * sx)) + viewport_.x + 1,
+                     static_cast<int>(std::ceil((y1 + 1.0f) * sy)) + viewport_.y + 1};
+    const Rect united = unite(touched, drawn);
+    touched = Rect{std::max(united.left, 0), std::max(united.top, 0), std::min(united.right, whole.right),
+                   std::min(united.bottom, whole.bottom)};
 }
 
 const GlDevice::FragmentProgram* GlDevice::program(const BatchKey& k) {

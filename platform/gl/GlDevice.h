@@ -50,6 +50,9 @@ public:
     GLuint framebuffer() const { return framebuffer_; }
     bool deferred() const { return deferred_ != nullptr; }
     bool prefetched() const { return read_ != nullptr; }
+    // A render target's pixels outside this rectangle are transparent black
+    // (it may hold more than what was drawn, never less).
+    const Rect& touched() const { return touched_; }
 
 private:
     friend class GlDevice;
@@ -60,6 +63,7 @@ private:
     int width_, height_, imageWidth_, imageHeight_;
     GLuint framebuffer_;
     GLuint ownDepth_;
+    Rect touched_{0, 0, 0, 0};  // a new target is transparent black
 };
 
 // One vertex of the stream: clip space (with our top-row-first flip
@@ -172,6 +176,9 @@ public:
 
 private:
     void applyKey(const BatchKey& key);
+    // Widens the current render target's touched rectangle over vertices
+    // drawn into it (the whole target for any not in screen space).
+    void touchTarget(const StreamVertex* vertices, std::size_t count);
     // The stream's attribute layout, for the bound vertex buffer.
     void bindVertexLayout();
     void bindTarget();
