@@ -95,6 +95,20 @@ inline std::vector<double> timeFrames(gfx::Device& device, const char* name, int
     return ms;
 }
 
+// Frames drawn and not timed: the fade or transition that precedes a
+// screen in the game, while its pictures are read ahead (prefetch). They
+// draw bare frames, so the screen's own frames are the same with or without.
+inline void untimedFrames(gfx::Device& device, int frames) {
+    std::vector<std::uint32_t> pixels;
+    for (int f = 0; f < frames; ++f) {
+        device.beginScene();
+        device.clear(gfx::kClearTarget | gfx::kClearDepth | gfx::kClearStencil, 0xFF000000u, 1.0f, 0);
+        device.endScene();
+        device.present();
+        device.readBackBuffer(pixels);
+    }
+}
+
 // The resources a null device can hold when the files do not load into it:
 // the shared quad, the sprite and the camera track.
 inline void createNullResources(GraphicsResources& resources, gfx::Device& device) {

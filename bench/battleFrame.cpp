@@ -25,6 +25,7 @@
 #include "engine/Scene.h"
 #include "engine/Screens.h"
 #include "engine/TextLayers.h"
+#include "field/Transitions.h"
 #include "gamedata/GameData.h"
 #include "gamedata/NewGame.h"
 #include "gamedata/PartyStats.h"
@@ -38,7 +39,9 @@ std::uint32_t benchClock() { return gBenchClock; }
 bool silent(const char*) { return true; }
 
 // Six enemies of the first six monster rows and a party of three.
-void startBattle() {
+// The battle's set-up, then the frames of the transition before it, in
+// which the battle's pictures are read (prefetch).
+void startBattle(GraphicsResources& resources, gfx::Device& device) {
     for (int k = 0; k < 6; ++k) gEnemyGroups[0].monsters[k] = 1 + k;
     gEnemyGroups[0].battleType = 0;
     gParty[0] = 1;
@@ -52,6 +55,8 @@ void startBattle() {
     resetBattleRecords();
     resetTextLayers();
     setUpBattle(0);
+    prefetchBattlePictures(resources, &device);
+    bench::untimedFrames(device, kBattleTransitionFrames);
     gScene = 100;
     gBattleAction.phase = kPhaseCommand;
     gBattleAction.actingSide = kSideParty;
@@ -84,7 +89,7 @@ void benchDevice(gfx::Device& device, GraphicsResources& resources, const char* 
     const bench::FrameEnd end = readBack ? bench::FrameEnd::readBack : bench::FrameEnd::none;
     const auto tick = [] { gBenchClock += 16; };
     const std::vector<double> bare = bench::timeFrames(device, "bare", frames, end, [] {}, tick);
-    startBattle();
+    startBattle(resources, device);
     int frame = 0;
     const std::vector<double> battle = bench::timeFrames(
         device, "battle (6 enemies, 3 members)", frames, end, [&] { battleFrame(resources, device, frame++); }, tick);

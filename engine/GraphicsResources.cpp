@@ -1,5 +1,6 @@
 #include "engine/GraphicsResources.h"
 
+#include <initializer_list>
 #include <string>
 
 #include "engine/Camera.h"
@@ -111,6 +112,10 @@ void releaseGraphicsResources(GraphicsResources& resources) {
     resources.quadVertices.reset();
     resources.sprite.reset();
     resources.portraitSheetBitmap = 0;
+    resources.nextPicture.reset();
+    resources.nextPictureBitmap = 0;
+    resources.nextPortraitSheet.reset();
+    resources.nextPortraitSheetBitmap = 0;
 }
 
 void holdPortraitSheet(GraphicsResources& resources, gfx::Device* device, int bitmap) {
@@ -118,13 +123,82 @@ void holdPortraitSheet(GraphicsResources& resources, gfx::Device* device, int bi
     readPortraitSheet(resources, device, bitmap);
 }
 
+namespace {
+
+std::unique_ptr<gfx::Texture> pictureFile(gfx::Device* device, int bitmap) {
+    if (device == nullptr) return nullptr;
+    return device->createTextureFromFile(resources::bitmapPath(bitmap), false, gfx::TextureFormat::A8R8G8B8);
+}
+
+// The prepared texture when it is of `bitmap`, else a new one; either way
+// the prepared slot is emptied.
+std::unique_ptr<gfx::Texture> takePrepared(std::unique_ptr<gfx::Texture>& next, int& nextBitmap, gfx::Device* device,
+                                           int bitmap) {
+    std::unique_ptr<gfx::Texture> prepared = std::move(next);
+    const bool match = prepared && nextBitmap == bitmap;
+    nextBitmap = 0;
+    if (match) return prepared;
+    prepared.reset();
+    return pictureFile(device, bitmap);
+}
+
+void prepare(std::unique_ptr<gfx::Texture>& next, int& nextBitmap, gfx::Device* device, int bitmap) {
+    next = pictureFile(device, bitmap);
+    nextBitmap = next ? bitmap : 0;
+    if (next) device->prefetch(next.get());
+}
+
+}  // namespace
+
 void readPortraitSheet(GraphicsResources& resources, gfx::Device* device, int bitmap) {
     resources.portraitSheet.reset();
     resources.portraitSheetBitmap = 0;
     if (device == nullptr) return;
     resources.portraitSheet =
-        device->createTextureFromFile(resources::bitmapPath(bitmap), false, gfx::TextureFormat::A8R8G8B8);
+        takePrepared(resources.nextPortraitSheet, resources.nextPortraitSheetBitmap, device, bitmap);
     if (resources.portraitSheet) resources.portraitSheetBitmap = bitmap;
+}
+
+void preparePortraitSheet(GraphicsResources& resources, gfx::Device* device, int bitmap) {
+    prepare(resources.nextPortraitSheet, resources.nextPortraitSheetBitmap, device, bitmap);
+}
+
+void readPicture(GraphicsResources& resources, gfx::Device* device, int bitmap) {
+    resources.pictureTexture.reset();
+    resources.pictureTexture = takePrepared(resources.nextPicture, resources.nextPictureBitmap, device, bitmap);
+}
+
+void preparePicture(GraphicsResources& resources, gfx::Device* device, int bitmap) {
+    prepare(resources.nextPicture, resources.nextPictureBitmap, device, bitmap);
+}
+
+namespace {
+
+void prefetch(gfx::Device* device, std::initializer_list<const std::unique_ptr<gfx::Texture>*> textures) {
+    if (device == nullptr) return;
+    for (const std::unique_ptr<gfx::Texture>* texture : textures)
+        if (*texture) device->prefetch(texture->get());
+}
+
+}  // namespace
+
+void prefetchFieldPictures(GraphicsResources& resources, gfx::Device* device) {
+    const auto& r = resources;
+    prefetch(device, {&r.tileAtlas, &r.spriteSheets[0], &r.spriteSheets[1], &r.spriteSheets[2], &r.spriteSheets[3],
+                      &r.spriteSheets[4], &r.spriteSheets[5], &r.portraitSheet, &r.iconStrip, &r.windowBorder,
+                      &r.windowBackground, &r.cursorBar, &r.pointerHand});
+}
+
+void prefetchBattlePictures(GraphicsResources& resources, gfx::Device* device) {
+    const auto& r = resources;
+    prefetch(device, {&r.pictureTexture, &r.portraitSheet, &r.gaugeBar, &r.gaugeFrame, &r.faceIcons, &r.popupWords,
+                      &r.effectSheet, &r.digitSheet, &r.windowBackground, &r.windowBorder, &r.cursorBar,
+                      &r.pointerHand, &r.arrowSheet, &r.enterMark, &r.spriteSheets[0], &r.spriteSheets[1],
+                      &r.spriteSheets[2], &r.spriteSheets[3], &r.spriteSheets[4], &r.spriteSheets[5]});
+}
+
+void prefetchRacePictures(GraphicsResources& resources, gfx::Device* device) {
+    prefetch(device, {&resources.tileAtlas, &resources.spriteSheets[4]});
 }
 
 int createGraphicsResources(GraphicsResources& resources, gfx::Device* device) {

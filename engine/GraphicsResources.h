@@ -49,6 +49,13 @@ struct GraphicsResources {
     std::unique_ptr<gfx::Texture> openingLogo;      // 355
     std::unique_ptr<gfx::Texture> saveSlotPanel;    // 157
 
+    // Read ahead for a coming screen (preparePicture, preparePortraitSheet);
+    // they take their slots when that screen starts.
+    std::unique_ptr<gfx::Texture> nextPicture;
+    int nextPictureBitmap = 0;
+    std::unique_ptr<gfx::Texture> nextPortraitSheet;
+    int nextPortraitSheetBitmap = 0;
+
     // The back buffer is the render target selected by null.
     gfx::Texture* const backBuffer = nullptr;
     std::unique_ptr<gfx::Texture> layer2Target;  // 640 x 480, the second cached text layer
@@ -72,11 +79,28 @@ int createGraphicsResources(GraphicsResources& resources, gfx::Device* device);
 void releaseGraphicsResources(GraphicsResources& resources);
 // Reads portrait sheet `bitmap` (347-354) into portraitSheet and notes which
 // it is; every change of the sheet goes through here or holdPortraitSheet.
+// A sheet prepared for the same bitmap is taken instead of a new read.
 void readPortraitSheet(GraphicsResources& resources, gfx::Device* device, int bitmap);
+// Makes the texture of portrait sheet `bitmap` and starts reading its
+// pixels ahead (gfx::Device::prefetch), for the next readPortraitSheet.
+void preparePortraitSheet(GraphicsResources& resources, gfx::Device* device, int bitmap);
+// Picture `bitmap` into pictureTexture (left empty when it cannot be made),
+// taking the one preparePicture made for it.
+void readPicture(GraphicsResources& resources, gfx::Device* device, int bitmap);
+void preparePicture(GraphicsResources& resources, gfx::Device* device, int bitmap);
 // The same, but a sheet already held is kept: a message asks for its
 // portrait's sheet on every frame it shows, and reading the sheet again each
 // time cost a fifth of a field frame.
 void holdPortraitSheet(GraphicsResources& resources, gfx::Device* device, int bitmap);
+
+// Start reading, off the drawing thread, the pictures the field draws (its
+// atlas, the character sheets, the message window's parts), those a battle
+// draws (its backdrop in pictureTexture, gauges, digits, effects) and those
+// of the boat race (the course's tiles, the buoys): called where a fade,
+// transition or countdown precedes the screen, so its frames do not read them.
+void prefetchFieldPictures(GraphicsResources& resources, gfx::Device* device);
+void prefetchBattlePictures(GraphicsResources& resources, gfx::Device* device);
+void prefetchRacePictures(GraphicsResources& resources, gfx::Device* device);
 
 // The box a start-up failure is reported in: Shift-JIS text and caption, an
 // OK button (the application layer's box, engine/MainLoopPlatformBridge.cpp).

@@ -5,6 +5,7 @@
 #include "engine/Scene.h"
 #include "events/MessageWindow.h"
 #include "field/EventState.h"
+#include "story/Dialogue.h"
 #include "story/MapScripts.h"
 
 int gFieldEvent = 0;
@@ -29,6 +30,7 @@ void runTreasureMessageStep() {
 }  // namespace
 
 int setUpCurrentMap(int entering) {
+    if (entering != 0) prepareDialogue();
     if (gScene == 1000 || !currentMapHasScripts()) return 0;
     return gMapSetups[gCurrentMap](entering);
 }

@@ -8,7 +8,6 @@
 #include "engine/Config.h"
 #include "engine/GraphicsResources.h"
 #include "engine/KeyframeTrack.h"
-#include "engine/ResourcePaths.h"
 #include "engine/Scene.h"
 #include "engine/Screens.h"
 #include "engine/TextLayers.h"
@@ -29,11 +28,7 @@ void drawSnapshot(GraphicsResources& resources, const gfx::Vec2* scale, const gf
     resources.sprite->end();
 }
 
-void reloadTexture(gfx::Device* device, std::unique_ptr<gfx::Texture>& slot, int bitmap) {
-    slot.reset();
-    if (device == nullptr) return;
-    slot = device->createTextureFromFile(resources::bitmapPath(bitmap), false, gfx::TextureFormat::A8R8G8B8);
-}
+bool battleBackdropExists() { return gBattleBackground >= 0 && gBattleBackground <= kLastBattleBackdrop; }
 
 }  // namespace
 
@@ -78,6 +73,10 @@ void runBattleTransition(GraphicsResources& resources, gfx::Device* device) {
         // A fresh picture of the field with the enemy that was touched.
         device->setRenderTarget(resources.layer1Target.get());
         runField(resources, device);
+        // The battle's pictures are read while the snapshot spins.
+        if (battleBackdropExists()) preparePicture(resources, device, kFirstBattleBackdropBitmap + gBattleBackground);
+        preparePortraitSheet(resources, device, 347);
+        prefetchBattlePictures(resources, device);
     }
     if (device != nullptr) {
         device->setRenderTarget(resources.backBuffer);
@@ -95,8 +94,8 @@ void runBattleTransition(GraphicsResources& resources, gfx::Device* device) {
     drawSnapshot(resources, &scale, &centre, 5.0f * f * kDegrees, &at, gfx::colourFromFloats(grey, grey, grey, 0.8f));
 
     if (++gTransitionFrame < kBattleTransitionFrames) return;
-    if (gBattleBackground >= 0 && gBattleBackground <= kLastBattleBackdrop) {
-        reloadTexture(device, resources.pictureTexture, kFirstBattleBackdropBitmap + gBattleBackground);
+    if (battleBackdropExists()) {
+        readPicture(resources, device, kFirstBattleBackdropBitmap + gBattleBackground);
     } else {
         std::fprintf(stderr, "battle backdrop %d does not exist; the picture slot is left as it was\n",
                      gBattleBackground);
@@ -116,6 +115,8 @@ void runBattleTransition(GraphicsResources& resources, gfx::Device* device) {
 }
 
 void runFieldFadeIn(GraphicsResources& resources, gfx::Device* device) {
+    // The field shows when the fade ends: its pictures are read meanwhile.
+    if (gTransitionFrame == 0) prefetchFieldPictures(resources, device);
     updateCamera(resources, device);
     if (device != nullptr) device->setRenderTarget(resources.backBuffer);
     const float f = std::fmax(1.0f - 0.04f * static_cast<float>(gTransitionFrame), 0.0f);
@@ -131,6 +132,7 @@ void runFieldFadeIn(GraphicsResources& resources, gfx::Device* device) {
 }
 
 void runFieldEntryFromBlack(GraphicsResources& resources, gfx::Device* device) {
+    if (gTransitionFrame == 0) prefetchFieldPictures(resources, device);
     if (device != nullptr) {
         device->setRenderTarget(resources.backBuffer);
         device->clear(gfx::kClearTarget | gfx::kClearDepth, 0xFF000000u, 1.0f, 0);

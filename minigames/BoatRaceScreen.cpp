@@ -56,6 +56,7 @@ void drawRaceCountdown(GraphicsResources& resources, gfx::Device* device) {
     gRaceFrames = 0;
     if (gBoatMeshLoaded == 0) {
         loadEffectMesh(resources, device, 0);
+        prefetchRacePictures(resources, device);  // read during the countdown
         gBoatMeshLoaded = 1;
     }
     char text[16];

@@ -289,6 +289,11 @@ public:
     // Reads a render-target texture likewise (its own size, row 0 at the
     // top); false for other textures and on the null backend.
     virtual bool readRenderTarget(Texture* target, std::vector<std::uint32_t>& argb) = 0;
+    // A hint that `texture` (made by createTextureFromFile) is drawn soon:
+    // its file is read, keyed and stretched on another thread from now, so
+    // the frame that first draws it does not. Ignored by the null backend,
+    // for other textures and for pictures already read.
+    virtual void prefetch(Texture* /*texture*/) {}
     // Waits until everything drawn so far is on the target (benches time
     // real work with it; present alone may return before drawing ends).
     virtual void finish() {}

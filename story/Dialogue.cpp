@@ -1,9 +1,9 @@
 #include "story/Dialogue.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <map>
 
 #include "events/MessageWindow.h"
@@ -152,12 +152,18 @@ bool decodeDialogue(const std::vector<std::uint8_t>& data, std::vector<DialogueL
 bool loadDialogueFile(const char* path, std::string& error) {
     gLines.clear();
     gTriedFile = true;
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file) {
         error = std::string("cannot open ") + path;
         return false;
     }
-    const std::vector<std::uint8_t> data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    // In one read: byte by byte took a third of the load.
+    std::vector<std::uint8_t> data(static_cast<std::size_t>(std::max<std::streamoff>(file.tellg(), 0)));
+    file.seekg(0);
+    if (!file.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size()))) {
+        error = std::string("cannot read ") + path;
+        return false;
+    }
     std::vector<DialogueLine> lines;
     if (!decodeDialogue(data, lines, error)) {
         error = std::string(path) + ": " + error;
@@ -170,12 +176,15 @@ bool loadDialogueFile(const char* path, std::string& error) {
     return true;
 }
 
+void prepareDialogue() {
+    if (gTriedFile) return;
+    std::string error;
+    if (!loadDialogueFile(kDialogueFile, error))
+        std::fprintf(stderr, "corvadine: the story's lines are missing: %s (rebuild the content)\n", error.c_str());
+}
+
 const DialogueLine* findDialogue(const char* key) {
-    if (!gTriedFile) {
-        std::string error;
-        if (!loadDialogueFile(kDialogueFile, error))
-            std::fprintf(stderr, "corvadine: the story's lines are missing: %s (rebuild the content)\n", error.c_str());
-    }
+    prepareDialogue();
     const auto it = gLines.find(key);
     return it == gLines.end() ? nullptr : &it->second;
 }

@@ -1,8 +1,8 @@
 // The story's lines. Each message has a key, the window's layout, the
 // portrait and expression, a speaker (29 bytes at most) and up to three
 // lines. dialoguegen turns the readable sources in content/dialogue into
-// "Data/Dialogue.dat" at build time; the game reads that file the first time
-// a script speaks, and a missing or broken file is reported on stderr once,
+// "Data/Dialogue.dat" at build time; the game reads that file when it first
+// sets up a map (or when a script first speaks), and a missing or broken file is reported on stderr once,
 // after which every line shows as a placeholder naming its key.
 #pragma once
 
@@ -38,6 +38,9 @@ bool decodeDialogue(const std::vector<std::uint8_t>& data, std::vector<DialogueL
 // Replaces the loaded lines with those of `path`; false (lines kept empty)
 // with the reason in `error`.
 bool loadDialogueFile(const char* path, std::string& error);
+// Loads kDialogueFile unless a load was already tried: where a map is set up,
+// so that a scene's first message does not pay for reading every line.
+void prepareDialogue();
 // The message of `key`, loading kDialogueFile first when nothing is loaded;
 // nullptr when there is none.
 const DialogueLine* findDialogue(const char* key);

@@ -205,6 +205,91 @@ TEST_F(GfxGl, PicturesAreReadAtTheirFirstDrawAndAFileGoneBadDrawsNothing) {
     device->setTexture(nullptr);
 }
 
+TEST_F(GfxGl, PicturesReadAheadDrawAsThoseReadAtTheirFirstDraw) {
+    const std::string path = testing::TempDir() + "gfxGlPrefetch.bmp";
+    // 3 x 3 with pure black: keyed, then stretched to 4 x 4.
+    writeBmp24(path, 3, 3, {0xFF0000, 0x000000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0x808080, 0x102030, 0xFF00FF});
+    int r = 1;
+    const auto make = [&] { return device->createTextureFromFile(path, true, gfx::TextureFormat::A8R8G8B8, &r); };
+    auto atFirstDraw = make(), ahead = make(), atPresent = make(), dropped = make();
+    ASSERT_NE(dropped, nullptr);
+    device->prefetch(ahead.get());
+    device->prefetch(ahead.get());  // a second hint changes nothing
+    device->prefetch(atPresent.get());
+    device->prefetch(dropped.get());
+    device->prefetch(nullptr);
+    dropped.reset();  // released while its read may still run
+    device->present();
+    device->present();  // a present uploads a picture whose read is done
+
+    device->clear(gfx::kClearTarget, 0xFF0000FFu, 1.0f, 0);
+    sprite(atFirstDraw.get(), 0, 0);
+    sprite(ahead.get(), 10, 0);
+    sprite(atPresent.get(), 20, 0);
+    read();
+    std::remove(path.c_str());
+    EXPECT_EQ(at(0, 0), 0xFFFF0000u) << hex(at(0, 0));
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            EXPECT_EQ(at(10 + x, y), at(x, y)) << "read ahead, at " << x << "," << y;
+            EXPECT_EQ(at(20 + x, y), at(x, y)) << "uploaded at a present, at " << x << "," << y;
+        }
+    }
+}
+
+// A layer is composited only where something was drawn into it: what the
+// device keeps of that must grow with every way a layer is drawn on.
+TEST_F(GfxGl, ALayerCompositesEverythingDrawnOrClearedIntoIt) {
+    auto layer = device->createRenderTarget(640, 480, gfx::TextureFormat::A8R8G8B8);
+    ASSERT_NE(layer, nullptr);
+    auto sprite = device->createSprite();
+    const auto composite = [&] {
+        device->setRenderTarget(nullptr);
+        device->clear(gfx::kClearTarget, 0xFF0000FFu, 1.0f, 0);
+        const gfx::Vec2 at{5.0f, 5.0f};
+        sprite->begin();
+        sprite->draw(layer.get(), nullptr, nullptr, nullptr, 0.0f, &at, 0xFFFFFFFFu);
+        sprite->end();
+        read();
+    };
+    device->setRenderState(gfx::kRsZEnable, 0);
+    composite();
+    EXPECT_EQ(at(300, 300), 0xFF0000FFu) << "a new layer is transparent";
+
+    device->setRenderTarget(layer.get());
+    const gfx::ScreenVertex square[6] = {
+        {100, 100, 0.5f, 1, 0xFF00FF00u, 0, 0}, {110, 100, 0.5f, 1, 0xFF00FF00u, 0, 0},
+        {100, 110, 0.5f, 1, 0xFF00FF00u, 0, 0}, {100, 110, 0.5f, 1, 0xFF00FF00u, 0, 0},
+        {110, 100, 0.5f, 1, 0xFF00FF00u, 0, 0}, {110, 110, 0.5f, 1, 0xFF00FF00u, 0, 0}};
+    device->drawScreenPrimitiveUp(gfx::Primitive::TriangleList, 2, square);
+    composite();
+    EXPECT_EQ(at(105, 105), 0xFF00FF00u) << hex(at(105, 105));
+    EXPECT_EQ(at(114, 114), 0xFF00FF00u) << hex(at(114, 114));
+    EXPECT_EQ(at(116, 116), 0xFF0000FFu) << hex(at(116, 116));
+
+    // A clear of part of the layer to a colour shows there; then one far
+    // away, drawn after the first composite, shows too.
+    device->setRenderTarget(layer.get());
+    device->setViewport(gfx::Viewport{400, 300, 20, 10, 0.0f, 1.0f});
+    device->clear(gfx::kClearTarget, 0xFFFF0000u, 1.0f, 0);
+    composite();
+    EXPECT_EQ(at(405, 305), 0xFFFF0000u) << hex(at(405, 305));
+    EXPECT_EQ(at(424, 314), 0xFFFF0000u) << hex(at(424, 314));
+    EXPECT_EQ(at(105, 105), 0xFF00FF00u) << "the square stays";
+
+    // A whole clear to transparent empties it; to a colour fills it.
+    device->setRenderTarget(layer.get());
+    device->clear(gfx::kClearTarget, 0x00000000u, 1.0f, 0);
+    composite();
+    EXPECT_EQ(at(105, 105), 0xFF0000FFu) << hex(at(105, 105));
+    device->setRenderTarget(layer.get());
+    device->clear(gfx::kClearTarget, 0xFFFFFF00u, 1.0f, 0);
+    composite();
+    EXPECT_EQ(at(600, 20), 0xFFFFFF00u) << hex(at(600, 20));
+    EXPECT_EQ(at(2, 2), 0xFF0000FFu) << "the layer starts at (5, 5)";
+    device->setRenderTarget(nullptr);
+}
+
 TEST_F(GfxGl, RenderTargetDrawnThenCompositedOntoTheBackBuffer) {
     auto target = device->createRenderTarget(64, 32, gfx::TextureFormat::A8R8G8B8);
     ASSERT_NE(target, nullptr);

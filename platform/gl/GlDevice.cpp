@@ -383,6 +383,16 @@ void GlDevice::bindTarget() {
     glDepthRange(viewport_.minZ, viewport_.maxZ);
 }
 
+namespace {
+
+Rect unite(const Rect& a, const Rect& b) {
+    if (a.right <= a.left || a.bottom <= a.top) return b;
+    return Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                std::max(a.bottom, b.bottom)};
+}
+
+}  // namespace
+
 int GlDevice::clear(std::uint32_t flags, Colour colour, float z, std::uint32_t stencil) {
     flush();
     GLbitfield mask = 0;
@@ -404,6 +414,16 @@ int GlDevice::clear(std::uint32_t flags, Colour colour, float z, std::uint32_t s
         mask |= GL_STENCIL_BUFFER_BIT;
     }
     if (mask == 0) return kInvalidCall;
+    if (target_ != nullptr && (flags & kClearTarget)) {
+        const Rect area{viewport_.x, viewport_.y, viewport_.x + viewport_.width, viewport_.y + viewport_.height};
+        const bool whole = area.left <= 0 && area.top <= 0 && area.right >= target_->width() &&
+                           area.bottom >= target_->height();
+        if (whole) {
+            target_->touched_ = colour == 0 ? Rect{0, 0, 0, 0} : Rect{0, 0, target_->width(), target_->height()};
+        } else if (colour != 0) {
+            target_->touched_ = unite(target_->touched_, area);
+        }
+    }
     // A clear touches only the viewport.
     glEnable(GL_SCISSOR_TEST);
     glScissor(viewport_.x, viewport_.y, viewport_.width, viewport_.height);
@@ -484,6 +504,9 @@ void GlDevice::enableLight(int index, bool enable) {
 void GlDevice::setMaterial(const Material& material) { material_ = material; }
 
 void GlDevice::forgetTexture(const GlTexture* texture) {
+    // A read still running finishes into its own record, which the reader
+    // then drops.
+    prefetched_.erase(std::remove(prefetched_.begin(), prefetched_.end(), texture), prefetched_.end());
     // A texture never realised has no GL name: no run can draw with it.
     for (const Run& run : runs_) {
         if (texture->glTexture() != 0 && run.key.texture == texture->glTexture()) {
@@ -544,9 +567,40 @@ BatchKey GlDevice::spriteKey(GLuint texture) const {
 
 void GlDevice::emit(const BatchKey& key, const StreamVertex* vertices, std::size_t count) {
     if (count == 0) return;
+    if (target_ != nullptr) touchTarget(vertices, count);
     if (runs_.empty() || !(runs_.back().key == key)) runs_.push_back(Run{key, stream_.size(), 0});
     runs_.back().count += count;
     stream_.insert(stream_.end(), vertices, vertices + count);
+}
+
+void GlDevice::touchTarget(const StreamVertex* vertices, std::size_t count) {
+    const Rect whole{0, 0, target_->width(), target_->height()};
+    Rect& touched = target_->touched_;
+    if (touched.left == whole.left && touched.top == whole.top && touched.right == whole.right &&
+        touched.bottom == whole.bottom)
+        return;
+    float x0 = 1e30f, y0 = 1e30f, x1 = -1e30f, y1 = -1e30f;
+    for (std::size_t i = 0; i < count; ++i) {
+        const StreamVertex& v = vertices[i];
+        if (v.w != 1.0f) {  // perspective: not worth bounding
+            touched = whole;
+            return;
+        }
+        x0 = std::min(x0, v.x);
+        x1 = std::max(x1, v.x);
+        y0 = std::min(y0, v.y);
+        y1 = std::max(y1, v.y);
+    }
+    // Clip space back to the viewport's pixels, a pixel wider each way for
+    // lines, points and rounding.
+    const float sx = 0.5f * static_cast<float>(viewport_.width), sy = 0.5f * static_cast<float>(viewport_.height);
+    const Rect drawn{static_cast<int>(std::floor((x0 + 1.0f) * sx)) + viewport_.x - 1,
+                     static_cast<int>(std::floor((y0 + 1.0f) * sy)) + viewport_.y - 1,
+                     static_cast<int>(std::ceil((x1 + 1.0f) * sx)) + viewport_.x + 1,
+                     static_cast<int>(std::ceil((y1 + 1.0f) * sy)) + viewport_.y + 1};
+    const Rect united = unite(touched, drawn);
+    touched = Rect{std::max(united.left, 0), std::max(united.top, 0), std::min(united.right, whole.right),
+                   std::min(united.bottom, whole.bottom)};
 }
 
 const GlDevice::FragmentProgram* GlDevice::program(const BatchKey& k) {
@@ -851,30 +905,6 @@ std::unique_ptr<Texture> GlDevice::makeTexture(std::vector<std::uint32_t> argb, 
     return std::make_unique<GlTexture>(link_, tex, w, h, imageW, imageH, 0, 0);
 }
 
-namespace {
-void quantise(bitmap::Image& image, TextureFormat format) {
-    if (format == TextureFormat::A4R4G4B4) bitmap::quantiseA4R4G4B4(image);
-    if (format == TextureFormat::R5G6B5) bitmap::quantiseR5G6B5(image);
-}
-}  // namespace
-
-namespace {
-// A picture's pixels as its texture holds them: keyed, stretched to
-// power-of-two sides, quantised to the format.
-int loadTexturePixels(const DeferredPicture& picture, bitmap::Image& image, bitmap::Image& stretched) {
-    const int r = bitmap::readBmpFile(picture.path, image);
-    if (r != bitmap::kOk) return r;
-    if (picture.keyed) bitmap::applyColourKey(image);
-    if (image.width == bitmap::nextPowerOfTwo(image.width) && image.height == bitmap::nextPowerOfTwo(image.height)) {
-        stretched = std::move(image);  // already a power of two: no copy
-    } else {
-        stretched = bitmap::stretchToPowerOfTwo(image);
-    }
-    quantise(stretched, picture.format);
-    return bitmap::kOk;
-}
-}  // namespace
-
 // Only the header is read here; the pixels wait for the first draw with the
 // texture (GlDevice::realise), so start-up reads, stretches and holds only
 // the pictures the first screens show. The whole file's length is checked
@@ -895,8 +925,17 @@ std::unique_ptr<Texture> GlDevice::createTextureFromFile(const std::string& path
 void GlDevice::realise(GlTexture& texture) {
     const std::unique_ptr<DeferredPicture> picture = std::move(texture.deferred_);
     if (picture == nullptr) return;
-    bitmap::Image image, stretched;
-    int r = loadTexturePixels(*picture, image, stretched);
+    bitmap::Image stretched;
+    int r = bitmap::kOk;
+    if (texture.read_ != nullptr) {
+        reader_.wait(texture.read_);
+        stretched = std::move(texture.read_->pixels);
+        r = texture.read_->result;
+        texture.read_.reset();
+        prefetched_.erase(std::find(prefetched_.begin(), prefetched_.end(), &texture));
+    } else {
+        r = readTexturePixels(*picture, stretched);
+    }
     if (r == bitmap::kOk && (stretched.width != texture.width_ || stretched.height != texture.height_)) {
         r = bitmap::kCorrupt;  // the file changed under the running game
     }
@@ -904,6 +943,22 @@ void GlDevice::realise(GlTexture& texture) {
     realisedThisFrame_ = true;
     if (texture.texture_ == 0) {
         std::fprintf(stderr, "gfx: %s could not be loaded (%d): drawn without it\n", picture->path.c_str(), r);
+    }
+}
+
+void GlDevice::prefetch(Texture* texture) {
+    auto* t = dynamic_cast<GlTexture*>(texture);
+    if (t == nullptr || !t->deferred() || t->prefetched()) return;
+    t->read_ = reader_.start(*t->deferred_);
+    prefetched_.push_back(t);
+}
+
+void GlDevice::uploadOnePrefetched() {
+    for (GlTexture* texture : prefetched_) {
+        if (reader_.done(*texture->read_)) {
+            realise(*texture);  // takes it off the list
+            return;
+        }
     }
 }
 
@@ -915,7 +970,7 @@ std::unique_ptr<Texture> GlDevice::createTextureFromPixels(const std::uint32_t* 
     }
     bitmap::Image image{width, height, std::vector<std::uint32_t>(argb, argb + static_cast<std::size_t>(width) * height)};
     bitmap::Image stretched = bitmap::stretchToPowerOfTwo(image);
-    quantise(stretched, format);
+    quantiseToFormat(stretched, format);
     return makeTexture(std::move(stretched.argb), stretched.width, stretched.height, width, height, result);
 }
 
@@ -1031,6 +1086,7 @@ int GlDevice::present() {
         SDL_GL_SwapWindow(w);
         bindTarget();
     }
+    uploadOnePrefetched();
     if (realisedThisFrame_) {
         // A frame that read pictures has freed their decoding buffers and
         // the rasteriser's compilations of the new screen's states; the

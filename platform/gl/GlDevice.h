@@ -18,6 +18,7 @@
 
 #include "platform/Gfx.h"
 #include "platform/gl/GlApi.h"
+#include "platform/gl/GlPictureReader.h"
 
 namespace gfx {
 
@@ -28,13 +29,6 @@ class GlTextCache;
 // the device does not touch it.
 struct GlDeviceLink {
     GlDevice* device = nullptr;
-};
-
-// A picture file whose pixels are read when it is first drawn with.
-struct DeferredPicture {
-    std::string path;
-    bool keyed = false;
-    TextureFormat format = TextureFormat::A8R8G8B8;
 };
 
 class GlTexture final : public Texture {
@@ -55,15 +49,21 @@ public:
     GLuint glTexture() const { return texture_; }
     GLuint framebuffer() const { return framebuffer_; }
     bool deferred() const { return deferred_ != nullptr; }
+    bool prefetched() const { return read_ != nullptr; }
+    // A render target's pixels outside this rectangle are transparent black
+    // (it may hold more than what was drawn, never less).
+    const Rect& touched() const { return touched_; }
 
 private:
     friend class GlDevice;
     std::shared_ptr<GlDeviceLink> link_;
     std::unique_ptr<DeferredPicture> deferred_;
+    std::shared_ptr<PictureRead> read_;  // the reader's read of deferred_, once prefetched
     GLuint texture_;
     int width_, height_, imageWidth_, imageHeight_;
     GLuint framebuffer_;
     GLuint ownDepth_;
+    Rect touched_{0, 0, 0, 0};  // a new target is transparent black
 };
 
 // One vertex of the stream: clip space (with our top-row-first flip
@@ -142,6 +142,7 @@ public:
     bool readBackBuffer(std::vector<std::uint32_t>& argb) override;
     bool readRenderTarget(Texture* target, std::vector<std::uint32_t>& argb) override;
     void finish() override;
+    void prefetch(Texture* texture) override;
 
     // --- inside the backend ---
     // Appends vertices of one GL primitive mode under `key` (a new run when
@@ -156,6 +157,9 @@ public:
     // Reads and uploads a deferred picture before its first draw; a file
     // gone bad since start-up leaves the texture empty, with a line on stderr.
     void realise(GlTexture& texture);
+    // Realises one prefetched picture whose pixels are in: the frame after
+    // its read pays its upload, not the frame that first draws it.
+    void uploadOnePrefetched();
     // The key of a world-space draw under the current states.
     BatchKey worldKey(GLenum mode) const;
     // The key of a sprite or text quad with this texture.
@@ -172,6 +176,9 @@ public:
 
 private:
     void applyKey(const BatchKey& key);
+    // Widens the current render target's touched rectangle over vertices
+    // drawn into it (the whole target for any not in screen space).
+    void touchTarget(const StreamVertex* vertices, std::size_t count);
     // The stream's attribute layout, for the bound vertex buffer.
     void bindVertexLayout();
     void bindTarget();
@@ -234,6 +241,10 @@ private:
     GlTexture* texture_ = nullptr;
     GlTexture* target_ = nullptr;
     Viewport viewport_{};
+
+    // Pictures read ahead (prefetch) and the textures waiting for them.
+    PictureReader reader_;
+    std::vector<GlTexture*> prefetched_;
 
     bool realisedThisFrame_ = false;  // a deferred picture was read: trim the heap at present
     int framesSinceTrim_ = 0;         // frames presented since the heap was last given back

@@ -2,6 +2,7 @@
 // device's stream with blending on, depth off, no culling, and colour and
 // alpha modulated by the draw's colour. It changes no device state, so
 // nothing needs restoring at end.
+#include <algorithm>
 #include <cmath>
 
 #include "platform/gl/GlDevice.h"
@@ -21,13 +22,25 @@ public:
         if (t == nullptr) return kInvalidCall;
         if (t->deferred()) device_.realise(*t);
         if (t->glTexture() == 0 && !t->isRenderTarget()) return kOk;  // a picture that failed to load
-        const Rect r = src ? *src : Rect{0, 0, t->width(), t->height()};
+        Rect r = src ? *src : Rect{0, 0, t->width(), t->height()};
+        Vec2 m = translation ? *translation : Vec2{0, 0};
+        if (t->isRenderTarget() && rotation == 0.0f && (scale == nullptr || (scale->x == 1.0f && scale->y == 1.0f))) {
+            // A layer of text is mostly transparent black, which blends to
+            // nothing: only the part drawn into is sent, the same pixels for
+            // a fraction of the fill.
+            const Rect& touched = t->touched();
+            const Rect clipped{std::max(r.left, touched.left), std::max(r.top, touched.top),
+                               std::min(r.right, touched.right), std::min(r.bottom, touched.bottom)};
+            if (clipped.right <= clipped.left || clipped.bottom <= clipped.top) return kOk;
+            m.x += static_cast<float>(clipped.left - r.left);
+            m.y += static_cast<float>(clipped.top - r.top);
+            r = clipped;
+        }
         const float w = static_cast<float>(r.right - r.left);
         const float h = static_cast<float>(r.bottom - r.top);
         if (w <= 0 || h <= 0) return kOk;
         const Vec2 s = scale ? *scale : Vec2{1, 1};
         const Vec2 c = rotationCentre ? *rotationCentre : Vec2{0, 0};
-        const Vec2 m = translation ? *translation : Vec2{0, 0};
         const float cs = std::cos(rotation), sn = std::sin(rotation);
 
         // Texel edges map to pixel edges, so an unscaled picture samples
