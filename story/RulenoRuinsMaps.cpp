@@ -30,25 +30,7 @@ constexpr int kClaberUnit = 4;
 constexpr int kCoin = 1;             // gExchangeRates entry of コイン
 
 // The ruins' monsters: groups 66 to 70 by slot.
-void ruinsEnemy(int slot, int entering) {
-    MapObject& o = gMapObjects[slot];
-    if (entering != 1 || !o.present) return;
-    o.kind = 5;
-    o.visible = 1;
-    o.index = 66 + slot % 5;
-    o.character = (slot % 2 == 1) ? 43 : 44;
-    o.pose = 0;
-    o.facing = 0;
-    o.chaseSpeed = 0.05f;
-}
-
-void ruinsEnemies(int first, int last, int entering) {
-    for (int slot = first; slot <= last; ++slot) ruinsEnemy(slot, entering);
-}
-
-void doors(int first, int last) {
-    for (int slot = first; slot <= last; ++slot) dress(slot, 1, 0, 0, 0);
-}
+void ruinsEnemies(int first, int last, int entering) { enemySymbols(first, last, 66, 5, 43, entering); }
 
 // A gap in a floor: the player falling below `height` drops to the floor
 // beneath. Another running event is never cut short by it.
@@ -63,12 +45,6 @@ void fallTo(int map) {
     worldToCell(gPlayerPos, cell);
     gStoryFlags[flag::kDropFromAbove] = 1;
     changeMap(map, cell[0], cell[2], 0);
-}
-
-bool inSteps(int step, std::initializer_list<int> steps) {
-    for (int s : steps)
-        if (s == step) return true;
-    return false;
 }
 
 }  // namespace
@@ -212,7 +188,7 @@ void runBayonetScene() {
 
 int setupMap95(int entering) {
     if (entering == 1) applyMapArrival(95);
-    doors(0, 1);
+    hiddenTriggers(0, 1);
     chest(2, 98, 157, 1);
     if (gStoryFlags[flag::kCastleTop] == 2) {
         switch (gStoryFlags[kClaberBayonet]) {
@@ -246,7 +222,7 @@ void runMapEvents95() {
 
 int setupMap96(int entering) {
     if (entering == 1) applyMapArrival(96);
-    doors(0, 9);
+    hiddenTriggers(0, 9);
     chest(10, 99, 140, 1);
     chest(11, 100, 87, 1);
     chest(12, 101, 1000, 10000);
@@ -264,7 +240,7 @@ void runMapEvents96() {
 
 int setupMap97(int entering) {
     if (entering == 1) applyMapArrival(97);
-    doors(0, 9);
+    hiddenTriggers(0, 9);
     chest(10, 103, 12, 1);
     chest(11, 104, 156, 1);
     chest(12, 105, 141, 1);
@@ -285,7 +261,7 @@ void runMapEvents97() {
 
 int setupMap98(int entering) {
     if (entering == 1) applyMapArrival(98);
-    doors(0, 9);
+    hiddenTriggers(0, 9);
     chest(10, 108, 144, 1);
     chest(11, 109, 141, 1);
     chest(12, 110, 142, 1);
@@ -386,16 +362,12 @@ void runSisterScene() {
             requestMusicStop();
             break;
         case 118:
-            beginMoveBlock(1, kMarty);
-            addMoves(9, 20);
-            addMoves(0, 32);
+            walk(kMarty, 9, 20, 0, 32);
             break;
         case 120: walk(kSheryl, 9, 8); break;
         case 123: walk(kClaber, 9, 8); break;
         case 126:
-            beginMoveBlock(1, kClaber);
-            addMoves(9, 4);
-            addMoves(6, 12);
+            walk(kClaber, 9, 4, 6, 12);
             break;
         case 2: case 11: case 33: case 45: case 55: case 62: case 81: case 102: case 108: case 112: case 119:
         case 121: case 124: case 127:
@@ -478,7 +450,7 @@ void runRecoveryScene() {
 int setupMap99(int entering) {
     if (entering == 1) applyMapArrival(99);
     const std::uint8_t* f = gStoryFlags;
-    doors(0, 5);
+    hiddenTriggers(0, 5);
     if (f[flag::kCastleTop] == 0 && f[flag::kTowerFifteenth] != 1) {
         dressFigure(kSheryl, 2, 1, 0, 0, 0, entering);
         dressFigure(kClaber, 0, 1, 3, 0, 0, entering);
