@@ -104,6 +104,13 @@ void runShopCounter(int map, int event, int facing, const char* title, const int
     }
 }
 
+void runShopAfterTalk(int map, int event, int messages, const char* title, const int goods[20], int kind) {
+    const int s = gEventStep;
+    if (s >= 1 && s <= messages) sayStep(map, event, s, 0);
+    else if (s == messages + 1) openShop(title, goods, kind);
+    else if (s > messages + 1) endEvent();
+}
+
 void runBankCounter(int map, int event, int facing, const char* bank, void (*setHalts)(), void (*afterClosing)()) {
     switch (gEventStep) {
         case 0: gPlayerFacing = static_cast<std::uint8_t>(facing); break;

@@ -39,6 +39,10 @@ void runTalk(const char* key);
 constexpr int kKeepFacing = -1;
 void runShopCounter(int map, int event, int facing, const char* title, const int goods[20], int kind);
 
+// A merchant's talk of `messages` messages, "<map>.<event>.1" on, one a
+// step from step 1, then his shop, then the end.
+void runShopAfterTalk(int map, int event, int messages, const char* title, const int goods[20], int kind);
+
 // A bank's counter: the player turns to `facing`, the clerk's greeting
 // "<map>.<event>.1", the branch's exchange halts set by `setHalts` (which
 // may say "<map>.<event>.2" about them), the bank, then `afterClosing`

@@ -138,14 +138,7 @@ void runMapEvents94() {
         case 1: case 2: changeMap(96, 26, 19, 0); break;
         case 3: changeMap(95, 30, 42, 1); break;
         case 4: case 5: changeMap(93, 18, 25, 1); break;
-        case 21:
-            switch (s) {
-                case 1: case 2: case 3: sayStep(94, 21, s, 0); break;
-                case 4: openShop("もろこし屋－ルレノキングダム", kMerchantGoods, 12); break;
-                case 5: endEvent(); break;
-                default: break;
-            }
-            break;
+        case 21: runShopAfterTalk(94, 21, 3, "もろこし屋－ルレノキングダム", kMerchantGoods, 12); break;
         case 22: case 23:
             if (s == 1) say("94.22.1", 0);
             else if (s == 5) endEvent();
@@ -298,12 +291,6 @@ constexpr int kSherylAgain = 10;
 constexpr int kClaberAgain = 11;
 constexpr int kRyuhiAgain = 12;
 
-void glideTo(int tenths, float row, float height, float col) {
-    gCameraGlide = static_cast<std::int8_t>(tenths);
-    const float point[3] = {row, height, col};
-    setCameraTarget(0, point);
-}
-
 // The steps of the first scene that only show a message, with their pause.
 int firstSceneLinePause(int s) {
     if (s == 23) return 4;
@@ -330,7 +317,7 @@ void runSisterScene() {
             walk(kSheryl, 9, 40);
             walk(kRyuhi, 9, 40);
             break;
-        case 3: glideTo(10, 28.0f, 3.0f, 36.0f); break;
+        case 3: lookAtPoint(28.0f, 3.0f, 36.0f, 10); break;
         case 10: walk(kSheryl, 9, 4); break;
         case 16:
             gSlowMusicFade = 1;
@@ -356,7 +343,7 @@ void runSisterScene() {
         case 101: walk(kMarty, 6, 5); break;
         case 107: walk(kMarty, 9, 20); break;
         case 111: walk(kClaber, 9, 4); break;
-        case 113: glideTo(10, 30.0f, 3.0f, 36.0f); break;
+        case 113: lookAtPoint(30.0f, 3.0f, 36.0f, 10); break;
         case 117:
             gSlowMusicFade = 1;
             requestMusicStop();
@@ -374,7 +361,7 @@ void runSisterScene() {
             waitWalk();
             break;
         case 128: pauseEvent(10); break;
-        case 134: glideTo(30, 30.0f, 23.0f, 40.0f); break;
+        case 134: lookAtPoint(30.0f, 23.0f, 40.0f, 30); break;
         case 136: fadeTint(0.0f, 0.0f, 0.0f, 1.0f); break;
         case 137:
             gStoneFlags[6] = 2;

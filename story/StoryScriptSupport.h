@@ -137,6 +137,14 @@ inline void lookAtCell(float row, float col, int tenths) {
     setCameraTarget(0, point);
 }
 
+// Glides the camera, over `tenths` tenths of a second, to look at the point
+// (row, height, col) of the map; 0 tenths keeps the glide last set.
+inline void lookAtPoint(float row, float height, float col, int tenths) {
+    if (tenths != 0) gCameraGlide = static_cast<std::int8_t>(tenths);
+    const float point[3] = {row, height, col};
+    setCameraTarget(0, point);
+}
+
 // The same, at once: after a battle, which hands the camera back to the
 // hidden player, the scene's next line is read where its cast stands.
 inline void cutToCell(float row, float col) {

@@ -50,12 +50,6 @@ void toLiftCar(int shaft) {
     f[flag::kLiftShaft] = static_cast<std::uint8_t>(shaft);
 }
 
-void cameraTo(int glide, float row, float height, float col) {
-    if (glide != 0) gCameraGlide = static_cast<std::int8_t>(glide);
-    const float point[3] = {row, height, col};
-    setCameraTarget(0, point);
-}
-
 // ---- Ground floor (map 72): the bank hall ----
 
 constexpr int kExchangeClerk = 19;
@@ -174,17 +168,7 @@ void sayPrice() {
     showMessage(0);
 }
 
-void runRouteOneMerchant() {
-    const int s = gEventStep;
-    if (s >= 1 && s <= 3) {
-        sayStep(76, 14, s, 0);
-    } else if (s == 4) {
-        static const int kGoods[20] = {11, 25, 39, 88, 89, 132, 133, 134, 136, 137, 138};
-        openShop(kMerchantShop, kGoods, 12);
-    } else if (s >= 5) {
-        endEvent();
-    }
-}
+constexpr int kRouteOneGoods[20] = {11, 25, 39, 88, 89, 132, 133, 134, 136, 137, 138};
 
 constexpr SpecialSale kSpecialSale = {
     76, 16, kRouteTwoMerchant, 5, 8, 1, 5, kRegionCurrency, sayPrice, kMerchantShop, kSpecialSaleGoods, 7, 10, 1,
@@ -311,7 +295,7 @@ void runOfficersTrap() {
             walk(kRyuhiTwo, 6, 48);
             break;
         case 3: case 6: case 10: case 28: case 31: waitWalk(); break;
-        case 7: cameraTo(10, kTrapViewRow, 2.5f, kTrapViewCol); break;
+        case 7: lookAtPoint(kTrapViewRow, 2.5f, kTrapViewCol, 10); break;
         case 8: case 35: break;  // silent: the camera settles; the officers close in
         case 9: walk(kSunraysFigure, 1, 40); break;
         case 17: playSoundEffect("Zoku_5_0.wav"); break;
@@ -320,7 +304,7 @@ void runOfficersTrap() {
             walk(kSherylTwo, 4, 5, 0, 12);
             walk(kRyuhiTwo, 4, 13);
             walk(kClaberTwo, 6, 5);
-            cameraTo(10, kTrapViewRow, 2.5f, kTrapViewCol);
+            lookAtPoint(kTrapViewRow, 2.5f, kTrapViewCol, 10);
             // The floor gives way under the party.
             for (int r = 16; r <= 21; ++r)
                 for (int c = 2; c <= 28; ++c) gMapCells[r][c].height = 0.5f;
@@ -335,7 +319,7 @@ void runOfficersTrap() {
             face(kClaberTwo, 0);
             sayStep(77, 1, 24, 0);
             break;
-        case 25: cameraTo(0, kTrapViewRow, 2.5f, kTrapViewCol); break;
+        case 25: lookAtPoint(kTrapViewRow, 2.5f, kTrapViewCol, 0); break;
         case 27: walk(kRitratTwo, 1, 56); break;
         case 30: walk(kJectorTwo, 1, 64); break;
         case 36:
@@ -642,18 +626,18 @@ void runLastConfrontation() {
         case 2: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
         case 3:
             for (int slot = 4; slot <= 7; ++slot) walk(slot, 9, 10);
-            cameraTo(10, 12.0f, 2.0f, 12.0f);
+            lookAtPoint(12.0f, 2.0f, 12.0f, 10);
             break;
         case 6:
             walk(kSherylLast, 7, 8, 8, 3);
             break;
-        case 11: cameraTo(0, 14.0f, 2.0f, 11.0f); break;  // the party still by the lift
+        case 11: lookAtPoint(14.0f, 2.0f, 11.0f, 0); break;  // the party still by the lift
         case 14:
             walk(kSherylLast, 6, 5, 9, 20);
             break;
         case 18:
             for (int slot = 5; slot <= 7; ++slot) walk(slot, 9, 20);
-            cameraTo(0, 15.0f, 2.0f, 15.0f);  // on with them, to where the party will face ダクトナーレ
+            lookAtPoint(15.0f, 2.0f, 15.0f, 0);  // on with them, to where the party will face ダクトナーレ
             break;
         case 24: walk(kSherylLast, 6, 5); break;
         case 28: changeMusic("【バトル】遥かなる時の因縁.mid"); break;
@@ -871,7 +855,7 @@ void runMapEvents76() {
     bool handled = true;
     switch (gFieldEvent) {
         case 1: toLiftCar(kLowerShaft); break;
-        case kRouteOneMerchant + 1: runRouteOneMerchant(); break;
+        case kRouteOneMerchant + 1: runShopAfterTalk(76, 14, 3, kMerchantShop, kRouteOneGoods, 12); break;
         case kRouteTwoMerchant + 1:
             if (f[kMerchantSale] == 1) runSpecialSale(kSpecialSale);
             else runRouteTwoMerchantTalk();
