@@ -113,26 +113,17 @@ void runWakingScene() {
     }
 }
 
+constexpr const char* kBranchBank = "マルクセングセントラルバンク－フィルノア支店";
+
 // The branch trades only into the company's coin: the halts are set before
 // the bank opens and the coin's halt again once it closes.
-void runBankCounter() {
-    switch (gEventStep) {
-        case 0: gPlayerFacing = 1; break;
-        case 1: sayStep(44, 21, 1, 0); break;
-        case 2:
-            sayStep(44, 21, 2, 0);
-            gExchangeRates[kFog].halted = 0;
-            gExchangeRates[kCoin].halted = 1;
-            gExchangeRates[kSen].halted = 0;
-            break;
-        case 3: openBank("マルクセングセントラルバンク－フィルノア支店"); break;
-        case 4:
-            gExchangeRates[kCoin].halted = 1;
-            endEvent();
-            break;
-        default: break;
-    }
+void setBankHalts() {
+    sayStep(44, 21, 2, 0);
+    gExchangeRates[kFog].halted = 0;
+    gExchangeRates[kCoin].halted = 1;
+    gExchangeRates[kSen].halted = 0;
 }
+void haltTheCoin() { gExchangeRates[kCoin].halted = 1; }
 
 }  // namespace
 
@@ -168,7 +159,7 @@ void runMapEvents44() {
             case 20:
                 runShopCounter(44, 20, 1, "マルクセングセントラルバンク－フィルノア支店－商品開発部", kGoodsGoods, 0);
                 break;
-            case 21: runBankCounter(); break;
+            case 21: runBankCounter(44, 21, 1, kBranchBank, setBankHalts, haltTheCoin); break;
             case kBerthSheryl + 1:
                 // The scene records itself before its last picture is dismissed,
                 // so only its start is guarded.

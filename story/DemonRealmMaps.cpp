@@ -27,31 +27,11 @@ int signedFlag(int index) { return static_cast<std::int8_t>(gStoryFlags[index]);
 
 constexpr const char* kMerchantShop = "もろこし屋－魔空間";
 
-// The realm's creatures, placed on arrival only.
-void realmGuards(int first, int last, int entering) {
-    for (int s = first; s <= last; ++s) {
-        MapObject& o = gMapObjects[s];
-        if (entering != 1 || !o.present) continue;
-        o.kind = 5;
-        o.index = 73 + s % 5;
-        o.visible = 1;
-        o.character = s % 2 == 1 ? 50 : 51;
-        o.pose = 0;
-        o.chaseSpeed = 0.05f;
-        o.facing = 0;
-    }
-}
+// The realm's creatures: groups 73 to 77 by slot.
+void realmGuards(int first, int last, int entering) { enemySymbols(first, last, 73, 5, 50, entering); }
 
 void arrive(int map, int entering) {
     if (entering == 1) applyMapArrival(map);
-}
-
-// Numbers a map has no case for end at once, so nothing touched freezes the
-// player.
-void endUnhandled() {
-    const int event = gFieldEvent;
-    if (event != 0 && event != kTreasureEvent && event != kLiftDepartureEvent && event != kLiftArrivalEvent)
-        endEvent();
 }
 
 void openMerchantShop(int kind) {
@@ -174,15 +154,11 @@ void runConfrontation() {
             break;
         case 50: walk(kSherylFigure, 4, 8); break;
         case 77:
-            beginMoveBlock(1, kArafors);
-            addMoves(9, 4);
-            addMoves(6, 8);
+            walk(kArafors, 9, 4, 6, 8);
             break;
         case 85: walk(kCorvadine, 1, 4); break;
         case 89:
-            beginMoveBlock(1, kSherylFigure);
-            addMoves(6, 6);
-            addMoves(9, 4);
+            walk(kSherylFigure, 6, 6, 9, 4);
             break;
         case 93: startBattle(78, gSavedBattleBackground, gBattleBackground); break;
         case 94:
@@ -225,9 +201,7 @@ void runEighthStone() {
         case 12: gEventStep = routeTwo ? 19 : 39; break;
         // Route 2: クレイバー strikes the last blow.
         case 20:
-            beginMoveBlock(1, kFirstCompanion);
-            addMoves(9, 20);
-            addMoves(6, 8);
+            walk(kFirstCompanion, 9, 20, 6, 8);
             break;
         case 21: waitWalk(); break;
         case 22:
@@ -306,15 +280,8 @@ int setupMap100(int entering) {
 void runMapEvents100() {
     switch (gFieldEvent) {
         case 1: changeMap(101, 34, 41, 0); break;
-        case 23:
-            if (gEventStep == 0) {
-                fadeTint(1.0f, 1.0f, 1.0f, 1.0f);
-            } else {
-                f[flag::kArrivalFadeDue] = 0;
-                endEvent();
-            }
-            break;
-        default: endUnhandled(); break;
+        case 23: runArrivalFadeBack(); break;
+        default: endSilentLiftFloorEvent(); break;
     }
     ++gEventStep;
 }
@@ -329,7 +296,7 @@ int setupMap101(int entering) {
 
 void runMapEvents101() {
     if (gFieldEvent == 1) changeMap(102, 45, 28, 1);
-    else endUnhandled();  // the second walk-into object leads nowhere
+    else endSilentLiftFloorEvent();  // the second walk-into object leads nowhere
     ++gEventStep;
 }
 
@@ -353,7 +320,7 @@ void runMapEvents102() {
         case 1: changeMap(101, 34, 41, 0); break;
         case 2: runDrop(15, 45); break;
         case 3: runDrop(44, 18); break;
-        default: endUnhandled(); break;
+        default: endSilentLiftFloorEvent(); break;
     }
     ++gEventStep;
 }
@@ -382,7 +349,7 @@ void runMapEvents103() {
             break;
         case kMerchant + 1: runMerchantTalk(); break;
         case kMerchantTrigger + 1: runMerchantWelcome(); break;
-        default: endUnhandled(); break;
+        default: endSilentLiftFloorEvent(); break;
     }
     ++gEventStep;
 }
@@ -421,7 +388,7 @@ void runMapEvents104() {
             if (signedFlag(flag::kDemonRealmDepths) >= 2) runEighthStone();
             else endEvent();
             break;
-        default: endUnhandled(); break;
+        default: endSilentLiftFloorEvent(); break;
     }
     ++gEventStep;
 }

@@ -39,10 +39,56 @@ void runTalk(const char* key);
 constexpr int kKeepFacing = -1;
 void runShopCounter(int map, int event, int facing, const char* title, const int goods[20], int kind);
 
+// A merchant's talk of `messages` messages, "<map>.<event>.1" on, one a
+// step from step 1, then his shop, then the end.
+void runShopAfterTalk(int map, int event, int messages, const char* title, const int goods[20], int kind);
+
+// A bank's counter: the player turns to `facing`, the clerk's greeting
+// "<map>.<event>.1", the branch's exchange halts set by `setHalts` (which
+// may say "<map>.<event>.2" about them), the bank, then `afterClosing`
+// when there is one, and the end.
+void runBankCounter(int map, int event, int facing, const char* bank, void (*setHalts)(), void (*afterClosing)());
+
+// もろこし's special sale, thirty-five steps from step 0, the lines
+// "<map>.<event>.<step>": he walks up to the player, names his price for the
+// flamethrower over her purse (step 14, said by `sayPrice`), fetches it,
+// takes the money, hands it over with a second item, opens his shop, and the
+// field comes back at the exit cell with the sale over.
+struct SpecialSale {
+    int map, event;
+    int merchant;                      // his slot
+    int approachFrames;                // step 0: his walk up (keypad 9)
+    int asideDirection, asideFrames;   // step 18: his walk to the goods,
+    int onFrames;                      // then on along keypad 9
+    int currency;                      // the purse, or kRegionCurrency
+    void (*sayPrice)();
+    const char* shop;
+    const int* goods;
+    int exitRow, exitCol, exitFacing;
+};
+constexpr int kRegionCurrency = -1;
+void runSpecialSale(const SpecialSale& sale);
+// The flamethrower's price from a purse: all of 100,000 from one that large,
+// otherwise four tenths of it (the single-precision 0.4, rounded toward
+// zero), so he never asks for more than she has.
+int specialSalePrice(int balance);
+constexpr int kSpecialSaleCap = 100000;
+
+// もろこし's bonus card, steps 0-5 of his talk after the sale: once, unless
+// a battle item was ever used, his two lines "<map>.<event>.101" and 102,
+// the card with the jingle and `thanksKey`. Otherwise the talk goes on at
+// step 10. True when `step` was one of the six.
+bool runBonusCardGift(int step, int map, int event, const char* thanksKey);
+
 // An item handed over in a scene, with the treasure jingle.
 void receiveItem(int item);
 // A bodyguard who signs on: the jingle, hired, and at full strength.
 void hireBodyguard(int bodyguard);
+
+// A beaten foe's offer to serve, four steps from step 0: `greetingKey`,
+// then, unless story flag `joinedFlag` says he already has, he is hired
+// (hireBodyguard), `joinedKey` and the flag set.
+void runBodyguardOffer(int bodyguard, int joinedFlag, const char* greetingKey, const char* joinedKey);
 
 // The end of an episode, five steps from `first`: its title picture, held
 // until fully shown, a pause, the save offer ("chapter.save") and the

@@ -31,12 +31,6 @@ constexpr int kSoldierRow = 9;
 void warmTint() { fadeTint(1.0f, 0.75f, 0.5f, 1.0f); }
 void blackTint() { fadeTint(0.0f, 0.0f, 0.0f, 1.0f); }
 
-bool inSteps(int step, std::initializer_list<int> steps) {
-    for (int s : steps)
-        if (s == step) return true;
-    return false;
-}
-
 }  // namespace
 
 // ---- Map 27: the sea, the ceremony three years ago ----

@@ -30,25 +30,7 @@ constexpr int kClaberUnit = 4;
 constexpr int kCoin = 1;             // gExchangeRates entry of コイン
 
 // The ruins' monsters: groups 66 to 70 by slot.
-void ruinsEnemy(int slot, int entering) {
-    MapObject& o = gMapObjects[slot];
-    if (entering != 1 || !o.present) return;
-    o.kind = 5;
-    o.visible = 1;
-    o.index = 66 + slot % 5;
-    o.character = (slot % 2 == 1) ? 43 : 44;
-    o.pose = 0;
-    o.facing = 0;
-    o.chaseSpeed = 0.05f;
-}
-
-void ruinsEnemies(int first, int last, int entering) {
-    for (int slot = first; slot <= last; ++slot) ruinsEnemy(slot, entering);
-}
-
-void doors(int first, int last) {
-    for (int slot = first; slot <= last; ++slot) dress(slot, 1, 0, 0, 0);
-}
+void ruinsEnemies(int first, int last, int entering) { enemySymbols(first, last, 66, 5, 43, entering); }
 
 // A gap in a floor: the player falling below `height` drops to the floor
 // beneath. Another running event is never cut short by it.
@@ -63,12 +45,6 @@ void fallTo(int map) {
     worldToCell(gPlayerPos, cell);
     gStoryFlags[flag::kDropFromAbove] = 1;
     changeMap(map, cell[0], cell[2], 0);
-}
-
-bool inSteps(int step, std::initializer_list<int> steps) {
-    for (int s : steps)
-        if (s == step) return true;
-    return false;
 }
 
 }  // namespace
@@ -162,14 +138,7 @@ void runMapEvents94() {
         case 1: case 2: changeMap(96, 26, 19, 0); break;
         case 3: changeMap(95, 30, 42, 1); break;
         case 4: case 5: changeMap(93, 18, 25, 1); break;
-        case 21:
-            switch (s) {
-                case 1: case 2: case 3: sayStep(94, 21, s, 0); break;
-                case 4: openShop("もろこし屋－ルレノキングダム", kMerchantGoods, 12); break;
-                case 5: endEvent(); break;
-                default: break;
-            }
-            break;
+        case 21: runShopAfterTalk(94, 21, 3, "もろこし屋－ルレノキングダム", kMerchantGoods, 12); break;
         case 22: case 23:
             if (s == 1) say("94.22.1", 0);
             else if (s == 5) endEvent();
@@ -212,7 +181,7 @@ void runBayonetScene() {
 
 int setupMap95(int entering) {
     if (entering == 1) applyMapArrival(95);
-    doors(0, 1);
+    hiddenTriggers(0, 1);
     chest(2, 98, 157, 1);
     if (gStoryFlags[flag::kCastleTop] == 2) {
         switch (gStoryFlags[kClaberBayonet]) {
@@ -246,7 +215,7 @@ void runMapEvents95() {
 
 int setupMap96(int entering) {
     if (entering == 1) applyMapArrival(96);
-    doors(0, 9);
+    hiddenTriggers(0, 9);
     chest(10, 99, 140, 1);
     chest(11, 100, 87, 1);
     chest(12, 101, 1000, 10000);
@@ -264,7 +233,7 @@ void runMapEvents96() {
 
 int setupMap97(int entering) {
     if (entering == 1) applyMapArrival(97);
-    doors(0, 9);
+    hiddenTriggers(0, 9);
     chest(10, 103, 12, 1);
     chest(11, 104, 156, 1);
     chest(12, 105, 141, 1);
@@ -285,7 +254,7 @@ void runMapEvents97() {
 
 int setupMap98(int entering) {
     if (entering == 1) applyMapArrival(98);
-    doors(0, 9);
+    hiddenTriggers(0, 9);
     chest(10, 108, 144, 1);
     chest(11, 109, 141, 1);
     chest(12, 110, 142, 1);
@@ -322,12 +291,6 @@ constexpr int kSherylAgain = 10;
 constexpr int kClaberAgain = 11;
 constexpr int kRyuhiAgain = 12;
 
-void glideTo(int tenths, float row, float height, float col) {
-    gCameraGlide = static_cast<std::int8_t>(tenths);
-    const float point[3] = {row, height, col};
-    setCameraTarget(0, point);
-}
-
 // The steps of the first scene that only show a message, with their pause.
 int firstSceneLinePause(int s) {
     if (s == 23) return 4;
@@ -354,7 +317,7 @@ void runSisterScene() {
             walk(kSheryl, 9, 40);
             walk(kRyuhi, 9, 40);
             break;
-        case 3: glideTo(10, 28.0f, 3.0f, 36.0f); break;
+        case 3: lookAtPoint(28.0f, 3.0f, 36.0f, 10); break;
         case 10: walk(kSheryl, 9, 4); break;
         case 16:
             gSlowMusicFade = 1;
@@ -380,29 +343,25 @@ void runSisterScene() {
         case 101: walk(kMarty, 6, 5); break;
         case 107: walk(kMarty, 9, 20); break;
         case 111: walk(kClaber, 9, 4); break;
-        case 113: glideTo(10, 30.0f, 3.0f, 36.0f); break;
+        case 113: lookAtPoint(30.0f, 3.0f, 36.0f, 10); break;
         case 117:
             gSlowMusicFade = 1;
             requestMusicStop();
             break;
         case 118:
-            beginMoveBlock(1, kMarty);
-            addMoves(9, 20);
-            addMoves(0, 32);
+            walk(kMarty, 9, 20, 0, 32);
             break;
         case 120: walk(kSheryl, 9, 8); break;
         case 123: walk(kClaber, 9, 8); break;
         case 126:
-            beginMoveBlock(1, kClaber);
-            addMoves(9, 4);
-            addMoves(6, 12);
+            walk(kClaber, 9, 4, 6, 12);
             break;
         case 2: case 11: case 33: case 45: case 55: case 62: case 81: case 102: case 108: case 112: case 119:
         case 121: case 124: case 127:
             waitWalk();
             break;
         case 128: pauseEvent(10); break;
-        case 134: glideTo(30, 30.0f, 23.0f, 40.0f); break;
+        case 134: lookAtPoint(30.0f, 23.0f, 40.0f, 30); break;
         case 136: fadeTint(0.0f, 0.0f, 0.0f, 1.0f); break;
         case 137:
             gStoneFlags[6] = 2;
@@ -478,7 +437,7 @@ void runRecoveryScene() {
 int setupMap99(int entering) {
     if (entering == 1) applyMapArrival(99);
     const std::uint8_t* f = gStoryFlags;
-    doors(0, 5);
+    hiddenTriggers(0, 5);
     if (f[flag::kCastleTop] == 0 && f[flag::kTowerFifteenth] != 1) {
         dressFigure(kSheryl, 2, 1, 0, 0, 0, entering);
         dressFigure(kClaber, 0, 1, 3, 0, 0, entering);

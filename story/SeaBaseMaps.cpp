@@ -10,6 +10,7 @@
 #include "events/FieldMechanisms.h"
 #include "field/Overlays.h"
 #include "gamedata/GameData.h"
+#include "story/EventPatterns.h"
 #include "story/MapScripts.h"
 #include "story/MapTable.h"
 #include "story/StoryFlags.h"
@@ -24,15 +25,11 @@ namespace {
 constexpr int kThiefMasterScene = 42;   // map 114: 0 not begun, 1 running, 2 over
 constexpr int kSpecialSale = 43;        // 0 not met, 1 due, 2 over (shared with the tower)
 constexpr int kThiefMasterJoined = 112; // bodyguard 3 has joined
-constexpr int kBonusCardGiven = 121;    // shared with the tower
 
 constexpr const char* kSeaBaseSong = "【チャプター９】海上基地フィングション.mid";
 constexpr const char* kMerchantShop = "もろこし屋－海上基地フィンダクション";
 constexpr int kMerchantGoods[20] = {13, 29, 42, 92, 95, 96, 134, 136, 137, 138, 155};
-constexpr int kSaleItems[2] = {16, 94};
-constexpr int kBonusCard = 85;
 constexpr int kRestPrice = 2000;
-constexpr int kSalePriceCap = 100000;
 constexpr int kCoins = 1;
 
 void setFlag(int index, int value) { gStoryFlags[index] = static_cast<std::uint8_t>(value); }
@@ -72,19 +69,6 @@ constexpr SeaLevel kLevels[] = {
 
 const SeaLevel& levelOf(int map) { return kLevels[map - 106]; }
 
-// A guard on patrol, placed on arrival only so a beaten one stays away.
-void guard(int slot, int entering) {
-    MapObject& o = gMapObjects[slot];
-    if (entering != 1 || !o.present) return;
-    o.kind = 5;
-    o.index = 79 + slot % 5;
-    o.visible = 1;
-    o.character = (slot % 2 == 1) ? 25 : 26;
-    o.pose = 0;
-    o.chaseSpeed = 0.05f;
-    o.facing = 0;
-}
-
 // Arrival values, water and lifts, chests and guards of a level.
 void setUpLevel(int map, int entering) {
     const SeaLevel& level = levelOf(map);
@@ -100,18 +84,8 @@ void setUpLevel(int map, int entering) {
         const ChestRow& c = level.chests[i];
         chest(c.slot, c.number, c.contents, c.amount);
     }
-    for (int slot = level.firstGuard; slot <= level.lastGuard; ++slot) guard(slot, entering);
-}
-
-// The end of every call of a level's event script: the lift ride, then the
-// step. An event that the map's script did not answer ends at once rather
-// than hold the player.
-void finishLevelEvent(bool handled) {
-    const int event = gFieldEvent;
-    if (!handled && event != 0 && event != kTreasureEvent && event != kLiftDepartureEvent && event != kLiftArrivalEvent)
-        endEvent();
-    runLiftRide();
-    ++gEventStep;
+    // Guards on patrol: groups 79 to 83 by slot.
+    enemySymbols(level.firstGuard, level.lastGuard, 79, 5, 25, entering);
 }
 
 }  // namespace
@@ -162,37 +136,37 @@ void runMapEvents105() {
 // ---- The plain levels ----
 
 int setupMap106(int entering) { setUpLevel(106, entering); return 0; }
-void runMapEvents106() { finishLevelEvent(false); }
+void runMapEvents106() { finishLiftFloorCall(false); }
 
 int setupMap107(int entering) {
     setUpLevel(107, entering);
-    for (int slot : {0, 1, 2, 3}) dress(slot, 1, 0, 0, 0);
+    hiddenTriggers(0, 3);
     return 0;
 }
 void runMapEvents107() {
     const bool exit = gFieldEvent >= 1 && gFieldEvent <= 4;
     if (exit) changeMap(105, 18, 14, 0);
-    finishLevelEvent(exit);
+    finishLiftFloorCall(exit);
 }
 
 int setupMap108(int entering) { setUpLevel(108, entering); return 0; }
-void runMapEvents108() { finishLevelEvent(false); }
+void runMapEvents108() { finishLiftFloorCall(false); }
 int setupMap109(int entering) { setUpLevel(109, entering); return 0; }
-void runMapEvents109() { finishLevelEvent(false); }
+void runMapEvents109() { finishLiftFloorCall(false); }
 int setupMap110(int entering) { setUpLevel(110, entering); return 0; }
-void runMapEvents110() { finishLevelEvent(false); }
+void runMapEvents110() { finishLiftFloorCall(false); }
 int setupMap111(int entering) { setUpLevel(111, entering); return 0; }
-void runMapEvents111() { finishLevelEvent(false); }
+void runMapEvents111() { finishLiftFloorCall(false); }
 int setupMap112(int entering) { setUpLevel(112, entering); return 0; }
-void runMapEvents112() { finishLevelEvent(false); }
+void runMapEvents112() { finishLiftFloorCall(false); }
 int setupMap113(int entering) { setUpLevel(113, entering); return 0; }
-void runMapEvents113() { finishLevelEvent(false); }
+void runMapEvents113() { finishLiftFloorCall(false); }
 int setupMap115(int entering) { setUpLevel(115, entering); return 0; }
-void runMapEvents115() { finishLevelEvent(false); }
+void runMapEvents115() { finishLiftFloorCall(false); }
 int setupMap116(int entering) { setUpLevel(116, entering); return 0; }
-void runMapEvents116() { finishLevelEvent(false); }
+void runMapEvents116() { finishLiftFloorCall(false); }
 int setupMap117(int entering) { setUpLevel(117, entering); return 0; }
-void runMapEvents117() { finishLevelEvent(false); }
+void runMapEvents117() { finishLiftFloorCall(false); }
 
 // ---- Map 114: the thief master ----
 
@@ -229,28 +203,6 @@ void runThiefMasterScene() {
     }
 }
 
-// Beaten, he offers himself as a bodyguard, once.
-void runThiefMasterTalk() {
-    switch (gEventStep) {
-        case 0: say("114.1.groan", 0); break;
-        case 1:
-            if (gStoryFlags[kThiefMasterJoined] == 1) {
-                endEvent();
-                break;
-            }
-            playSoundEffect("Takara.wav");
-            gBodyguardHired[3] = 1;
-            gBodyguards[3].hp = 99999;
-            break;
-        case 2: say("114.1.joined", 3); break;
-        case 3:
-            endEvent();
-            setFlag(kThiefMasterJoined, 1);
-            break;
-        default: break;
-    }
-}
-
 }  // namespace
 
 int setupMap114(int entering) {
@@ -281,10 +233,10 @@ void runMapEvents114() {
         } else if (scene == 1) {
             runThiefMasterScene();
         } else {
-            runThiefMasterTalk();
+            runBodyguardOffer(3, kThiefMasterJoined, "114.1.groan", "114.1.joined");  // beaten, he offers himself, once
         }
     }
-    finishLevelEvent(handled);
+    finishLiftFloorCall(handled);
 }
 
 // ---- Map 118: もろこし ----
@@ -293,24 +245,15 @@ namespace {
 
 constexpr int kMerchant = 4;
 
-// What he asks for the flamethrower: all of 100,000 from a balance that
-// large, otherwise four tenths of it (the single-precision 0.4, rounded
-// toward zero), so he never asks for more than she has.
-int salePrice() {
-    const int balance = gMoney[kCoins];
-    if (balance >= kSalePriceCap) return kSalePriceCap;
-    if (balance <= 0) return 0;
-    return static_cast<int>(static_cast<double>(balance) * static_cast<double>(0.4f));
-}
-
 // A line of the dialogue with the price written where it says %d.
 std::string withPrice(const std::string& line) {
     const std::size_t at = line.find("%d");
     if (at == std::string::npos) return line;
-    return line.substr(0, at) + std::to_string(salePrice()) + line.substr(at + 2);
+    return line.substr(0, at) + std::to_string(specialSalePrice(gMoney[kCoins])) + line.substr(at + 2);
 }
 
-void sayPrice(const char* key) {
+void sayPrice() {
+    const char* key = gMoney[kCoins] >= kSpecialSaleCap ? "118.5.price.full" : "118.5.price";
     const DialogueLine* line = findDialogue(key);
     if (line != nullptr) {
         std::string text[3];
@@ -324,69 +267,14 @@ void sayPrice(const char* key) {
 }
 
 // The special sale: the flamethrower for most of her purse, then his shop.
-void runSpecialSale() {
-    const int s = gEventStep;
-    switch (s) {
-        case 0: walk(kMerchant, 9, 30); break;
-        case 1:
-        case 19:
-        case 25: waitWalk(); break;
-        case 2: changeMusic("【テーマ】ファーレンス.mid"); break;
-        case 14:
-            gMoneyWindow = 1;
-            sayPrice(gMoney[kCoins] >= kSalePriceCap ? "118.5.price.full" : "118.5.price");
-            break;
-        case 18:
-            beginMoveBlock(1, kMerchant);
-            addMoves(6, 4);
-            addMoves(9, 7);
-            break;
-        case 24:
-            playSoundEffect("Kaikei.wav");
-            walk(kMerchant, 1, 5);
-            break;
-        case 26:
-            gMoneyWindow = 0;
-            face(kMerchant, 0);
-            sayStep(118, 5, s, 0);
-            break;
-        case 31: {
-            const int price = salePrice();
-            gMoney[kCoins] -= price;
-            for (int item : kSaleItems) ++gItemStock[item].owned;
-            break;
-        }
-        case 32: openShop(kMerchantShop, kMerchantGoods, 17); break;
-        case 34:
-            changeMap(118, 18, 31, 1);
-            setFlag(kSpecialSale, 2);
-            break;
-        default:
-            if ((s >= 3 && s <= 13) || (s >= 15 && s <= 17) || (s >= 20 && s <= 23) || (s >= 27 && s <= 30) || s == 33)
-                sayStep(118, 5, s, 0);
-            break;
-    }
-}
+constexpr SpecialSale kSale = {
+    118, 5, kMerchant, 30, 6, 4, 7, kCoins, sayPrice, kMerchantShop, kMerchantGoods, 18, 31, 1,
+};
 
 // After the sale: his bonus card once, then shopping, a rest or the way out.
 void runMerchantTalk() {
     const int s = gEventStep;
     switch (s) {
-        case 0:
-            if (gStoryFlags[flag::kBattleItemUsed] != 0 || gStoryFlags[kBonusCardGiven] != 0) gEventStep = 9;
-            break;
-        case 1:
-        case 2: sayStep(118, 5, 100 + s, 0); break;
-        case 3:
-            playSoundEffect("Takara.wav");
-            ++gCardStock[kBonusCard].count;
-            gCardStock[kBonusCard].known = 1;
-            break;
-        case 4: say("118.5.bonus", 3); break;
-        case 5:
-            endEvent();
-            setFlag(kBonusCardGiven, 1);
-            break;
         case 10: sayStep(118, 5, 110, 0); break;
         case 11:
             offerChoice("118.5.menu", 3);
@@ -418,17 +306,12 @@ void runMerchantTalk() {
             break;
         case 22:
             playSoundEffect("Kaikei.wav");
-            gMoneyWindow = 0;
             gMoney[kCoins] -= kRestPrice;
-            restAndAdvanceDay();
-            changeMusic("【イベント】宿屋.mid");
+            runNightStep(s, 22, kSeaBaseSong);
             break;
-        case 23: fadeTint(0.0f, 0.0f, 0.0f, 1.0f); break;
-        case 24: pauseEvent(5); break;
-        case 25: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
-        case 26: changeMusic(kSeaBaseSong); break;
-        case 27: endEvent(); break;
-        default: break;
+        default:
+            if (!runBonusCardGift(s, 118, 5, "118.5.bonus")) runNightStep(s, 22, kSeaBaseSong);
+            break;
     }
 }
 
@@ -448,12 +331,12 @@ void runMapEvents118() {
             changeMap(118, 18, 31, 1);
             setFlag(kSpecialSale, 1);
         } else if (sale == 1) {
-            runSpecialSale();
+            runSpecialSale(kSale);
         } else {
             runMerchantTalk();
         }
     }
-    finishLevelEvent(handled);
+    finishLiftFloorCall(handled);
 }
 
 // ---- Map 119: the top ----
@@ -531,9 +414,7 @@ void runLastScene() {
             break;
         case 40:
             walk(kSherylFigure, 1, 25);
-            beginMoveBlock(1, kRimelFigure);
-            addMoves(0, 15);
-            addMoves(1, 15);
+            walk(kRimelFigure, 0, 15, 1, 15);
             break;
         case 42: startEnding(0); break;
         default:
@@ -545,12 +426,7 @@ void runLastScene() {
 }  // namespace
 
 int setupMap119(int entering) {
-    if (entering == 1) {
-        applyMapArrival(119);
-        beginLiftArrival();
-    } else {
-        checkLiftStart();
-    }
+    liftFloorArrival(119, entering);
     const int begun = gStoryFlags[flag::kLastSceneBegun];
     trigger(0, begun == 0 ? 2 : 0);
     if (begun == 1) {
@@ -566,5 +442,5 @@ int setupMap119(int entering) {
 void runMapEvents119() {
     const bool handled = gFieldEvent == 1;
     if (handled) runLastScene();
-    finishLevelEvent(handled);
+    finishLiftFloorCall(handled);
 }

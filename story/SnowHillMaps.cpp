@@ -23,42 +23,7 @@ constexpr int kClaberUnit = 4;
 constexpr int kRyuhiUnit = 5;
 
 // The hill's wolves and snow beasts: groups 41 to 43 by slot.
-void snowEnemy(int slot, int entering) {
-    MapObject& o = gMapObjects[slot];
-    if (entering != 1 || !o.present) return;
-    o.kind = 5;
-    o.visible = 1;
-    o.index = 41 + slot % 3;
-    o.character = (slot % 2 == 1) ? 41 : 42;
-    o.pose = 0;
-    o.facing = 0;
-    o.chaseSpeed = 0.05f;
-}
-
-void snowEnemies(int first, int last, int entering) {
-    for (int slot = first; slot <= last; ++slot) snowEnemy(slot, entering);
-}
-
-void exits(int first, int last) {
-    for (int slot = first; slot <= last; ++slot) dress(slot, 1, 0, 0, 0);
-}
-
-// The town is shown dimmed while コールルピック is sealed or deserted; map 62
-// leaves flag 897 set for the fade back on the next arrival here.
-void restoreTint() {
-    switch (gEventStep) {
-        case 0: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
-        case 1:
-            gStoryFlags[flag::kArrivalFadeDue] = 0;
-            endEvent();
-            break;
-        default: break;
-    }
-}
-
-bool townLooksDim() {
-    return gStoryFlags[flag::kColerupicSealed] == 0 || gStoryFlags[flag::kColerupicDeserted] == 1;
-}
+void snowEnemies(int first, int last, int entering) { enemySymbols(first, last, 41, 3, 41, entering); }
 
 }  // namespace
 
@@ -67,7 +32,7 @@ bool townLooksDim() {
 int setupMap59(int entering) {
     if (entering == 1) applyMapArrival(59);
     snowEnemies(5, 16, entering);
-    exits(0, 3);
+    hiddenTriggers(0, 3);
     chest(4, 44, 83, 1);
     return 0;
 }
@@ -106,7 +71,7 @@ void runMapEvents124() {
 int setupMap125(int entering) {
     if (entering == 1) applyMapArrival(125);
     snowEnemies(9, 20, entering);
-    exits(0, 8);
+    hiddenTriggers(0, 8);
     return 0;
 }
 
@@ -125,7 +90,7 @@ void runMapEvents125() {
 int setupMap60(int entering) {
     if (entering == 1) applyMapArrival(60);
     snowEnemies(7, 16, entering);
-    exits(0, 4);
+    hiddenTriggers(0, 4);
     chest(5, 45, 139, 1);
     chest(6, 46, 119, 1);
     chest(17, 164, 3000, 66);  // a card: index 66
@@ -161,9 +126,7 @@ void runAmbush() {
         case 5: walk(kSherylFigure, 4, 10); break;
         case 8: walk(kSherylFigure, 6, 20); break;
         case 11:
-            beginMoveBlock(1, kSherylFigure);
-            addMoves(4, 8);
-            addMoves(1, 15);
+            walk(kSherylFigure, 4, 8, 1, 15);
             break;
         case 6: case 9: case 12: waitWalk(); break;
         case 15:
@@ -172,10 +135,8 @@ void runAmbush() {
             restAndAdvanceDay();
             gParty[1] = 0;
             gParty[2] = 0;
-            for (int unit : {kClaberUnit, kRyuhiUnit}) {
-                gPartyMembers[unit].stones[0] = 0;
-                gPartyMembers[unit].stones[1] = 0;
-            }
+            clearStones(kClaberUnit);
+            clearStones(kRyuhiUnit);
             returnUnitEquipment(kClaberUnit);
             returnUnitEquipment(kRyuhiUnit);
             changeMap(61, 25, 35, 0);
@@ -192,7 +153,7 @@ int setupMap61(int entering) {
     if (entering == 1) applyMapArrival(61);
     const std::uint8_t* f = gStoryFlags;
     snowEnemies(11, 16, entering);
-    exits(0, 9);
+    hiddenTriggers(0, 9);
     chest(10, 47, 143, 1);
     for (int slot = 17; slot <= 23; ++slot) trigger(slot, f[kAmbush] == 0 ? 1 : 0);
     if (f[kAmbush] == 1 || f[kAmbush] == 2) dressFigure(kSherylFigure, 2, 1, 0, 0, 1, entering);
@@ -212,8 +173,7 @@ void runMapEvents61() {
     const int event = gFieldEvent;
     if (event >= 1 && event <= 4) {
         // Into コールルピック.
-        if (gEventStep == 0 && townLooksDim()) fadeTint(0.5f, 0.5f, 0.5f, 1.0f);
-        else if (gEventStep == 1) changeMap(62, 15, 42, 1);
+        enterColerupic(15, 42, 1);
     } else if (event >= 5 && event <= 10) {
         changeMap(60, 15, 34, 0);
     } else if (event >= 18 && event <= 24) {
@@ -224,7 +184,7 @@ void runMapEvents61() {
         if (gStoryFlags[kAmbush] == 1 || gStoryFlags[kAmbush] == 2) runAmbush();
         else endEvent();
     } else if (event == 28) {
-        restoreTint();
+        runArrivalFadeBack();
     }
     ++gEventStep;
 }
@@ -233,7 +193,7 @@ void runMapEvents61() {
 
 int setupMap71(int entering) {
     if (entering == 1) applyMapArrival(71);
-    exits(0, 5);
+    hiddenTriggers(0, 5);
     trigger(6, gStoryFlags[flag::kArrivalFadeDue] == 1 ? 2 : 0);
     return 0;
 }
@@ -260,7 +220,7 @@ void runMapEvents71() {
             if (f[flag::kColerupicEmptied] == 1) gPlayerVisible = 0;
         }
     } else if (event == 7) {
-        restoreTint();
+        runArrivalFadeBack();
     }
     ++gEventStep;
 }
@@ -270,7 +230,7 @@ void runMapEvents71() {
 int setupMap126(int entering) {
     if (entering == 1) applyMapArrival(126);
     snowEnemies(5, 16, entering);
-    exits(0, 3);
+    hiddenTriggers(0, 3);
     chest(4, 44, 83, 1);  // shares its chest number with map 59's
     return 0;
 }

@@ -30,36 +30,8 @@ constexpr int kMoonStoneMarker = 5;
 
 std::uint8_t f(int index) { return gStoryFlags[index]; }
 
-void hide(int slot) {
-    MapObject& o = gMapObjects[slot];
-    if (!o.present) return;
-    o.kind = 0;
-    o.visible = 0;
-}
-void exitCell(int slot) { dress(slot, 1, 0, 0, 0); }
-
-void moves(int slot, int d1, int n1, int d2 = 0, int n2 = 0, int d3 = 0, int n3 = 0) {
-    beginMoveBlock(1, slot);
-    addMoves(d1, n1);
-    if (n2 > 0) addMoves(d2, n2);
-    if (n3 > 0) addMoves(d3, n3);
-}
-
-// A guard of the base, placed only on entering so a beaten one stays away.
-void guard(int slot, int entering) {
-    MapObject& o = gMapObjects[slot];
-    if (entering != 1 || !o.present) return;
-    o.kind = 5;
-    o.index = 45 + slot % 5;
-    o.visible = 1;
-    o.character = (slot % 2 == 1) ? 29 : 30;
-    o.pose = 0;
-    o.chaseSpeed = 0.05f;
-    o.facing = 0;
-}
-void guards(int first, int last, int entering) {
-    for (int slot = first; slot <= last; ++slot) guard(slot, entering);
-}
+// The base's guards: groups 45 to 49 by slot.
+void guards(int first, int last, int entering) { enemySymbols(first, last, 45, 5, 29, entering); }
 
 // Guards stand on the floor of their cell, so one on a platform rides it;
 // beaten ones too.
@@ -151,29 +123,11 @@ void runEntranceGuards() {
     }
 }
 
-void runTintRestore() {
-    if (gEventStep == 0) {
-        fadeTint(1.0f, 1.0f, 1.0f, 1.0f);
-    } else if (gEventStep == 1) {
-        gStoryFlags[flag::kArrivalFadeDue] = 0;
-        endEvent();
-    }
-}
-
-// Up into the town; a grey town is faded in grey.
-void leaveForTheTown() {
-    if (gEventStep == 0) {
-        if (f(flag::kColerupicSealed) == 0 || f(flag::kColerupicDeserted) == 1) fadeTint(0.5f, 0.5f, 0.5f, 1.0f);
-    } else if (gEventStep == 1) {
-        changeMap(62, 36, 42, 0);
-    }
-}
-
 }  // namespace
 
 int setupMap65(int entering) {
     if (entering == 1) applyMapArrival(65);
-    for (int slot = 0; slot <= 9; ++slot) exitCell(slot);
+    hiddenTriggers(0, 9);
     chest(10, 50, 122, 1);
     chest(11, 51, 1000, 4000);
     guards(12, 27, entering);
@@ -187,7 +141,7 @@ int setupMap65(int entering) {
             o.kind = fight == 1 ? 2 : 0;
             o.visible = 0;
         }
-        hide(kSecondSoldier);
+        hideFigure(kSecondSoldier);
     }
     trigger(kTintRestore, f(flag::kArrivalFadeDue) == 1 ? 2 : 0);
     return 0;
@@ -195,11 +149,11 @@ int setupMap65(int entering) {
 
 void runMapEvents65() {
     switch (gFieldEvent) {
-        case 1: case 2: case 3: case 4: leaveForTheTown(); break;
+        case 1: case 2: case 3: case 4: enterColerupic(36, 42, 0); break;
         case 5: case 6: case 7: changeMap(66, 16, 8, 0); break;
         case 8: case 9: case 10: changeMap(66, 44, 19, 1); break;
         case kEntranceSoldier + 1: runEntranceGuards(); break;
-        case kTintRestore + 1: runTintRestore(); break;
+        case kTintRestore + 1: runArrivalFadeBack(); break;
         case 0:
         case kTreasureEvent: break;
         default: endEvent(); break;
@@ -214,7 +168,7 @@ int setupMap66(int entering) {
         applyMapArrival(66);
         gStoryFlags[900] = gStoryFlags[901] = gStoryFlags[902] = 0;
     }
-    for (int slot = 0; slot <= 8; ++slot) exitCell(slot);
+    hiddenTriggers(0, 8);
     chest(9, 52, 84, 1);
     chest(10, 53, 37, 1);
     guards(11, 22, entering);
@@ -248,8 +202,8 @@ void runWeaponsPlan() {
     const int s = gEventStep;
     switch (s) {
         case 1: case 4: sayStep(67, 28, s, 0); break;
-        case 2: moves(kPlanSheryl, 6, 16, 9, 4); break;
-        case 7: moves(kPlanFalk, 6, 10, 9, 12); break;
+        case 2: walk(kPlanSheryl, 6, 16, 9, 4); break;
+        case 7: walk(kPlanFalk, 6, 10, 9, 12); break;
         case 3: case 8: waitWalk(); break;
         case 5: changeMusic("【イベント】国家平和化機構.mid"); break;
         case 6:
@@ -282,7 +236,7 @@ void runWeaponsPlan() {
 int setupMap67(int entering) {
     if (entering == 1) applyMapArrival(67);
     // Slot 3 stands in the same stair line as 4 and 5 and leads down too.
-    for (int slot = 0; slot <= 5; ++slot) exitCell(slot);
+    hiddenTriggers(0, 5);
     chest(6, 54, 23, 1);
     chest(7, 55, 155, 1);
     chest(8, 56, 119, 1);
@@ -295,9 +249,9 @@ int setupMap67(int entering) {
         dressFigure(kPlanRimel, 0, 1, 2, 0, 0, entering);
         dressFigure(kPlanSheryl, 0, 1, 0, 0, 0, entering);
     } else {
-        hide(kPlanFalk);
-        hide(kPlanRimel);
-        hide(kPlanSheryl);
+        hideFigure(kPlanFalk);
+        hideFigure(kPlanRimel);
+        hideFigure(kPlanSheryl);
     }
     movePlatforms(true, false, true);
     rideGuards(10, 23);
@@ -360,7 +314,7 @@ void runArchive() {
 
 int setupMap68(int entering) {
     if (entering == 1) applyMapArrival(68);
-    for (int slot = 0; slot <= 4; ++slot) exitCell(slot);
+    hiddenTriggers(0, 4);
     chest(5, 58, 10, 1);
     chest(6, 59, 141, 1);
     guards(7, 13, entering);
@@ -371,9 +325,9 @@ int setupMap68(int entering) {
         dressFigure(18, 0, 1, 1, 0, 1, entering);
         dressFigure(kArchiveRimel, 0, 1, 2, 0, 1, entering);
     } else {
-        hide(kArchiveSheryl);
-        hide(18);
-        hide(kArchiveRimel);
+        hideFigure(kArchiveSheryl);
+        hideFigure(18);
+        hideFigure(kArchiveRimel);
     }
     chest(20, 167, 3000, 94);
     movePlatforms(true, true, true);
@@ -446,18 +400,18 @@ void downToTheLaboratory() {
 
 int setupMap69(int entering) {
     if (entering == 1) applyMapArrival(69);
-    for (int slot = 0; slot <= 5; ++slot) exitCell(slot);
+    hiddenTriggers(0, 5);
     chest(6, 179, 112, 1);
     chest(7, 180, 144, 1);
     chest(8, 155, 155, 1);
     guards(9, 16, entering);
     const int met = f(kMerchantMet);
-    if (met == 0) hide(kMerchant);
+    if (met == 0) hideFigure(kMerchant);
     else dress(kMerchant, met == 1 ? 2 : 3, 1, 48, 0);
     faceOnEntering(kMerchant, 1, entering);
     for (int slot = 18; slot <= 20; ++slot) {
-        if (met == 0) exitCell(slot);  // the row that brings the merchant out
-        else hide(slot);
+        if (met == 0) hiddenTrigger(slot);  // the row that brings the merchant out
+        else hideFigure(slot);
     }
     movePlatforms(true, true, true);
     rideGuards(9, 16);
@@ -497,10 +451,7 @@ constexpr int kSunrays = 8;
 constexpr int kLabSelen = 9;
 
 void walkParty(int direction, int frames) {
-    for (int slot : {kLabSheryl, kLabFalk, kLabRimel}) {
-        beginMoveBlock(1, slot);
-        addMoves(direction, frames);
-    }
+    for (int slot : {kLabSheryl, kLabFalk, kLabRimel}) walk(slot, direction, frames);
 }
 
 void returnToTheTown(int route) {
@@ -574,7 +525,7 @@ void runLaboratory() {
             changeMusic("【バトル】交わりの地.mid");
             gStoryFlags[kLaboratory] = 1;
             break;
-        case 85: moves(kLabSelen, 3, 16, 9, 5, 6, 8); break;
+        case 85: walk(kLabSelen, 3, 16, 9, 5, 6, 8); break;
         case 87: case 95:
             face(kLabSelen, 1);
             sayStep(70, 4, s, 0);
@@ -697,24 +648,24 @@ void runLaboratory() {
 int setupMap70(int entering) {
     if (entering == 1) applyMapArrival(70);
     const int lab = f(kLaboratory);
-    for (int slot = 0; slot <= 2; ++slot) exitCell(slot);
+    hiddenTriggers(0, 2);
     if (lab != 3) {
         dressFigure(kLabSheryl, 2, 1, 0, 0, 0, entering);
         dressFigure(kLabFalk, 0, 1, 1, 0, 0, entering);
         dressFigure(kLabRimel, 0, 1, 2, 0, 0, entering);
         dressFigure(kSunrays, 0, 1, 12, 0, 0, entering);
     } else {
-        for (int slot : {kLabSheryl, kLabFalk, kLabRimel, kSunrays}) hide(slot);
+        for (int slot : {kLabSheryl, kLabFalk, kLabRimel, kSunrays}) hideFigure(slot);
     }
     if (lab >= 2 && lab != 3) {
         dressFigure(kLabClaber, 0, 1, 3, 0, 0, entering);
         dressFigure(kLabAraforce, 0, 1, 47, 0, 0, entering);
     } else {
-        hide(kLabClaber);
-        hide(kLabAraforce);
+        hideFigure(kLabClaber);
+        hideFigure(kLabAraforce);
     }
     if (lab != 0 && lab != 3) dressFigure(kLabSelen, 0, 1, 6, 0, 0, entering);
-    else hide(kLabSelen);
+    else hideFigure(kLabSelen);
     if (entering == 1 && lab == 0 && gMapObjects[kSunrays].present) {
         FieldMarker& stone = gFieldMarkers[kMoonStoneMarker];
         stone.present = 1;

@@ -3,6 +3,8 @@
 // member's level on joining.
 #pragma once
 
+#include <initializer_list>
+
 #include "events/EventEngine.h"
 #include "events/EventPrimitives.h"
 #include "events/FieldMechanisms.h"
@@ -12,6 +14,8 @@
 #include "field/FieldState.h"
 #include "gamedata/GameData.h"
 #include "story/Dialogue.h"
+#include "story/MapTable.h"
+#include "story/StoryFlags.h"
 
 namespace story {
 
@@ -55,9 +59,10 @@ inline void hideFigure(int slot) {
     o.kind = 0;
     o.visible = 0;
 }
-// Unseen slots that only start their events: exits, doors, counters.
+// An unseen slot that only starts its event: an exit, a door, a counter.
+inline void hiddenTrigger(int slot) { dress(slot, 1, 0, 0, 0); }
 inline void hiddenTriggers(int first, int last) {
-    for (int slot = first; slot <= last; ++slot) dress(slot, 1, 0, 0, 0);
+    for (int slot = first; slot <= last; ++slot) hiddenTrigger(slot);
 }
 inline void trigger(int slot, int kind) {
     if (gMapObjects[slot].present) gMapObjects[slot].kind = static_cast<std::uint8_t>(kind);
@@ -87,6 +92,11 @@ inline void enemySymbol(int slot, int group, int look, int entering) {
 }
 // The prison's guards and most beasts wear columns 17 and 18.
 inline void enemySymbol(int slot, int group, int entering) { enemySymbol(slot, group, 17, entering); }
+// Enemy symbols of slots first to last, of group `base + slot % groups`: a
+// region's beasts or guards take turns among its groups by slot.
+inline void enemySymbols(int first, int last, int base, int groups, int look, int entering) {
+    for (int slot = first; slot <= last; ++slot) enemySymbol(slot, base + slot % groups, look, entering);
+}
 
 inline void face(int slot, int facing) { gMapObjects[slot].facing = static_cast<std::uint8_t>(facing); }
 inline void pose(int slot, int row) { gMapObjects[slot].pose = row; }
@@ -104,6 +114,13 @@ inline void walk(int slot, int d1, int n1, int d2, int n2, int d3 = 0, int n3 = 
 }
 inline void waitWalk() { waitMoveBlock(1); }
 
+// Whether `step` is one of `steps`: a scene's scattered steps of one kind.
+inline bool inSteps(int step, std::initializer_list<int> steps) {
+    for (int s : steps)
+        if (s == step) return true;
+    return false;
+}
+
 // Where a figure stands now (x, y, z), for a camera or a marker to aim at.
 inline void positionOf(int slot, float out[3]) {
     out[0] = gMapObjects[slot].x;
@@ -120,6 +137,14 @@ inline void lookAtCell(float row, float col, int tenths) {
     setCameraTarget(0, point);
 }
 
+// Glides the camera, over `tenths` tenths of a second, to look at the point
+// (row, height, col) of the map; 0 tenths keeps the glide last set.
+inline void lookAtPoint(float row, float height, float col, int tenths) {
+    if (tenths != 0) gCameraGlide = static_cast<std::int8_t>(tenths);
+    const float point[3] = {row, height, col};
+    setCameraTarget(0, point);
+}
+
 // The same, at once: after a battle, which hands the camera back to the
 // hidden player, the scene's next line is read where its cast stands.
 inline void cutToCell(float row, float col) {
@@ -133,14 +158,14 @@ inline void waitPictureShown() {
 }
 
 // Field marker `marker` (a stone in someone's hand) shown beside a figure,
-// `dx` along x from it.
-inline void showMarkerBeside(int marker, int slot, float dx) {
+// `dx` along x and `dz` along z from it.
+inline void showMarkerBeside(int marker, int slot, float dx, float dz = 0.0f) {
     FieldMarker& m = gFieldMarkers[marker];
     const MapObject& o = gMapObjects[slot];
     m.present = 1;
     m.x = o.x + dx;
     m.y = o.y;
-    m.z = o.z;
+    m.z = o.z + dz;
 }
 
 // The experience a member holds on reaching `level`.
@@ -166,11 +191,59 @@ inline void clearStones(int unit) {
     gPartyMembers[unit].stones[1] = 0;
 }
 
+// The fade back from an arrival that came in dimmed: the field's tint to
+// white, then the arrival's flag cleared and the end.
+inline void runArrivalFadeBack() {
+    if (gEventStep == 0) {
+        fadeTint(1.0f, 1.0f, 1.0f, 1.0f);
+    } else if (gEventStep == 1) {
+        gStoryFlags[flag::kArrivalFadeDue] = 0;
+        endEvent();
+    }
+}
+
+// The way into コールルピック from outside: a town still sealed or deserted
+// is faded in grey before the map changes to (row, col).
+inline void enterColerupic(int row, int col, int facing) {
+    if (gEventStep == 0) {
+        if (gStoryFlags[flag::kColerupicSealed] == 0 || gStoryFlags[flag::kColerupicDeserted] == 1)
+            fadeTint(0.5f, 0.5f, 0.5f, 1.0f);
+    } else if (gEventStep == 1) {
+        changeMap(62, row, col, facing);
+    }
+}
+
 // The end of an event that has no script of its own (a touched figure, a
 // bystander, a scene's stand-in), so a touch never freezes the player. No
 // event and a chest's message are left running.
 inline void endSilentEvent() {
     if (gFieldEvent != 0 && gFieldEvent != kTreasureEvent) endEvent();
+}
+
+// A floor with lifts: on entering its arrival values and the lift's arrival,
+// on every other call the check for a lift setting off.
+inline void liftFloorArrival(int map, int entering) {
+    if (entering == 1) {
+        applyMapArrival(map);
+        beginLiftArrival();
+    } else {
+        checkLiftStart();
+    }
+}
+// The same on a floor with lifts, whose departures and arrivals are events
+// of their own and are left running too.
+inline void endSilentLiftFloorEvent() {
+    const int event = gFieldEvent;
+    if (event != 0 && event != kTreasureEvent && event != kLiftDepartureEvent && event != kLiftArrivalEvent)
+        endEvent();
+}
+// The end of every call of a lift floor's event script: an event the map's
+// script did not answer ends at once, the lift ride gets its frame, then
+// the step moves on.
+inline void finishLiftFloorCall(bool handled) {
+    if (!handled) endSilentLiftFloorEvent();
+    runLiftRide();
+    ++gEventStep;
 }
 
 }  // namespace story

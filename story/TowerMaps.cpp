@@ -14,6 +14,7 @@
 #include "field/NewsTicker.h"
 #include "field/Overlays.h"
 #include "gamedata/GameData.h"
+#include "story/EventPatterns.h"
 #include "story/MapScripts.h"
 #include "story/MapTable.h"
 #include "story/StoryFlags.h"
@@ -27,11 +28,9 @@ namespace {
 // The tower's own flags.
 constexpr int kMerchantSale = 43;      // 0 not met, 1 scene due, 2 done (shared with the sea base)
 constexpr int kOfficersTrap = 75;      // 0 not begun, 1 trap, 2 after battle 57, 3 over
-constexpr int kMerchantBonusCard = 121;
 constexpr int kThiefMasterJoined = 112;
 
 constexpr const char* kMerchantShop = "もろこし屋－セントラルトルム";
-constexpr const char* kMerchantSong = "【テーマ】ファーレンス.mid";
 constexpr const char* kStoneSong = "【イベント】魔硝石回収.mid";
 
 std::uint8_t* const f = gStoryFlags;
@@ -41,110 +40,29 @@ constexpr int kLowerShaft = 0;
 
 // ---- Shared shapes ----
 
-void liftDoor(int slot) { dress(slot, 1, 0, 0, 0); }
-
-// A tower guard, placed on arrival only, like every enemy symbol.
-void guard(int slot, int group, int column, int entering) {
-    MapObject& o = gMapObjects[slot];
-    if (entering != 1 || !o.present) return;
-    o.kind = 5;
-    o.index = group;
-    o.visible = 1;
-    o.character = column;
-    o.pose = 0;
-    o.chaseSpeed = 0.05f;
-    o.facing = 0;
-}
 // Lower floors: groups 52-55 in MZB's security blue.
-void lowerGuards(int first, int last, int entering) {
-    for (int s = first; s <= last; ++s) guard(s, 52 + s % 4, s % 2 == 1 ? 31 : 32, entering);
-}
+void lowerGuards(int first, int last, int entering) { enemySymbols(first, last, 52, 4, 31, entering); }
 // Upper floors: groups 59-63.
-void upperGuards(int first, int last, int entering) {
-    for (int s = first; s <= last; ++s) guard(s, 59 + s % 5, s % 2 == 1 ? 33 : 34, entering);
-}
-
-void liftArrivalOrStart(int map, int entering) {
-    if (entering == 1) {
-        applyMapArrival(map);
-        beginLiftArrival();
-    } else {
-        checkLiftStart();
-    }
-}
+void upperGuards(int first, int last, int entering) { enemySymbols(first, last, 59, 5, 33, entering); }
 
 void toLiftCar(int shaft) {
     changeMap(92, 15, 11, 0);
     f[flag::kLiftShaft] = static_cast<std::uint8_t>(shaft);
 }
 
-// Every tower floor ends its event call the same way: the lift ride gets its
-// frame, then the step moves on. Numbers a floor has no case for end at once
-// so a touched object never freezes the player.
-void finishTowerCall(bool handled) {
-    const int event = gFieldEvent;
-    if (!handled && event != 0 && event != kTreasureEvent && event != kLiftDepartureEvent &&
-        event != kLiftArrivalEvent) {
-        endEvent();
-    }
-    runLiftRide();
-    ++gEventStep;
-}
-
-void showEventPicture(int number) {
-    gEventPicture = 1;
-    gEventPictureNumber = number;
-    gPictureLoaded = 0;
-}
-
-void placeMarker(int marker, int slot, float dx, float dz) {
-    const MapObject& o = gMapObjects[slot];
-    gFieldMarkers[marker].present = 1;
-    gFieldMarkers[marker].x = o.x + dx;
-    gFieldMarkers[marker].y = o.y;
-    gFieldMarkers[marker].z = o.z + dz;
-}
-
-void objectPosition(int slot, float out[3]) {
-    out[0] = gMapObjects[slot].x;
-    out[1] = gMapObjects[slot].y;
-    out[2] = gMapObjects[slot].z;
-}
-
-void cameraTo(int glide, float row, float height, float col) {
-    if (glide != 0) gCameraGlide = static_cast<std::int8_t>(glide);
-    const float point[3] = {row, height, col};
-    setCameraTarget(0, point);
-}
-
-// The chapter-end caption: save and go on, or go on.
-void offerChapterSave(const char* key, int saveStep, int goOnStep) {
-    offerChoice(key, 2);
-    branchOnChoice(saveStep, goOnStep, 0);
-}
-
 // ---- Ground floor (map 72): the bank hall ----
 
 constexpr int kExchangeClerk = 19;
 
-void runBankCounter() {
-    switch (gEventStep) {
-        case 0: gPlayerFacing = 0; break;
-        case 1: sayStep(72, 19, 1, 0); break;
-        case 2:
-            // While the empire's money is shunned, コイン may only be bought.
-            if (f[flag::kMainPlot] == 5 && !(f[flag::kRoute] == 2 && f[flag::kCastleTop] == 2)) {
-                gExchangeRates[1].halted = 1;
-                sayStep(72, 19, 2, 0);
-                gExchangeRates[0].halted = 0;
-                gExchangeRates[2].halted = 0;
-            } else {
-                for (ExchangeRate& rate : gExchangeRates) rate.halted = 0;
-            }
-            break;
-        case 3: openBank("マルクセングセントラルバンク"); break;
-        case 4: endEvent(); break;
-        default: break;
+// While the empire's money is shunned, コイン may only be bought.
+void setBankHalts() {
+    if (f[flag::kMainPlot] == 5 && !(f[flag::kRoute] == 2 && f[flag::kCastleTop] == 2)) {
+        gExchangeRates[1].halted = 1;
+        sayStep(72, 19, 2, 0);
+        gExchangeRates[0].halted = 0;
+        gExchangeRates[2].halted = 0;
+    } else {
+        for (ExchangeRate& rate : gExchangeRates) rate.halted = 0;
     }
 }
 
@@ -158,7 +76,9 @@ void runExchangeClerk() {
             break;
         case 3: endEvent(); break;
         case 6:
-            showEventPicture(1);
+            gEventPicture = 1;
+            gEventPictureNumber = 1;
+            gPictureLoaded = 0;
             gStillPicture = 0;
             sayStep(72, 20, 6, 0);
             break;
@@ -231,18 +151,8 @@ constexpr int kRouteTwoMerchant = 15;
 
 constexpr int kSpecialSaleGoods[20] = {13, 56, 67, 92, 95, 96, 134, 136, 137, 138, 155};
 
-// The flamethrower's price: everything from 100,000 up buys it for 100,000,
-// less buys it for 40 % of the purse (the single-precision 0.4, rounded down).
-int specialSalePrice() {
-    const int balance = gMoney[gRegionCurrency];
-    if (balance >= 100000) return 100000;
-    if (balance <= 0) return 0;
-    const long double price = static_cast<long double>(balance) * static_cast<long double>(0.4f);
-    return static_cast<int>(price);
-}
-
 void sayPrice() {
-    if (gMoney[gRegionCurrency] >= 100000) {
+    if (gMoney[gRegionCurrency] >= kSpecialSaleCap) {
         sayStep(76, 16, 14, 0);
         return;
     }
@@ -252,91 +162,24 @@ void sayPrice() {
         return;
     }
     char last[64];
-    std::snprintf(last, sizeof last, "たったの%dフォッグで販売するよ！", specialSalePrice());
+    std::snprintf(last, sizeof last, "たったの%dフォッグで販売するよ！", specialSalePrice(gMoney[gRegionCurrency]));
     setMessagePortrait(line->layout, line->portrait, line->expression);
     setMessage(line->speaker.c_str(), line->lines[0].c_str(), line->lines[1].c_str(), last);
     showMessage(0);
 }
 
-void runRouteOneMerchant() {
-    const int s = gEventStep;
-    if (s >= 1 && s <= 3) {
-        sayStep(76, 14, s, 0);
-    } else if (s == 4) {
-        static const int kGoods[20] = {11, 25, 39, 88, 89, 132, 133, 134, 136, 137, 138};
-        openShop(kMerchantShop, kGoods, 12);
-    } else if (s >= 5) {
-        endEvent();
-    }
-}
+constexpr int kRouteOneGoods[20] = {11, 25, 39, 88, 89, 132, 133, 134, 136, 137, 138};
 
-void runSpecialSale() {
-    const int s = gEventStep;
-    switch (s) {
-        case 0: walk(kRouteTwoMerchant, 9, 5); break;
-        case 1: waitWalk(); break;
-        case 2: changeMusic(kMerchantSong); break;
-        case 14:
-            gMoneyWindow = 1;
-            sayPrice();
-            break;
-        case 18:
-            beginMoveBlock(1, kRouteTwoMerchant);
-            addMoves(8, 1);
-            addMoves(9, 5);
-            break;
-        case 19: waitWalk(); break;
-        case 24:
-            playSoundEffect("Kaikei.wav");
-            walk(kRouteTwoMerchant, 1, 5);
-            break;
-        case 25: waitWalk(); break;
-        case 26:
-            gMoneyWindow = 0;
-            face(kRouteTwoMerchant, 0);
-            sayStep(76, 16, 26, 0);
-            break;
-        case 31:
-            // Nothing spends between the offer and here, so the purse names
-            // the same price again.
-            gMoney[gRegionCurrency] -= specialSalePrice();
-            ++gItemStock[16].owned;
-            ++gItemStock[94].owned;
-            break;
-        case 32: openShop(kMerchantShop, kSpecialSaleGoods, 17); break;
-        case 33: sayStep(76, 16, 33, 0); break;
-        case 34:
-            changeMap(76, 7, 10, 1);
-            f[kMerchantSale] = 2;
-            break;
-        default:
-            if ((s >= 3 && s <= 13) || (s >= 15 && s <= 17) || (s >= 20 && s <= 23) || (s >= 27 && s <= 30))
-                sayStep(76, 16, s, 0);
-            break;
-    }
-}
+constexpr SpecialSale kSpecialSale = {
+    76, 16, kRouteTwoMerchant, 5, 8, 1, 5, kRegionCurrency, sayPrice, kMerchantShop, kSpecialSaleGoods, 7, 10, 1,
+};
 
 void runRouteTwoMerchantTalk() {
-    const int s = gEventStep;
-    switch (s) {
-        case 0:
-            if (f[flag::kBattleItemUsed] != 0 || f[kMerchantBonusCard] != 0) gEventStep = 9;
-            break;
-        case 1: case 2: sayStep(76, 16, s + 100, 0); break;
-        case 3:
-            playSoundEffect("Takara.wav");
-            ++gCardStock[85].count;
-            gCardStock[85].known = 1;
-            break;
-        case 4: say("76.16.104", 3); break;
-        case 5:
-            endEvent();
-            f[kMerchantBonusCard] = 1;
-            break;
+    switch (gEventStep) {
         case 10: sayStep(76, 16, 110, 0); break;
         case 11: openShop(kMerchantShop, kSpecialSaleGoods, 17); break;
         case 12: endEvent(); break;
-        default: break;
+        default: runBonusCardGift(gEventStep, 76, 16, "76.16.104"); break;
     }
 }
 
@@ -395,22 +238,13 @@ void runSixthFloorRouteOne() {
             break;
         case 39: {
             float at[3];
-            objectPosition(kSherylOne, at);
+            positionOf(kSherylOne, at);
             runStoneAcquisition(at, 6, 0);
             break;
         }
         case 40: requestMusicStop(); break;
         case 41: fadeTint(0.0f, 0.0f, 0.0f, 1.0f); break;
-        case 42: showStillPicture(108); break;
-        case 43: waitPictureShown(); break;
-        case 44: pauseEvent(10); break;
-        case 45: offerChapterSave("tower.save", 46, 47); break;
-        case 46: openSaveScreen("エピソード７　完"); break;
-        case 47:
-            showEventPicture(9);
-            changeMusic("【イベント】閑話０.mid");
-            gStillPicture = 0;
-            break;
+        case 47: beginInterlude(9); break;
         case 54:
             gEventPictureNumber = 10;
             gPictureLoaded = 0;
@@ -424,6 +258,7 @@ void runSixthFloorRouteOne() {
             break;
         default:
             if ((s >= 1 && s <= 22) || (s >= 24 && s <= 37) || (s >= 48 && s <= 61)) sayStep(77, 13, s, 0);
+            else runChapterEndOffer(s, 42, 108, "エピソード７　完");
             break;
     }
 }
@@ -460,18 +295,16 @@ void runOfficersTrap() {
             walk(kRyuhiTwo, 6, 48);
             break;
         case 3: case 6: case 10: case 28: case 31: waitWalk(); break;
-        case 7: cameraTo(10, kTrapViewRow, 2.5f, kTrapViewCol); break;
+        case 7: lookAtPoint(kTrapViewRow, 2.5f, kTrapViewCol, 10); break;
         case 8: case 35: break;  // silent: the camera settles; the officers close in
         case 9: walk(kSunraysFigure, 1, 40); break;
         case 17: playSoundEffect("Zoku_5_0.wav"); break;
         case 18: changeMusic("【バトル】九死に見えるもの.mid"); break;
         case 19:
-            beginMoveBlock(1, kSherylTwo);
-            addMoves(4, 5);
-            addMoves(0, 12);
+            walk(kSherylTwo, 4, 5, 0, 12);
             walk(kRyuhiTwo, 4, 13);
             walk(kClaberTwo, 6, 5);
-            cameraTo(10, kTrapViewRow, 2.5f, kTrapViewCol);
+            lookAtPoint(kTrapViewRow, 2.5f, kTrapViewCol, 10);
             // The floor gives way under the party.
             for (int r = 16; r <= 21; ++r)
                 for (int c = 2; c <= 28; ++c) gMapCells[r][c].height = 0.5f;
@@ -486,7 +319,7 @@ void runOfficersTrap() {
             face(kClaberTwo, 0);
             sayStep(77, 1, 24, 0);
             break;
-        case 25: cameraTo(0, kTrapViewRow, 2.5f, kTrapViewCol); break;
+        case 25: lookAtPoint(kTrapViewRow, 2.5f, kTrapViewCol, 0); break;
         case 27: walk(kRitratTwo, 1, 56); break;
         case 30: walk(kJectorTwo, 1, 64); break;
         case 36:
@@ -536,10 +369,10 @@ void runStonesReturned() {
             break;
         }
         case 5:
-            placeMarker(1, 9, -1.0f, 0.0f);
-            placeMarker(2, 10, -1.0f, 0.0f);
-            placeMarker(3, 11, -1.0f, 0.0f);
-            placeMarker(4, 11, -1.0f, -1.0f);
+            showMarkerBeside(1, 9, -1.0f);
+            showMarkerBeside(2, 10, -1.0f);
+            showMarkerBeside(3, 11, -1.0f);
+            showMarkerBeside(4, 11, -1.0f, -1.0f);
             for (int k = 1; k <= 4; ++k) gStoneFlags[k] = 1;
             break;
         case 9: walk(kClaberAfter, 6, 8); break;
@@ -627,7 +460,7 @@ void dressUpperFloor(int map, int entering) {
     const UpperFloor& floor = upperFloor(map);
     for (const SlotValue& d : floor.doors) {
         if (d.slot < 0) break;
-        liftDoor(d.slot);
+        hiddenTrigger(d.slot);
     }
     for (const SlotValue& l : floor.levers) {
         if (l.slot < 0) break;
@@ -641,7 +474,7 @@ void dressUpperFloor(int map, int entering) {
 }
 
 int setupUpperFloor(int map, int entering) {
-    liftArrivalOrStart(map, entering);
+    liftFloorArrival(map, entering);
     updateGateCells(0.25f);
     dressUpperFloor(map, entering);
     return 0;
@@ -681,7 +514,7 @@ bool runUpperFloorObject(int map) {
     return false;
 }
 
-void runUpperFloorEvents(int map) { finishTowerCall(runUpperFloorObject(map)); }
+void runUpperFloorEvents(int map) { finishLiftFloorCall(runUpperFloorObject(map)); }
 
 // ---- Fifteenth floor (map 86): the thief master ----
 
@@ -730,24 +563,7 @@ void runThiefMaster() {
         }
         return;
     }
-    switch (s) {
-        case 0: say("86.4.talk", 0); break;
-        case 1:
-            if (f[kThiefMasterJoined] == 1) {
-                endEvent();
-            } else {
-                playSoundEffect("Takara.wav");
-                gBodyguardHired[3] = 1;
-                gBodyguards[3].hp = 99999;
-            }
-            break;
-        case 2: say("86.4.joined", 3); break;
-        case 3:
-            endEvent();
-            f[kThiefMasterJoined] = 1;
-            break;
-        default: break;
-    }
+    runBodyguardOffer(3, kThiefMasterJoined, "86.4.talk", "86.4.joined");
 }
 
 // ---- Twentieth floor (map 91): the flashback and ダクトナーレ ----
@@ -810,29 +626,23 @@ void runLastConfrontation() {
         case 2: fadeTint(1.0f, 1.0f, 1.0f, 1.0f); break;
         case 3:
             for (int slot = 4; slot <= 7; ++slot) walk(slot, 9, 10);
-            cameraTo(10, 12.0f, 2.0f, 12.0f);
+            lookAtPoint(12.0f, 2.0f, 12.0f, 10);
             break;
         case 6:
-            beginMoveBlock(1, kSherylLast);
-            addMoves(7, 8);
-            addMoves(8, 3);
+            walk(kSherylLast, 7, 8, 8, 3);
             break;
-        case 11: cameraTo(0, 14.0f, 2.0f, 11.0f); break;  // the party still by the lift
+        case 11: lookAtPoint(14.0f, 2.0f, 11.0f, 0); break;  // the party still by the lift
         case 14:
-            beginMoveBlock(1, kSherylLast);
-            addMoves(6, 5);
-            addMoves(9, 20);
+            walk(kSherylLast, 6, 5, 9, 20);
             break;
         case 18:
             for (int slot = 5; slot <= 7; ++slot) walk(slot, 9, 20);
-            cameraTo(0, 15.0f, 2.0f, 15.0f);  // on with them, to where the party will face ダクトナーレ
+            lookAtPoint(15.0f, 2.0f, 15.0f, 0);  // on with them, to where the party will face ダクトナーレ
             break;
         case 24: walk(kSherylLast, 6, 5); break;
         case 28: changeMusic("【バトル】遥かなる時の因縁.mid"); break;
         case 29:
-            beginMoveBlock(1, kDuctnale);
-            addMoves(4, 5);
-            addMoves(1, 13);
+            walk(kDuctnale, 4, 5, 1, 13);
             break;
         case 44: walk(kDuctnale, 6, 5); break;
         case 4: case 7: case 15: case 19: case 25: case 30: case 45: case 59: case 79: waitWalk(); break;
@@ -859,9 +669,7 @@ void runLastConfrontation() {
         case 75: pauseEvent(3); break;
         case 76: pose(kDuctnale, 0); break;
         case 78:
-            beginMoveBlock(1, kClaberLast);
-            addMoves(9, 4);
-            addMoves(6, 4);
+            walk(kClaberLast, 9, 4, 6, 4);
             break;
         case 80: fadeTint(0.0f, 0.0f, 0.0f, 1.0f); break;
         case 83:
@@ -951,8 +759,8 @@ int setupMap72(int entering) {
     f[flag::kGateSwitch0] = 0;
     f[flag::kGateSwitch1] = 0;
     f[flag::kGateSwitch2] = 0;
-    liftArrivalOrStart(72, entering);
-    liftDoor(0);
+    liftFloorArrival(72, entering);
+    hiddenTrigger(0);
     chest(1, 60, 26, 1);
     if (f[flag::kBankHallBroken] != 0) lowerGuards(2, 11, entering);
     for (int slot = 12; slot <= 16; ++slot) dress(slot, 1, 0, 0, 0);
@@ -975,7 +783,7 @@ void runMapEvents72() {
     switch (gFieldEvent) {
         case 1: toLiftCar(kLowerShaft); break;
         case 13: case 14: case 15: case 16: case 17: changeMap(1, 9, 42, 1); break;
-        case 19: runBankCounter(); break;
+        case 19: runBankCounter(72, 19, 0, "マルクセングセントラルバンク", setBankHalts, nullptr); break;
         case 20: runExchangeClerk(); break;
         case 21: runLoanClerk(); break;
         case 23: case 24: case 25: case 26: case 27: case 28: case 29: case 30: case 31:
@@ -983,29 +791,29 @@ void runMapEvents72() {
             break;
         default: handled = false; break;
     }
-    finishTowerCall(handled);
+    finishLiftFloorCall(handled);
 }
 
 // ---- Second to fourth floor ----
 
 int setupMap73(int entering) {
-    liftArrivalOrStart(73, entering);
-    liftDoor(0);
+    liftFloorArrival(73, entering);
+    hiddenTrigger(0);
     lowerGuards(1, 10, entering);
     return 0;
 }
 
 int setupMap74(int entering) {
-    liftArrivalOrStart(74, entering);
-    liftDoor(0);
+    liftFloorArrival(74, entering);
+    hiddenTrigger(0);
     chest(1, 61, 155, 1);
     lowerGuards(2, 11, entering);
     return 0;
 }
 
 int setupMap75(int entering) {
-    liftArrivalOrStart(75, entering);
-    liftDoor(0);
+    liftFloorArrival(75, entering);
+    hiddenTrigger(0);
     chest(1, 62, 155, 2);
     lowerGuards(2, 11, entering);
     return 0;
@@ -1015,7 +823,7 @@ namespace {
 void runLowerFloorEvents() {
     const bool door = gFieldEvent == 1;
     if (door) toLiftCar(kLowerShaft);
-    finishTowerCall(door);
+    finishLiftFloorCall(door);
 }
 }  // namespace
 
@@ -1026,8 +834,8 @@ void runMapEvents75() { runLowerFloorEvents(); }
 // ---- Fifth floor ----
 
 int setupMap76(int entering) {
-    liftArrivalOrStart(76, entering);
-    liftDoor(0);
+    liftFloorArrival(76, entering);
+    hiddenTrigger(0);
     chest(1, 63, 12, 1);
     chest(2, 64, 143, 1);
     lowerGuards(3, 12, entering);
@@ -1047,9 +855,9 @@ void runMapEvents76() {
     bool handled = true;
     switch (gFieldEvent) {
         case 1: toLiftCar(kLowerShaft); break;
-        case kRouteOneMerchant + 1: runRouteOneMerchant(); break;
+        case kRouteOneMerchant + 1: runShopAfterTalk(76, 14, 3, kMerchantShop, kRouteOneGoods, 12); break;
         case kRouteTwoMerchant + 1:
-            if (f[kMerchantSale] == 1) runSpecialSale();
+            if (f[kMerchantSale] == 1) runSpecialSale(kSpecialSale);
             else runRouteTwoMerchantTalk();
             break;
         case 17: case 18: case 19: case 20: case 21: case 22: case 23: case 24: case 25:
@@ -1058,7 +866,7 @@ void runMapEvents76() {
             break;
         default: handled = false; break;
     }
-    finishTowerCall(handled);
+    finishLiftFloorCall(handled);
 }
 
 // ---- Sixth floor ----
@@ -1067,7 +875,7 @@ int setupMap77(int entering) {
     if (entering == 1) {
         applyMapArrival(77);
         if (f[flag::kRoute] != 2 && (f[flag::kRoute1SixthFloor] == 1 || f[flag::kRoute1SixthFloor] == 2))
-            placeMarker(6, kRitratFigure, 1.0f, 0.0f);
+            showMarkerBeside(6, kRitratFigure, 1.0f);
         beginLiftArrival();
     } else {
         checkLiftStart();
@@ -1115,7 +923,7 @@ void runMapEvents77() {
         case kSherylOne + 1: runSixthFloorRouteOne(); break;
         default: handled = false; break;
     }
-    finishTowerCall(handled);
+    finishLiftFloorCall(handled);
 }
 
 // ---- Seventh to nineteenth floor ----
@@ -1161,7 +969,7 @@ void runMapEvents86() {
         runThiefMaster();
         handled = true;
     }
-    finishTowerCall(handled);
+    finishLiftFloorCall(handled);
 }
 
 int setupMap90(int entering) {
@@ -1182,13 +990,13 @@ void runMapEvents90() {
             endEvent();
         }
     }
-    finishTowerCall(handled);
+    finishLiftFloorCall(handled);
 }
 
 // ---- Twentieth floor ----
 
 int setupMap91(int entering) {
-    liftArrivalOrStart(91, entering);
+    liftFloorArrival(91, entering);
     const bool flashbackSeen = f[flag::kTwentiethFlashback] != 0;
     trigger(0, flashbackSeen ? 0 : 2);
     if (!flashbackSeen) {
@@ -1224,7 +1032,7 @@ void runMapEvents91() {
         case 4: runLastConfrontation(); break;
         default: handled = false; break;
     }
-    finishTowerCall(handled);
+    finishLiftFloorCall(handled);
 }
 
 // ---- The lift car ----
