@@ -251,6 +251,11 @@ void noteGoals() {
             }
             nextGoalStarted();
             return;
+        case GoalKind::Skills:
+            pickStrongestSkills(goal->level != 0);
+            std::printf("weapon skills: %s\n", goal->what.c_str());
+            nextGoalStarted();
+            return;
         case GoalKind::Arrive:
             if (free && gCurrentMap == goal->map && (goal->flag < 0 || gStoryFlags[goal->flag] == goal->value)) {
                 std::printf("arrived: %s\n", goal->what.c_str());
@@ -419,6 +424,13 @@ unsigned chooseKeys(long frame) {
     if (trace != nullptr && (frame % 30 == 0 || trace[0] == '2')) {
         std::printf("  frame %ld scene %d map %d event %d step %d row %.2f col %.2f y %.2f keys %u goal %d\n", frame, gScene,
                     gCurrentMap, gFieldEvent, gEventStep, playerRow(), playerColumn(), gPlayerPos[1], keys, gRun.goal);
+        if (gScene == 100) {
+            std::printf("    battle phase %d party hp %d %d %d enemy hp", gBattleAction.phase, gPartyMembers[gParty[0]].hp,
+                        gPartyMembers[gParty[1]].hp, gPartyMembers[gParty[2]].hp);
+            for (int slot = 0; slot < kEnemySlotCount; ++slot)
+                if (gEnemyBattlers[slot].monster > 0) std::printf(" %d", gEnemyBattlers[slot].hp);
+            std::printf("\n");
+        }
     }
     gRun.lastX = gPlayerPos[0];
     gRun.lastZ = gPlayerPos[2];

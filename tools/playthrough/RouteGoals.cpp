@@ -132,6 +132,12 @@ bool loadRoute(const std::string& path, int route, Route& out, std::string* erro
             std::getline(line >> std::ws, what);
             if (what.empty()) return fail(error, path, number, "reload wants a description");
             if (mine) out.goals.push_back(RouteGoal{GoalKind::Reload, 0, -1, 0, 0, -1, -1, -1, 0, what, number});
+        } else if (word == "skills") {
+            std::string how;
+            line >> how;
+            if (how != "strongest" && how != "first") return fail(error, path, number, "skills wants strongest or first");
+            if (mine)
+                out.goals.push_back(RouteGoal{GoalKind::Skills, 0, -1, how == "strongest" ? 1 : 0, 0, -1, -1, -1, 0, how, number});
         } else if (word == "choose") {
             if (blockStart >= 0) return fail(error, path, number, "a choice inside a repeat block");
             if (!(line >> a) || a < 0 || a > 9) return fail(error, path, number, "choose wants an option 0-9");

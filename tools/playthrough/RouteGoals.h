@@ -18,6 +18,7 @@ enum class GoalKind {
     Cell,    // on `map`, walk onto the cell (`row`, `col`) (a lift platform)
     Ask,     // on `map`, walk into `slot` and answer its choice with option `level`
     Duel,    // walk on `map` into the card player's `slot` and take up the duel
+    Skills,  // from here on the weapon skill picked is the strongest open (`level` 1) or the first (0)
 };
 
 struct RouteGoal {

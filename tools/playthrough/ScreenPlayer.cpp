@@ -197,10 +197,29 @@ int preferredEnemy() {
     return best;
 }
 
+bool gStrongestSkills = false;
+
+// The weapon skill picked: the first of the list, or, once the route asks
+// for it, the highest level open to the acting member (each level strikes
+// harder than the one below; the first, as the tutor asks, in the lecture
+// battles).
+int weaponLevelPicked() {
+    if (!gStrongestSkills || gBattleGroup == kAttackLectureGroup || gBattleGroup == kStoneLectureGroup) return 0;
+    const int i = gBattleAction.actingIndex;
+    const int unit = i >= 0 && i < 3 ? gParty[i] : 0;
+    if (unit <= 0 || unit >= kUnitCount) return 0;
+    int best = 0;
+    for (int level = 1; level < 4; ++level)
+        if (weaponLevelOpen(unit, level) && weaponSkillRowFor(gUnitBases[unit].weaponCategory, level) >= 0) best = level;
+    return best;
+}
+
 constexpr int kLabelItem = 2;
 constexpr int kLabelEscape = 4;
 
 }  // namespace
+
+void pickStrongestSkills(bool strongest) { gStrongestSkills = strongest; }
 
 int eventCode(int wanted) {
     if (gMessageMode == 1 && gMessageTyped == static_cast<int>(std::strlen(gMessageText))) return kInputDecide;
@@ -243,7 +262,11 @@ int battleCode(bool symbolBattle) {
             if (gBattleAction.targetRange == 0 && wanted >= 0 && gBattleAction.targetIndex != wanted) return kInputRight;
             return kInputDecide;
         }
-        case kPhaseWeaponList:
+        case kPhaseWeaponList: {
+            const int wanted = weaponLevelPicked();
+            if (gBattleAction.listCursor == wanted) return kInputDecide;
+            return gBattleAction.listCursor < wanted ? kInputDown : kInputUp;
+        }
         case kPhaseStoneList:
         case kPhaseStoneAllyTarget:
         case kPhaseStoneAllConfirm:

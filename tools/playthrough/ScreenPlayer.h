@@ -9,6 +9,9 @@ int bestSpray();
 // A scene on the field: passes each message once typed, picks `wanted` at a
 // choice window, and puts a still picture away once it stands.
 int eventCode(int wanted);
+// Whether the weapon skills picked from now on are the strongest open ones
+// (else the first of the list).
+void pickStrongestSkills(bool strongest);
 // One battle frame; `symbolBattle` when an enemy symbol was met on the way
 // (run from while the party is hurt).
 int battleCode(bool symbolBattle);
