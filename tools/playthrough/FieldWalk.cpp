@@ -4,6 +4,7 @@
 #include <deque>
 
 #include "engine/Input.h"
+#include "events/FieldMechanisms.h"
 #include "field/FieldMap.h"
 #include "field/FieldState.h"
 #include "field/WorldToCell.h"
@@ -64,8 +65,15 @@ bool platformCell(int row, int col) {
     }
 }
 
+// A lift platform carries whoever stands on it to another floor: the walk
+// crosses none (a cell goal pushes onto its platform from beside it).
+bool liftCell(int row, int col) {
+    const MapCell& cell = gMapCells[row][col];
+    return cell.floorColumn == kLiftTile.column && cell.floorRow == kLiftTile.row;
+}
+
 bool canStep(int fromRow, int fromCol, int row, int col) {
-    if (!cellInsideGrid(row, col) || stopsTheWalk(row, col)) return false;
+    if (!cellInsideGrid(row, col) || stopsTheWalk(row, col) || liftCell(row, col)) return false;
     if (gAvoidEnemies && nearAnEnemy(row, col)) return false;
     const MapCell& next = gMapCells[row][col];
     // On or off a platform: some time it stands level with the floor beside.

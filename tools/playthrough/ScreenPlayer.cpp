@@ -214,7 +214,29 @@ int weaponLevelPicked() {
     return best;
 }
 
+constexpr int kBodyguardLevelStat = 99;
+
+// The hired bodyguard a player calls into a story battle: the one of the
+// highest level still standing, when he outranks the acting member; -1 none.
+int bodyguardToCall() {
+    const int i = gBattleAction.actingIndex;
+    const int unit = i >= 0 && i < 3 ? gParty[i] : 0;
+    const int own = unit > 0 && unit < kUnitCount ? gPartyMembers[unit].level : 0;
+    int best = -1, bestLevel = own;
+    for (int b = 0; b < kBodyguardCount; ++b) {
+        if (gBodyguardHired[b] != 1 || gBodyguards[b].hp <= 0) continue;
+        const int level = computeBodyguardStat(b, kBodyguardLevelStat);
+        if (level > bestLevel) {
+            best = b;
+            bestLevel = level;
+        }
+    }
+    return best;
+}
+
 constexpr int kLabelItem = 2;
+constexpr int kLabelBodyguard = 3;
+constexpr int kLabelBodyguardAction = 5;
 constexpr int kLabelEscape = 4;
 
 }  // namespace
@@ -248,6 +270,10 @@ int battleCode(bool symbolBattle) {
                 wanted = commandEntry(kLabelItem, 0);
             } else if (symbolBattle && !lineHealthy()) {
                 wanted = commandEntry(kLabelEscape, 0);
+            } else if (gBattleSchedule.soloMode != 0) {
+                wanted = commandEntry(kLabelBodyguardAction, 0);
+            } else if (!symbolBattle && bodyguardToCall() >= 0) {
+                wanted = commandEntry(kLabelBodyguard, 0);
             }
             if (gBattleAction.commandCursor == wanted) return kInputDecide;
             return gBattleAction.commandCursor > wanted ? kInputUp : kInputDown;
@@ -264,6 +290,12 @@ int battleCode(bool symbolBattle) {
         }
         case kPhaseWeaponList: {
             const int wanted = weaponLevelPicked();
+            if (gBattleAction.listCursor == wanted) return kInputDecide;
+            return gBattleAction.listCursor < wanted ? kInputDown : kInputUp;
+        }
+        case kPhaseBodyguardList: {
+            const int wanted = bodyguardToCall();
+            if (wanted < 0) return kInputCancel;
             if (gBattleAction.listCursor == wanted) return kInputDecide;
             return gBattleAction.listCursor < wanted ? kInputDown : kInputUp;
         }
