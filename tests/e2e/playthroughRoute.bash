@@ -4,16 +4,16 @@
 # replays those keys in a fresh copy of the game folder and must end in the
 # same state. The checks follow the route as far as its goals reach today:
 # on the tower route (1) episode 8's 魔空間, at もろこし's stand below the
-# floating floors; on the Ruleno route (2) the Ruleno castle's third floor
-# after マーティ's battle and the flashback, with リュウヒ and クレイバー
-# beside シェリル.
+# floating floors; on the Ruleno route (2) the same stand, after the Ruleno
+# castle (マーティ's battle, the flashback and クレイバー's return) and the
+# fight over the moonlight stone in Marksen.
 set -euo pipefail
 bin="$1"
 game="$2"
 out="$(mktemp -d)"
 trap 'rm -rf "$out"' EXIT
 
-budget=450000  # frames; the road takes about 336,000 (route 2) to 390,000 (route 1)
+budget=450000  # frames; the road takes about 365,000 (route 2) to 390,000 (route 1)
 clock=1700000000
 cp -r "$game" "$out/played"
 cp -r "$game" "$out/replayed"
@@ -58,8 +58,9 @@ case "$route" in
   1)  # the tower (battle 56 on the sixth floor), then 魔空間's merchant
     end=103 party=1,2,3 flags_wanted="$common 63:1 77:2 78:2 81:0 100:1 69:2 71:4 33:2" ;;
   2)  # マーティ fought on the castle's top floor (battle 71), the flashback of
-      # map 40, クレイバー back in the line on the third floor
-    end=98 party=1,5,4 flags_wanted="$common 64:2 65:1 66:2 67:2 100:2" ;;
+      # map 40, クレイバー back in the line; ラドン and レニウム in Marksen
+      # (battle 72), コルヴァディン's challenge and 魔空間's merchant
+    end=103 party=1,5,4 flags_wanted="$common 64:2 65:1 66:2 67:2 68:2 69:2 33:2 100:2" ;;
 esac
 grep -qx "map=$end" "$out/played.state" || { echo "the road did not end on map $end"; exit 1; }
 grep -qx "party=$party" "$out/played.state" || { echo "the line is not $party"; exit 1; }

@@ -78,16 +78,21 @@ struct Run {
     int reloadPhase = 0;       // Reload: 0 open the camp menu and save, 1 saved, 2 at the title
     bool lastSaveScene = false;
     bool titleSeen = false;
+    bool staffRollSeen = false;
     int moneyBefore = 0;
     int duelsBefore = 0;
     bool finished = false;
     bool failed = false;
     long stuckFrames = 0;
+    int lostFrames = 0;        // frames in a row with no way to the goal
     float lastX = 0.0f, lastZ = 0.0f;
     std::vector<int> groupsFought;
     std::vector<unsigned> keys;  // the keys of frame n at [n - 1]
 };
 Run gRun;
+
+// How long a walk may find no way before the road fails (frames).
+constexpr int kLostFramesAllowed = 120;
 
 // The save slot the title's Continue loads at the start (-1: Game Start).
 int gContinueSlot = -1;
@@ -171,7 +176,10 @@ int fieldCode() {
         case GoalKind::Reload: return gRun.reloadPhase == 0 ? kInputCancel : kCodeF12;
         default: return eventCode(choiceNow());
     }
-    if (lost && goal->kind != GoalKind::Grind) {
+    // Gates still rising or sinking after an arrival open the way within a
+    // second or two: only a way that stays shut fails the road.
+    gRun.lostFrames = lost ? gRun.lostFrames + 1 : 0;
+    if (gRun.lostFrames > kLostFramesAllowed && goal->kind != GoalKind::Grind) {
         std::fprintf(stderr, "playthrough: no way to %s (%s) on map %d (goals line %d)\n",
                      goal->kind == GoalKind::Cell ? "the cell" : "the slot", goal->what.c_str(), goal->map, goal->line);
         gRun.failed = true;
@@ -225,6 +233,10 @@ void noteScreens() {
             std::printf("race on course %d\n", gRaceCourse);
             break;
         case 9: ++gRun.saves; std::printf("save chapter\n"); break;
+        case 900:
+            gRun.staffRollSeen = true;
+            std::printf("staff roll\n");
+            break;
         case 210: ++gRun.saves; std::printf("save menu\n"); break;
         default: break;
     }
@@ -249,6 +261,17 @@ void noteGoals() {
                 std::printf("level %d reached\n", lineLevel());
                 gRun.goal = goal->jump - 1;
             }
+            nextGoalStarted();
+            return;
+        case GoalKind::StaffRoll:
+            if (gRun.staffRollSeen && (gScene == 1000 || gScene == 1001)) {
+                std::printf("title after the staff roll\n");
+                nextGoalStarted();
+            }
+            return;
+        case GoalKind::Heal:
+            healUnder(goal->level);
+            std::printf("heal under %d%%\n", goal->level);
             nextGoalStarted();
             return;
         case GoalKind::Skills:
@@ -385,6 +408,7 @@ int chooseCode() {
         case 400: return duelCode();
         case 500: return raceCode();
         case 9: return chooseSlot(0);  // the chapter-end saves go to the first slot
+        case 900: return kInputDecide;  // "Fin" takes a decide once it has stood five seconds
         default: return 0;
     }
 }

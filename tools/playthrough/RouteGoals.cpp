@@ -77,8 +77,8 @@ bool loadRoute(const std::string& path, int route, Route& out, std::string* erro
         }
         if (word == "ask") {
             int option = 0;
-            if (!(line >> a >> b >> option) || a < 0 || a >= 130 || b < 0 || b >= 150 || option < 0 || option > 9)
-                return fail(error, path, number, "ask wants a map, a slot and an option 0-9");
+            if (!(line >> a >> b >> option) || a < 0 || a >= 130 || b < 0 || b >= 150 || option < 0 || option > 19)
+                return fail(error, path, number, "ask wants a map, a slot and an option 0-19");
             std::string what;
             std::getline(line >> std::ws, what);
             if (what.empty()) return fail(error, path, number, "ask wants a description");
@@ -132,6 +132,14 @@ bool loadRoute(const std::string& path, int route, Route& out, std::string* erro
             std::getline(line >> std::ws, what);
             if (what.empty()) return fail(error, path, number, "reload wants a description");
             if (mine) out.goals.push_back(RouteGoal{GoalKind::Reload, 0, -1, 0, 0, -1, -1, -1, 0, what, number});
+        } else if (word == "staffroll") {
+            std::string what;
+            std::getline(line >> std::ws, what);
+            if (what.empty()) return fail(error, path, number, "staffroll wants a description");
+            if (mine) out.goals.push_back(RouteGoal{GoalKind::StaffRoll, -1, -1, 0, 0, -1, -1, -1, 0, what, number});
+        } else if (word == "heal") {
+            if (!(line >> a) || a < 10 || a > 90) return fail(error, path, number, "heal wants a share of 10-90 per cent");
+            if (mine) out.goals.push_back(RouteGoal{GoalKind::Heal, 0, -1, a, 0, -1, -1, -1, 0, "heal", number});
         } else if (word == "skills") {
             std::string how;
             line >> how;

@@ -11,6 +11,7 @@
 #include "field/EventState.h"
 #include "events/MessageWindow.h"
 #include "field/FieldState.h"
+#include "field/Overlays.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PartyStats.h"
 #include "menus/BankLogic.h"
@@ -79,13 +80,15 @@ struct Heal {
     int slot = -1;
 };
 Heal gHeal;
+double gHealShare = 0.5;  // a member under this share of his most HP is hurt
 
 constexpr int kReviveItem = 155;
 constexpr int kPotions[] = {148, 134, 132, 130};  // one member, best first
 
 // What a careful player gives now: a fallen member is revived, a line with
-// more than one member under half is sprayed, one member under half gets the
-// best potion owned (or the spray). Nothing when all is well.
+// more than one member hurt (under half his most HP, or the share the route
+// asks for) is sprayed, one hurt member gets the best potion owned (or the
+// spray). Nothing when all is well.
 Heal chooseHeal() {
     int hurt = 0, worst = -1;
     double worstShare = 1.0;
@@ -98,7 +101,7 @@ Heal chooseHeal() {
             continue;
         }
         const double share = most > 0 ? static_cast<double>(gPartyMembers[unit].hp) / most : 1.0;
-        if (share < 0.5) ++hurt;
+        if (share < gHealShare) ++hurt;
         if (share < worstShare) {
             worstShare = share;
             worst = s;
@@ -215,6 +218,7 @@ int weaponLevelPicked() {
 }
 
 constexpr int kBodyguardLevelStat = 99;
+constexpr int kFloorPanelCursorFlag = 912;
 
 // The hired bodyguard a player calls into a story battle: the one of the
 // highest level still standing, when he outranks the acting member; -1 none.
@@ -243,7 +247,17 @@ constexpr int kLabelEscape = 4;
 
 void pickStrongestSkills(bool strongest) { gStrongestSkills = strongest; }
 
+void healUnder(int percent) { gHealShare = percent / 100.0; }
+
 int eventCode(int wanted) {
+    // The lift car's floor panel: its cursor (story flag 912) to the wanted
+    // floor's place, five places a column, then decide.
+    if (gFloorPanelShown == 1) {
+        const int cursor = gStoryFlags[kFloorPanelCursorFlag];
+        if (cursor == wanted) return kInputDecide;
+        if (wanted - cursor >= 5) return kInputRight;
+        return cursor < wanted ? kInputDown : kInputUp;
+    }
     if (gMessageMode == 1 && gMessageTyped == static_cast<int>(std::strlen(gMessageText))) return kInputDecide;
     if (gMessageMode == 2) {
         if (gChoiceCursor < wanted) return kInputDown;
