@@ -343,6 +343,16 @@ int walkTowardsSlotFrom(int slot, int row, int col, bool* lost) {
     return code;
 }
 
+int jumpIntoChest(int slot, bool* lost) {
+    const int code = walkTowardsSlot(slot, lost);
+    int here[3];
+    worldToCell(gPlayerPos, here);
+    const int rows = here[0] - gObjectCells[slot][0], cols = here[2] - gObjectCells[slot][1];
+    const bool beside = (rows == 0 && (cols == 1 || cols == -1)) || (cols == 0 && (rows == 1 || rows == -1));
+    if (!beside || code == 0) return code;
+    return code % kInputDecide + (gPlayerVSpeed == 0.0f ? kInputDecide : 0);
+}
+
 int walkOntoCell(int row, int col, bool* lost) {
     // On the cell: stand still and let it do its work (a lift starts, a
     // sunken floor is landed on).

@@ -172,6 +172,7 @@ int fieldCode() {
             code = walkTowardsSlotFrom(goal->slot, goal->row, goal->col, &lost);
             break;
         case GoalKind::Cell: code = walkOntoCell(goal->row, goal->col, &lost); break;
+        case GoalKind::Chest: code = jumpIntoChest(goal->slot, &lost); break;
         case GoalKind::Grind: code = walkTowardsNearestEnemy(&lost); break;
         case GoalKind::Reload: return gRun.reloadPhase == 0 ? kInputCancel : kCodeF12;
         default: return eventCode(choiceNow());
@@ -263,6 +264,15 @@ void noteGoals() {
             }
             nextGoalStarted();
             return;
+        case GoalKind::Chest: {
+            const int chest = gMapObjects[goal->slot].index;
+            const bool opened = chest >= 0 && chest < kChestCount && gChestFlags[chest] != 0;
+            if (free && gCurrentMap == goal->map && opened) {
+                std::printf("chest %d opened: %s\n", chest, goal->what.c_str());
+                nextGoalStarted();
+            }
+            return;
+        }
         case GoalKind::StaffRoll:
             if (gRun.staffRollSeen && (gScene == 1000 || gScene == 1001)) {
                 std::printf("title after the staff roll\n");

@@ -95,9 +95,9 @@ bool loadRoute(const std::string& path, int route, Route& out, std::string* erro
             if (mine) out.goals.push_back(RouteGoal{GoalKind::Cell, a, -1, 0, 0, row, col, -1, 0, what, number});
             continue;
         }
-        if (word == "walk" || word == "arrive" || word == "inn" || word == "grind" || word == "duel") {
+        if (word == "walk" || word == "arrive" || word == "inn" || word == "grind" || word == "duel" || word == "chest") {
             if (!(line >> a) || a < 0 || a >= 130) return fail(error, path, number, word + " wants a map number");
-            if ((word == "walk" || word == "inn" || word == "duel") && (!(line >> b) || b < 0 || b >= 150))
+            if ((word == "walk" || word == "inn" || word == "duel" || word == "chest") && (!(line >> b) || b < 0 || b >= 150))
                 return fail(error, path, number, word + " wants a slot number after the map");
             if (word == "grind" && (!(line >> b) || b < 1 || b > 99))
                 return fail(error, path, number, "grind wants a level 1-99 after the map");
@@ -125,6 +125,7 @@ bool loadRoute(const std::string& path, int route, Route& out, std::string* erro
             if (word == "arrive") goal = RouteGoal{GoalKind::Arrive, a, -1, 0, 0, -1, -1, flag, value, what, number};
             if (word == "inn") goal.kind = GoalKind::Inn;
             if (word == "duel") goal.kind = GoalKind::Duel;
+            if (word == "chest") goal.kind = GoalKind::Chest;
             if (word == "grind") goal = RouteGoal{GoalKind::Grind, a, -1, b, 0, -1, -1, -1, 0, what, number};
             if (mine) out.goals.push_back(goal);
         } else if (word == "reload") {

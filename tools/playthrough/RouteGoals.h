@@ -18,6 +18,7 @@ enum class GoalKind {
     Cell,    // on `map`, walk onto the cell (`row`, `col`) (a lift platform)
     Ask,     // on `map`, walk into `slot` and answer its choice with option `level`
     Duel,    // walk on `map` into the card player's `slot` and take up the duel
+    Chest,   // on `map`, open the chest of `slot` (jumped into from beside it)
     StaffRoll,  // wait through the ending's staff roll until the title follows
     Heal,    // from here on a member under `level` per cent of his most HP is healed in battle
     Skills,  // from here on the weapon skill picked is the strongest open (`level` 1) or the first (0)

@@ -83,6 +83,7 @@ Heal gHeal;
 double gHealShare = 0.5;  // a member under this share of his most HP is hurt
 
 constexpr int kReviveItem = 155;
+constexpr int kReviveAllItem = 156;
 constexpr int kPotions[] = {148, 134, 132, 130};  // one member, best first
 
 // What a careful player gives now: a fallen member is revived, a line with
@@ -98,6 +99,7 @@ Heal chooseHeal() {
         const int most = computeUnitStat(unit, kStatMaxHp);
         if (gPartyMembers[unit].hp <= 0) {
             if (gItemStock[kReviveItem].owned > 0) return Heal{kReviveItem, s};
+            if (gItemStock[kReviveAllItem].owned > 0) return Heal{kReviveAllItem, -1};
             continue;
         }
         const double share = most > 0 ? static_cast<double>(gPartyMembers[unit].hp) / most : 1.0;
