@@ -232,6 +232,16 @@ TEST_F(GameContent, GroupsHoldKnownMonstersSongsAndBattleTypes) {
     EXPECT_EQ(gEnemyGroups[16].monsters[0], 34);
     // The cliff scene of the mountain corners the thief master alone.
     for (int slot = 0; slot < 6; ++slot) EXPECT_EQ(gEnemyGroups[39].monsters[slot], slot == 0 ? 36 : 0) << slot;
+    // マーティ waits alone on the Ruleno castle's top floor, for a line of two
+    // (シェリル and リュウヒ): she has less HP than サンレイズ, whom three
+    // fight at the end of the episode before (she drinks a potion every
+    // seventh round while above half, so two must bring her down to half in
+    // six).
+    for (int slot = 0; slot < 6; ++slot) EXPECT_EQ(gEnemyGroups[71].monsters[slot], slot == 0 ? 52 : 0) << slot;
+    EXPECT_LT(gMonsters[52].hp, gMonsters[44].hp);
+    // Back in the central district, セレン is cornered by the two spies,
+    // ラドン and レニウム, not by the debt collector of group 86.
+    for (int slot = 0; slot < 6; ++slot) EXPECT_EQ(gEnemyGroups[72].monsters[slot], slot == 0 ? 37 : slot == 1 ? 34 : 0) << slot;
 }
 
 TEST_F(GameContent, CardsFitTheDuelRules) {
