@@ -232,6 +232,25 @@ TEST_F(GameContent, GroupsHoldKnownMonstersSongsAndBattleTypes) {
     EXPECT_EQ(gEnemyGroups[16].monsters[0], 34);
     // The cliff scene of the mountain corners the thief master alone.
     for (int slot = 0; slot < 6; ++slot) EXPECT_EQ(gEnemyGroups[39].monsters[slot], slot == 0 ? 36 : 0) << slot;
+    // マーティ waits alone on the Ruleno castle's top floor, for a line of two
+    // (シェリル and リュウヒ): she has less HP than サンレイズ, whom three
+    // fight at the end of the episode before (she drinks a potion every
+    // seventh round while above half, so two must bring her down to half in
+    // six).
+    for (int slot = 0; slot < 6; ++slot) EXPECT_EQ(gEnemyGroups[71].monsters[slot], slot == 0 ? 52 : 0) << slot;
+    EXPECT_LT(gMonsters[52].hp, gMonsters[44].hp);
+    // Back in the central district, セレン is cornered by the two spies,
+    // ラドン and レニウム, not by the debt collector of group 86.
+    for (int slot = 0; slot < 6; ++slot) EXPECT_EQ(gEnemyGroups[72].monsters[slot], slot == 0 ? 37 : slot == 1 ? 34 : 0) << slot;
+    // On the sea base's top the line faces クロム and セレン (the scene after
+    // the battle lays the two of them down): both rows bear the names and
+    // battle sprites of the earlier rows of the same two people.
+    for (int slot = 0; slot < 6; ++slot) EXPECT_EQ(gEnemyGroups[85].monsters[slot], slot == 0 ? 55 : slot == 1 ? 76 : 0) << slot;
+    struct Same { int row, earlier; };
+    for (const Same& same : {Same{55, 39}, Same{76, 35}, Same{76, 46}, Same{76, 77}}) {
+        EXPECT_STREQ(gMonsters[same.row].name, gMonsters[same.earlier].name) << same.row << " " << same.earlier;
+        EXPECT_EQ(gMonsters[same.row].sprite, gMonsters[same.earlier].sprite) << same.row << " " << same.earlier;
+    }
 }
 
 TEST_F(GameContent, CardsFitTheDuelRules) {

@@ -3,17 +3,16 @@
 # real screens from a new game and writes the keys it held; playtest then
 # replays those keys in a fresh copy of the game folder and must end in the
 # same state. The checks follow the route as far as its goals reach today:
-# on the tower route (1) episode 9's sea base, its highest level with
-# もろこし's sale, after battle 78 in 魔空間's depths and battle 84 with the
-# thief master; on the Ruleno route (2) the Ruleno castle's third floor,
-# with リュウヒ beside シェリル.
+# both to the end, the staff roll and the title: the tower route (1) through
+# 魔空間 and episode 9's sea base to クロム and セレン on its top; the Ruleno
+# route (2) through the Ruleno castle, 魔空間, the whole tower and ダクトナーレ.
 set -euo pipefail
 bin="$1"
 game="$2"
 out="$(mktemp -d)"
 trap 'rm -rf "$out"' EXIT
 
-budget=480000  # frames; the road takes about 305,000 (route 2) to 395,000 (route 1)
+budget=520000  # frames; the road takes about 412,000 (route 1) to 430,000 (route 2)
 clock=1700000000
 cp -r "$game" "$out/played"
 cp -r "$game" "$out/replayed"
@@ -33,7 +32,7 @@ totals="$(grep '^battles=' "$out/played.txt")"
 [[ "$totals" =~ ^battles=([0-9]+)\ won=([0-9]+)\ lost=0\  ]] || { echo "a battle was lost: $totals"; exit 1; }
 [ "${BASH_REMATCH[1]}" -eq "${BASH_REMATCH[2]}" ] || { echo "a battle was not won: $totals"; exit 1; }
 [ "$(grep -c '^shop$' "$out/played.txt")" -ge 4 ] || { echo "the merchants' counters were not opened"; exit 1; }
-chapters=$((route == 1 ? 9 : 7))  # the chapter-end saves of episodes 0-8 or 0-6
+chapters=9  # the chapter-end saves of episodes 0-8
 [ "$(grep -c '^save chapter$' "$out/played.txt")" -ge "$chapters" ] || { echo "a chapter-end save screen is missing"; exit 1; }
 grep -q '^inn on map 2' "$out/played.txt" || { echo "the party never slept at the hotel"; exit 1; }
 grep -q '^inn on map 52' "$out/played.txt" || { echo "the party never slept on リュウヒ's futon"; exit 1; }
@@ -56,12 +55,18 @@ common="1:2 6:4 7:2 8:1 9:3 11:1 12:5 13:2 14:1 17:3 18:1 19:1 20:3 21:1 22:1 24
 common+=" 28:2 29:2 30:3 46:3 48:1 50:2 52:2 53:2 62:2"
 case "$route" in
   1)  # the tower (battle 56 on the sixth floor), 魔空間 and battle 78 in its depths, then the sea base
-      # up to its highest level: the thief master beaten and hired, もろこし's sale and card
-    end=118 party=1,2,3 flags_wanted="$common 63:1 77:2 78:2 81:0 100:1 69:2 71:4 33:2 34:3 79:1 42:2 112:1 43:2 121:1" ;;
-  2)  # the Ruleno castle's third floor, リュウヒ in the line
-    end=98 party=1,5,0 flags_wanted="$common 64:2 65:1 100:2" ;;
+      # up to its top: the thief master beaten and hired, もろこし's sale and card, the last battle
+    party=1,2,3
+    flags_wanted="$common 63:1 77:2 78:2 81:0 100:1 69:2 71:4 33:2 34:3 79:1 42:2 112:1 43:2 121:1 44:1" ;;
+  2)  # episode 7 in the Ruleno castle (battle 71), episode 8 in 魔空間
+      # (battle 78), the tower with アラフォース hired (the officers, the
+      # thief master, the flashback of the top floor), the ending's scene
+    party=1,4,5
+    flags_wanted="$common 64:2 65:1 66:2 67:2 68:2 69:2 33:2 34:3 73:3 75:3 32:2 85:1 44:1 111:1 100:2" ;;
 esac
-grep -qx "map=$end" "$out/played.state" || { echo "the road did not end on map $end"; exit 1; }
+grep -qx 'staff roll' "$out/played.txt" || { echo "the staff roll was not reached"; exit 1; }
+grep -qx 'title after the staff roll' "$out/played.txt" || { echo "the title did not follow the staff roll"; exit 1; }
+grep -qx "scene=1001" "$out/played.state" || { echo "the road did not end at the title"; exit 1; }
 grep -qx "party=$party" "$out/played.state" || { echo "the line is not $party"; exit 1; }
 for flag in $flags_wanted; do
   if [ "${flag#*:}" = 0 ]; then

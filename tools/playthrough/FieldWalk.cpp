@@ -4,6 +4,7 @@
 #include <deque>
 
 #include "engine/Input.h"
+#include "events/FieldMechanisms.h"
 #include "field/FieldMap.h"
 #include "field/FieldState.h"
 #include "field/WorldToCell.h"
@@ -64,8 +65,15 @@ bool platformCell(int row, int col) {
     }
 }
 
+// A lift platform carries whoever stands on it to another floor: the walk
+// crosses none (a cell goal pushes onto its platform from beside it).
+bool liftCell(int row, int col) {
+    const MapCell& cell = gMapCells[row][col];
+    return cell.floorColumn == kLiftTile.column && cell.floorRow == kLiftTile.row;
+}
+
 bool canStep(int fromRow, int fromCol, int row, int col) {
-    if (!cellInsideGrid(row, col) || stopsTheWalk(row, col)) return false;
+    if (!cellInsideGrid(row, col) || stopsTheWalk(row, col) || liftCell(row, col)) return false;
     if (gAvoidEnemies && nearAnEnemy(row, col)) return false;
     const MapCell& next = gMapCells[row][col];
     // On or off a platform: some time it stands level with the floor beside.
@@ -333,6 +341,16 @@ int walkTowardsSlotFrom(int slot, int row, int col, bool* lost) {
     const int code = walkTowardsCell(gObjectCells[slot][0], gObjectCells[slot][1], false, lost);
     gFromRow = gFromCol = -1;
     return code;
+}
+
+int jumpIntoChest(int slot, bool* lost) {
+    const int code = walkTowardsSlot(slot, lost);
+    int here[3];
+    worldToCell(gPlayerPos, here);
+    const int rows = here[0] - gObjectCells[slot][0], cols = here[2] - gObjectCells[slot][1];
+    const bool beside = (rows == 0 && (cols == 1 || cols == -1)) || (cols == 0 && (rows == 1 || rows == -1));
+    if (!beside || code == 0) return code;
+    return code % kInputDecide + (gPlayerVSpeed == 0.0f ? kInputDecide : 0);
 }
 
 int walkOntoCell(int row, int col, bool* lost) {

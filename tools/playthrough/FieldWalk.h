@@ -9,6 +9,9 @@
 int walkTowardsSlot(int slot, bool* lost);
 // The same, reaching the slot only from the cell (row, col).
 int walkTowardsSlotFrom(int slot, int row, int col, bool* lost);
+// The code that opens the chest of `slot`: walks beside it, then jumps into
+// it so that the head bumps it open (*lost when no walk reaches it).
+int jumpIntoChest(int slot, bool* lost);
 // The code that walks onto the cell (row, col) (*lost when no walk reaches it).
 int walkOntoCell(int row, int col, bool* lost);
 // Whether a visible enemy symbol stands on the current map.

@@ -81,18 +81,22 @@ struct Run {
     int reloadPhase = 0;       // Reload: 0 open the camp menu and save, 1 saved, 2 at the title
     bool lastSaveScene = false;
     bool titleSeen = false;
-    bool outfitting = false;
-    bool staffRollSeen = false;   // at a counter reached by an outfit goal: gear first
+    bool outfitting = false;      // at a counter reached by an outfit goal: gear first
+    bool staffRollSeen = false;
     int moneyBefore = 0;
     int duelsBefore = 0;
     bool finished = false;
     bool failed = false;
     long stuckFrames = 0;
+    int lostFrames = 0;        // frames in a row with no way to the goal
     float lastX = 0.0f, lastZ = 0.0f;
     std::vector<int> groupsFought;
     std::vector<unsigned> keys;  // the keys of frame n at [n - 1]
 };
 Run gRun;
+
+// How long a walk may find no way before the road fails (frames).
+constexpr int kLostFramesAllowed = 120;
 
 // The save slot the title's Continue loads at the start (-1: Game Start).
 int gContinueSlot = -1;
@@ -174,11 +178,15 @@ int fieldCode() {
             code = walkTowardsSlotFrom(goal->slot, goal->row, goal->col, &lost);
             break;
         case GoalKind::Cell: code = walkOntoCell(goal->row, goal->col, &lost); break;
+        case GoalKind::Chest: code = jumpIntoChest(goal->slot, &lost); break;
         case GoalKind::Grind: code = walkTowardsNearestEnemy(&lost); break;
         case GoalKind::Reload: return gRun.reloadPhase == 0 ? kInputCancel : kCodeF12;
         default: return eventCode(choiceNow());
     }
-    if (lost && goal->kind != GoalKind::Grind) {
+    // Gates still rising or sinking after an arrival open the way within a
+    // second or two: only a way that stays shut fails the road.
+    gRun.lostFrames = lost ? gRun.lostFrames + 1 : 0;
+    if (gRun.lostFrames > kLostFramesAllowed && goal->kind != GoalKind::Grind) {
         std::fprintf(stderr, "playthrough: no way to %s (%s) on map %d (goals line %d)\n",
                      goal->kind == GoalKind::Cell ? "the cell" : "the slot", goal->what.c_str(), goal->map, goal->line);
         gRun.failed = true;
@@ -306,6 +314,31 @@ void noteGoals() {
             }
             nextGoalStarted();
             return;
+        case GoalKind::Chest: {
+            const int chest = gMapObjects[goal->slot].index;
+            const bool opened = chest >= 0 && chest < kChestCount && gChestFlags[chest] != 0;
+            if (free && gCurrentMap == goal->map && opened) {
+                std::printf("chest %d opened: %s\n", chest, goal->what.c_str());
+                nextGoalStarted();
+            }
+            return;
+        }
+        case GoalKind::StaffRoll:
+            if (gRun.staffRollSeen && (gScene == 1000 || gScene == 1001)) {
+                std::printf("title after the staff roll\n");
+                nextGoalStarted();
+            }
+            return;
+        case GoalKind::Heal:
+            healUnder(goal->level);
+            std::printf("heal under %d%%\n", goal->level);
+            nextGoalStarted();
+            return;
+        case GoalKind::Skills:
+            pickStrongestSkills(goal->level != 0);
+            std::printf("weapon skills: %s\n", goal->what.c_str());
+            nextGoalStarted();
+            return;
         case GoalKind::Arrive:
             if (free && gCurrentMap == goal->map && (goal->flag < 0 || gStoryFlags[goal->flag] == goal->value)) {
                 std::printf("arrived: %s\n", goal->what.c_str());
@@ -371,12 +404,6 @@ void noteGoals() {
             }
             return;
         }
-        case GoalKind::Title:
-            if (gRun.staffRollSeen && (gScene == 1000 || gScene == 1001)) {
-                std::printf("title after the staff roll\n");
-                nextGoalStarted();
-            }
-            return;
         case GoalKind::Equip: {
             int partySlot = 0, equipSlot = 0, item = 0;
             if (free && gCurrentMap == goal->map && !nextGearChange(&partySlot, &equipSlot, &item) && !stoneToWear() &&
@@ -452,7 +479,7 @@ int chooseCode() {
             if (currentGoal() != nullptr && currentGoal()->kind == GoalKind::Equip) return equipCode();
             return campCode(reloading() && gRun.reloadPhase == 0 ? kReloadSlot : -1);
         case 400: return duelCode();
-        case 900: return gStaffRoll.mapShown == kStaffRollEndMap ? kInputDecide : 0;  // "Fin": on to the title
+        case 900: return gStaffRoll.mapShown == kStaffRollEndMap ? kInputDecide : 0;  // "Fin" takes a decide once it has stood five seconds
         case 500: return raceCode();
         case 9: return chooseSlot(0);  // the chapter-end saves go to the first slot
         default: return 0;
@@ -494,6 +521,13 @@ unsigned chooseKeys(long frame) {
     if (trace != nullptr && (frame % 30 == 0 || trace[0] == '2')) {
         std::printf("  frame %ld scene %d map %d event %d step %d row %.2f col %.2f y %.2f keys %u goal %d\n", frame, gScene,
                     gCurrentMap, gFieldEvent, gEventStep, playerRow(), playerColumn(), gPlayerPos[1], keys, gRun.goal);
+        if (gScene == 100) {
+            std::printf("    battle phase %d party hp %d %d %d enemy hp", gBattleAction.phase, gPartyMembers[gParty[0]].hp,
+                        gPartyMembers[gParty[1]].hp, gPartyMembers[gParty[2]].hp);
+            for (int slot = 0; slot < kEnemySlotCount; ++slot)
+                if (gEnemyBattlers[slot].monster > 0) std::printf(" %d", gEnemyBattlers[slot].hp);
+            std::printf("\n");
+        }
     }
     gRun.lastX = gPlayerPos[0];
     gRun.lastZ = gPlayerPos[2];

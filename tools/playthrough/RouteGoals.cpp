@@ -77,8 +77,8 @@ bool loadRoute(const std::string& path, int route, Route& out, std::string* erro
         }
         if (word == "ask") {
             int option = 0;
-            if (!(line >> a >> b >> option) || a < 0 || a >= 130 || b < 0 || b >= 150 || option < 0 || option > 9)
-                return fail(error, path, number, "ask wants a map, a slot and an option 0-9");
+            if (!(line >> a >> b >> option) || a < 0 || a >= 130 || b < 0 || b >= 150 || option < 0 || option > 19)
+                return fail(error, path, number, "ask wants a map, a slot and an option 0-19");
             std::string what;
             std::getline(line >> std::ws, what);
             if (what.empty()) return fail(error, path, number, "ask wants a description");
@@ -103,9 +103,11 @@ bool loadRoute(const std::string& path, int route, Route& out, std::string* erro
             if (mine) out.goals.push_back(RouteGoal{GoalKind::Equip, a, -1, 0, 0, -1, -1, -1, 0, what, number});
             continue;
         }
-        if (word == "walk" || word == "arrive" || word == "inn" || word == "grind" || word == "duel" || word == "outfit") {
+        if (word == "walk" || word == "arrive" || word == "inn" || word == "grind" || word == "duel" || word == "outfit" ||
+            word == "chest") {
             if (!(line >> a) || a < 0 || a >= 130) return fail(error, path, number, word + " wants a map number");
-            if ((word == "walk" || word == "inn" || word == "duel" || word == "outfit") && (!(line >> b) || b < 0 || b >= 150))
+            const bool slotted = word != "arrive" && word != "grind";
+            if (slotted && (!(line >> b) || b < 0 || b >= 150))
                 return fail(error, path, number, word + " wants a slot number after the map");
             if (word == "grind" && (!(line >> b) || b < 1 || b > 99))
                 return fail(error, path, number, "grind wants a level 1-99 after the map");
@@ -134,18 +136,28 @@ bool loadRoute(const std::string& path, int route, Route& out, std::string* erro
             if (word == "inn") goal.kind = GoalKind::Inn;
             if (word == "duel") goal.kind = GoalKind::Duel;
             if (word == "outfit") goal.kind = GoalKind::Outfit;
+            if (word == "chest") goal.kind = GoalKind::Chest;
             if (word == "grind") goal = RouteGoal{GoalKind::Grind, a, -1, b, 0, -1, -1, -1, 0, what, number};
             if (mine) out.goals.push_back(goal);
-        } else if (word == "title") {
-            std::string what;
-            std::getline(line >> std::ws, what);
-            if (what.empty()) return fail(error, path, number, "title wants a description");
-            if (mine) out.goals.push_back(RouteGoal{GoalKind::Title, 0, -1, 0, 0, -1, -1, -1, 0, what, number});
         } else if (word == "reload") {
             std::string what;
             std::getline(line >> std::ws, what);
             if (what.empty()) return fail(error, path, number, "reload wants a description");
             if (mine) out.goals.push_back(RouteGoal{GoalKind::Reload, 0, -1, 0, 0, -1, -1, -1, 0, what, number});
+        } else if (word == "staffroll") {
+            std::string what;
+            std::getline(line >> std::ws, what);
+            if (what.empty()) return fail(error, path, number, "staffroll wants a description");
+            if (mine) out.goals.push_back(RouteGoal{GoalKind::StaffRoll, -1, -1, 0, 0, -1, -1, -1, 0, what, number});
+        } else if (word == "heal") {
+            if (!(line >> a) || a < 10 || a > 90) return fail(error, path, number, "heal wants a share of 10-90 per cent");
+            if (mine) out.goals.push_back(RouteGoal{GoalKind::Heal, 0, -1, a, 0, -1, -1, -1, 0, "heal", number});
+        } else if (word == "skills") {
+            std::string how;
+            line >> how;
+            if (how != "strongest" && how != "first") return fail(error, path, number, "skills wants strongest or first");
+            if (mine)
+                out.goals.push_back(RouteGoal{GoalKind::Skills, 0, -1, how == "strongest" ? 1 : 0, 0, -1, -1, -1, 0, how, number});
         } else if (word == "choose") {
             if (blockStart >= 0) return fail(error, path, number, "a choice inside a repeat block");
             if (!(line >> a) || a < 0 || a > 9) return fail(error, path, number, "choose wants an option 0-9");

@@ -20,7 +20,10 @@ enum class GoalKind {
     Duel,    // walk on `map` into the card player's `slot` and take up the duel
     Outfit,  // walk on `map` into the counter's `slot` and buy the gear upgrades first
     Equip,   // on `map`, put on the best gear owned from the camp menu
-    Title,   // wait for the staff roll to end at the title
+    Chest,   // on `map`, open the chest of `slot` (jumped into from beside it)
+    StaffRoll,  // wait through the ending's staff roll until the title follows
+    Heal,    // from here on a member under `level` per cent of his most HP is healed in battle
+    Skills,  // from here on the weapon skill picked is the strongest open (`level` 1) or the first (0)
 };
 
 struct RouteGoal {

@@ -13,6 +13,7 @@
 #include "field/EventState.h"
 #include "events/MessageWindow.h"
 #include "field/FieldState.h"
+#include "field/Overlays.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PartyStats.h"
 #include "menus/BankLogic.h"
@@ -81,13 +82,16 @@ struct Heal {
     int slot = -1;
 };
 Heal gHeal;
+double gHealShare = 0.5;  // a member under this share of his most HP is hurt
 
 constexpr int kReviveItem = 155;
+constexpr int kReviveAllItem = 156;
 constexpr int kPotions[] = {148, 134, 132, 130};  // one member, best first
 
 // What a careful player gives now: a fallen member is revived, a line with
-// more than one member under half is sprayed, one member under half gets the
-// best potion owned (or the spray). Nothing when all is well.
+// more than one member hurt (under half his most HP, or the share the route
+// asks for) is sprayed, one hurt member gets the best potion owned (or the
+// spray). Nothing when all is well.
 Heal chooseHeal() {
     int hurt = 0, worst = -1;
     double worstShare = 1.0;
@@ -97,10 +101,11 @@ Heal chooseHeal() {
         const int most = computeUnitStat(unit, kStatMaxHp);
         if (gPartyMembers[unit].hp <= 0) {
             if (gItemStock[kReviveItem].owned > 0) return Heal{kReviveItem, s};
+            if (gItemStock[kReviveAllItem].owned > 0) return Heal{kReviveAllItem, -1};
             continue;
         }
         const double share = most > 0 ? static_cast<double>(gPartyMembers[unit].hp) / most : 1.0;
-        if (share < 0.5) ++hurt;
+        if (share < gHealShare) ++hurt;
         if (share < worstShare) {
             worstShare = share;
             worst = s;
@@ -286,6 +291,44 @@ StoneCast chooseStoneCast(int hurt, int fallen) {
     return best;
 }
 
+bool gStrongestSkills = false;
+
+// The weapon skill picked: the first of the list, or, once the route asks
+// for it, the highest level open to the acting member (each level strikes
+// harder than the one below; the first, as the tutor asks, in the lecture
+// battles).
+int weaponLevelPicked() {
+    if (!gStrongestSkills || gBattleGroup == kAttackLectureGroup || gBattleGroup == kStoneLectureGroup) return 0;
+    const int i = gBattleAction.actingIndex;
+    const int unit = i >= 0 && i < 3 ? gParty[i] : 0;
+    if (unit <= 0 || unit >= kUnitCount) return 0;
+    int best = 0;
+    for (int level = 1; level < 4; ++level)
+        if (weaponLevelOpen(unit, level) && weaponSkillRowFor(gUnitBases[unit].weaponCategory, level) >= 0) best = level;
+    return best;
+}
+
+constexpr int kBodyguardLevelStat = 99;
+constexpr int kFloorPanelCursorFlag = 912;
+
+// The hired bodyguard a player calls into a story battle: the one of the
+// highest level still standing, when he outranks the acting member; -1 none.
+int bodyguardToCall() {
+    const int i = gBattleAction.actingIndex;
+    const int unit = i >= 0 && i < 3 ? gParty[i] : 0;
+    const int own = unit > 0 && unit < kUnitCount ? gPartyMembers[unit].level : 0;
+    int best = -1, bestLevel = own;
+    for (int b = 0; b < kBodyguardCount; ++b) {
+        if (gBodyguardHired[b] != 1 || gBodyguards[b].hp <= 0) continue;
+        const int level = computeBodyguardStat(b, kBodyguardLevelStat);
+        if (level > bestLevel) {
+            best = b;
+            bestLevel = level;
+        }
+    }
+    return best;
+}
+
 // The first fallen member, -1 none.
 int fallenMember() {
     for (int s = 0; s < 3; ++s)
@@ -293,23 +336,39 @@ int fallenMember() {
     return -1;
 }
 
-// The members under half of their most HP.
+// The living members under the hurt share of their most HP (half, or the
+// route's `heal` share), as the items' choice counts them.
 int hurtMembers() {
     int hurt = 0;
     for (int s = 0; s < 3; ++s) {
         const int unit = gParty[s];
-        if (unit != 0 && gPartyMembers[unit].hp > 0 && gPartyMembers[unit].hp * 2 < computeUnitStat(unit, kStatMaxHp)) ++hurt;
+        if (unit == 0 || gPartyMembers[unit].hp <= 0) continue;
+        if (gPartyMembers[unit].hp < gHealShare * computeUnitStat(unit, kStatMaxHp)) ++hurt;
     }
     return hurt;
 }
 
 constexpr int kLabelStone = 1;
 constexpr int kLabelItem = 2;
+constexpr int kLabelBodyguard = 3;
+constexpr int kLabelBodyguardAction = 5;
 constexpr int kLabelEscape = 4;
 
 }  // namespace
 
+void pickStrongestSkills(bool strongest) { gStrongestSkills = strongest; }
+
+void healUnder(int percent) { gHealShare = percent / 100.0; }
+
 int eventCode(int wanted) {
+    // The lift car's floor panel: its cursor (story flag 912) to the wanted
+    // floor's place, five places a column, then decide.
+    if (gFloorPanelShown == 1) {
+        const int cursor = gStoryFlags[kFloorPanelCursorFlag];
+        if (cursor == wanted) return kInputDecide;
+        if (wanted - cursor >= 5) return kInputRight;
+        return cursor < wanted ? kInputDown : kInputUp;
+    }
     if (gMessageMode == 1 && gMessageTyped == static_cast<int>(std::strlen(gMessageText))) return kInputDecide;
     if (gMessageMode == 2) {
         if (gChoiceCursor < wanted) return kInputDown;
@@ -341,6 +400,10 @@ int battleCode(bool symbolBattle) {
                 wanted = commandEntry(kLabelItem, 0);
             } else if (symbolBattle && !lineHealthy()) {
                 wanted = commandEntry(kLabelEscape, 0);
+            } else if (gBattleSchedule.soloMode != 0) {
+                wanted = commandEntry(kLabelBodyguardAction, 0);
+            } else if (!symbolBattle && bodyguardToCall() >= 0) {
+                wanted = commandEntry(kLabelBodyguard, 0);
             }
             if (gBattleAction.commandCursor == wanted) return kInputDecide;
             return gBattleAction.commandCursor > wanted ? kInputUp : kInputDown;
@@ -355,6 +418,17 @@ int battleCode(bool symbolBattle) {
             if (gBattleAction.targetRange == 0 && wanted >= 0 && gBattleAction.targetIndex != wanted) return kInputRight;
             return kInputDecide;
         }
+        case kPhaseWeaponList: {
+            const int wanted = weaponLevelPicked();
+            if (gBattleAction.listCursor == wanted) return kInputDecide;
+            return gBattleAction.listCursor < wanted ? kInputDown : kInputUp;
+        }
+        case kPhaseBodyguardList: {
+            const int wanted = bodyguardToCall();
+            if (wanted < 0) return kInputCancel;
+            if (gBattleAction.listCursor == wanted) return kInputDecide;
+            return gBattleAction.listCursor < wanted ? kInputDown : kInputUp;
+        }
         case kPhaseStoneList:
             if (gStoneCast.entry < 0) return kInputDecide;  // a lecture's lesson: the first entry
             if (gBattleAction.listCursor == gStoneCast.entry) return kInputDecide;
@@ -363,7 +437,6 @@ int battleCode(bool symbolBattle) {
             if (gBattleAction.targetRange == 0 && gStoneCast.slot >= 0 && gBattleAction.targetIndex != gStoneCast.slot)
                 return kInputRight;
             return kInputDecide;
-        case kPhaseWeaponList:
         case kPhaseStoneAllConfirm:
         case kPhaseItemAllConfirm:
             return kInputDecide;

@@ -7,8 +7,15 @@
 int bestSpray();
 
 // A scene on the field: passes each message once typed, picks `wanted` at a
-// choice window, and puts a still picture away once it stands.
+// choice window (at the lift car's floor panel, the place of the floor,
+// floor - 1), and puts a still picture away once it stands.
 int eventCode(int wanted);
+// Whether the weapon skills picked from now on are the strongest open ones
+// (else the first of the list).
+void pickStrongestSkills(bool strongest);
+// The share of his most HP (per cent) under which a member is healed in
+// battle: 50 at the start.
+void healUnder(int percent);
 // One battle frame; `symbolBattle` when an enemy symbol was met on the way
 // (run from while the party is hurt).
 int battleCode(bool symbolBattle);
