@@ -2,8 +2,8 @@
 # playthroughRoute2.sh with $route set): playthrough plays it through the
 # real screens from a new game and writes the keys it held; playtest then
 # replays those keys in a fresh copy of the game folder and must end in the
-# same state. The checks follow the route as far as its goals reach today:
-# both to the end, the staff roll and the title: the tower route (1) through
+# same state. Both routes are played to the end, the staff roll and the
+# title: the tower route (1) through
 # 魔空間 and episode 9's sea base to クロム and セレン on its top; the Ruleno
 # route (2) through the Ruleno castle, 魔空間, the whole tower and ダクトナーレ.
 set -euo pipefail
