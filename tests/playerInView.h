@@ -3,13 +3,19 @@
 // walk a map's cells with the camera cut to the player.
 #pragma once
 
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
 
 #include "engine/Scene.h"
 #include "field/FieldScreen.h"
 #include "field/Transitions.h"
 #include "field/WorldToCell.h"
 #include "tests/sceneFraming.h"
+#include "tools/mapc/MapSource.h"
 
 namespace inview {
 
@@ -31,6 +37,36 @@ inline framing::Camera cameraOnPlayerAt(GraphicsResources& resources, int row, i
     placePlayerOnArrival(row, col);
     cutCameraToTarget(resources);
     return framing::currentCamera(resources);
+}
+
+using Cell = std::pair<int, int>;
+
+// The cells of a map where a player must be seen: its arrivals, its chests'
+// cells, and every walked cell beside one of its exits, triggers or persons.
+inline std::set<Cell> cellsToSee(int map, const std::vector<Cell>& arrivals, const std::set<Cell>& walked) {
+    std::set<Cell> cells(arrivals.begin(), arrivals.end());
+    const mapsource::MapSource source = mapsource::loadMapSourceFile(
+        std::string(CORVADINE_SOURCE_DIR) + "/content/maps/Map_" + std::to_string(map) + ".map");
+    EXPECT_TRUE(source.errors.empty()) << "map " << map;
+    for (const mapsource::SlotEntry& s : source.slots) {
+        if (s.role == "chest") {
+            cells.insert({s.row, s.column});
+        } else if (s.role == "exit" || s.role == "trigger" || s.role == "person") {
+            for (int dr = -1; dr <= 1; ++dr)
+                for (int dc = -1; dc <= 1; ++dc)
+                    if (walked.count({s.row + dr, s.column + dc}) != 0) cells.insert({s.row + dr, s.column + dc});
+        }
+    }
+    return cells;
+}
+
+// The player, set down on each cell with the camera cut to them, is seen whole.
+inline void expectSeenWholeOn(GraphicsResources& resources, const std::set<Cell>& cells) {
+    for (const auto& [r, c] : cells) {
+        const framing::Camera camera = cameraOnPlayerAt(resources, r, c);
+        const std::string why = notWhole(camera, gPlayerPos[0], gPlayerPos[1], gPlayerPos[2]);
+        EXPECT_EQ(why, "") << "the player on (" << r << ", " << c << ")";
+    }
 }
 
 }  // namespace inview

@@ -12,12 +12,8 @@
 
 #include "tests/playerInView.h"
 #include "tests/story1Fixture.h"
-#include "tools/mapc/MapSource.h"
 
 using story1test::StoryField;
-
-using inview::cameraOnPlayerAt;
-using inview::notWhole;
 
 TEST_F(StoryField, SlanPlainAndSkinHousesShowThePlayerWholeWhereTheWayAndTheChestsAre) {
     struct Place {
@@ -44,23 +40,6 @@ TEST_F(StoryField, SlanPlainAndSkinHousesShowThePlayerWholeWhereTheWayAndTheChes
                 for (int c = 0; c < kMapColumns; ++c)
                     if (walk[r][c]) walked.insert({r, c});
         }
-        std::set<std::pair<int, int>> spots(place.arrivals.begin(), place.arrivals.end());
-        const mapsource::MapSource source = mapsource::loadMapSourceFile(
-            std::string(CORVADINE_SOURCE_DIR) + "/content/maps/Map_" + std::to_string(place.map) + ".map");
-        ASSERT_TRUE(source.errors.empty());
-        for (const mapsource::SlotEntry& s : source.slots) {
-            if (s.role == "chest") {
-                spots.insert({s.row, s.column});
-            } else if (s.role == "exit" || s.role == "trigger" || s.role == "person") {
-                for (int dr = -1; dr <= 1; ++dr)
-                    for (int dc = -1; dc <= 1; ++dc)
-                        if (walked.count({s.row + dr, s.column + dc}) != 0) spots.insert({s.row + dr, s.column + dc});
-            }
-        }
-        for (const auto& [r, c] : spots) {
-            const framing::Camera camera = cameraOnPlayerAt(resources, r, c);
-            const std::string why = notWhole(camera, gPlayerPos[0], gPlayerPos[1], gPlayerPos[2]);
-            EXPECT_EQ(why, "") << "the player on (" << r << ", " << c << ")";
-        }
+        inview::expectSeenWholeOn(resources, inview::cellsToSee(place.map, place.arrivals, walked));
     }
 }
