@@ -84,6 +84,11 @@ struct Heal {
 Heal gHeal;
 double gHealShare = 0.5;  // a member under this share of his most HP is hurt
 
+// A living member under the hurt share of his most HP.
+bool memberHurt(int unit) {
+    return gPartyMembers[unit].hp > 0 && gPartyMembers[unit].hp < gHealShare * computeUnitStat(unit, kStatMaxHp);
+}
+
 constexpr int kReviveItem = 155;
 constexpr int kReviveAllItem = 156;
 constexpr int kPotions[] = {148, 134, 132, 130};  // one member, best first
@@ -105,7 +110,7 @@ Heal chooseHeal() {
             continue;
         }
         const double share = most > 0 ? static_cast<double>(gPartyMembers[unit].hp) / most : 1.0;
-        if (share < gHealShare) ++hurt;
+        if (memberHurt(unit)) ++hurt;
         if (share < worstShare) {
             worstShare = share;
             worst = s;
@@ -342,8 +347,7 @@ int hurtMembers() {
     int hurt = 0;
     for (int s = 0; s < 3; ++s) {
         const int unit = gParty[s];
-        if (unit == 0 || gPartyMembers[unit].hp <= 0) continue;
-        if (gPartyMembers[unit].hp < gHealShare * computeUnitStat(unit, kStatMaxHp)) ++hurt;
+        if (unit != 0 && memberHurt(unit)) ++hurt;
     }
     return hurt;
 }
