@@ -1,11 +1,13 @@
 #include "tools/playthrough/FieldWalk.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <deque>
 
 #include "engine/Input.h"
 #include "events/FieldMechanisms.h"
 #include "field/FieldMap.h"
+#include "field/FieldMovement.h"
 #include "field/FieldState.h"
 #include "field/WorldToCell.h"
 
@@ -175,6 +177,15 @@ bool meetsAnEnemy(int code, int steps = 1) {
     return false;
 }
 
+// Whether feet at `feet` on a cell of row `fromRow` walk onto the cell (row,
+// col) without a jump. Along the columns the floor takes a rise of up to the
+// climb; across the rows the wall push holds the feet back from a cell any
+// higher than they are, so even a footbridge a tenth up is jumped onto.
+bool walksOnto(int fromRow, int row, int col, float feet) {
+    const float height = gMapCells[row][col].height;
+    return row == fromRow ? height <= feet + kFieldClimb : height <= feet;
+}
+
 // Whether the floor takes a step with `code` this frame (`pastPeople`: into
 // the cell of someone the player already stands in).
 bool walkable(int code, bool pastPeople = false) {
@@ -185,7 +196,9 @@ bool walkable(int code, bool pastPeople = false) {
     worldToCell(to, cell);
     if (!cellInsideGrid(cell[0], cell[2]) || (!pastPeople && stopsTheWalk(cell[0], cell[2]))) return false;
     const MapCell& c = gMapCells[cell[0]][cell[2]];
-    return c.height > kAbyss && c.blocked == 0 && c.height <= gPlayerPos[1] + 0.11f;
+    int here[3];
+    worldToCell(gPlayerPos, here);
+    return c.height > kAbyss && c.blocked == 0 && walksOnto(here[0], cell[0], cell[2], gPlayerPos[1]);
 }
 
 // Progress towards the current slot: the shortest walk seen, and the frames
@@ -310,9 +323,9 @@ int walkTowardsCell(int goalRow, int goalCol, bool meeting, bool* lost) {
             code = nextRow > here[0] ? 6 : 4;
         }
     }
-    // A step up that the feet cannot take: jump (direction with decide).
-    // So is a push into a slot on a raised cell (a bed): the walls keep the
-    // feet off its edge, and the slot is touched from the air.
+    // A step up that the feet cannot take (walksOnto): jump (direction with
+    // decide). So is a push into a slot on a raised cell (a bed): the walls
+    // keep the feet off its edge, and the slot is touched from the air.
     const bool stepping = nextRow != here[0] || nextCol != here[2];
     // A step on or off a platform: the walls push back feet that are lower
     // than the cell ahead by any amount, so the step is jumped when the two
@@ -324,9 +337,9 @@ int walkTowardsCell(int goalRow, int goalCol, bool meeting, bool* lost) {
         if (rise > kPlatformReach) return 0;
         return rise > 0.0f ? code % kInputDecide + kInputDecide : code;
     }
-    const bool pushingUp = !stepping && code == push && gPlayerVSpeed == 0.0f &&
-                           gMapCells[goalRow][goalCol].height > gPlayerPos[1] + 0.11f;
-    if ((stepping && gMapCells[nextRow][nextCol].height > gPlayerPos[1] + 0.11f) || pushingUp) code += kInputDecide;
+    const bool pushingUp =
+        !stepping && code == push && gPlayerVSpeed == 0.0f && !walksOnto(here[0], goalRow, goalCol, gPlayerPos[1]);
+    if ((stepping && !walksOnto(here[0], nextRow, nextCol, gPlayerPos[1])) || pushingUp) code += kInputDecide;
     if (meeting) return code;
     return dodge(leaveThoseBeside(code, goalRow, goalCol));
 }
@@ -369,11 +382,33 @@ bool enemySymbolsLeft() {
     return false;
 }
 
+namespace {
+
+// The code that walks straight at the symbol of `slot` from within a cell of
+// it: across the rows until the feet are within its contact (0.1), then
+// along them. 0 when the player is farther off or the floor refuses the step.
+int straightAtSymbol(int slot, int row, int col) {
+    const MapObject& o = gMapObjects[slot];
+    int here[3];
+    worldToCell(gPlayerPos, here);
+    if (std::abs(here[0] - row) > 1 || std::abs(here[2] - col) > 1) return 0;
+    const float across = o.z - gPlayerPos[2];
+    const int code = std::fabs(across) > 0.08f ? (across > 0.0f ? 9 : 1) : (o.x > gPlayerPos[0] ? 6 : 4);
+    return walkable(code) ? code : 0;
+}
+
+// Frames without getting nearer to a symbol before the walk stops aiming at
+// the middle of its cell.
+constexpr int kFramesBeforeSteering = 60;
+
+}  // namespace
+
 int walkTowardsNearestEnemy(bool* lost) {
     *lost = true;
     double best = 1e9;
-    int row = 0, col = 0;
-    for (const MapObject& o : gMapObjects) {
+    int row = 0, col = 0, nearest = -1;
+    for (int s = 0; s < kMapObjectCount; ++s) {
+        const MapObject& o = gMapObjects[s];
         if (!o.present || o.kind != kObjectEnemy || !o.visible) continue;
         const double r = o.x - o.z, c = o.z / kGridShear;
         const double d = std::fabs(r - playerRow()) + std::fabs(c - playerColumn());
@@ -381,8 +416,17 @@ int walkTowardsNearestEnemy(bool* lost) {
         best = d;
         row = static_cast<int>(r);
         col = static_cast<int>(c);
+        nearest = s;
         *lost = false;
     }
     if (*lost) return 0;
-    return walkTowardsCell(row, col, true, lost);
+    const int code = walkTowardsCell(row, col, true, lost);
+    // The walk aims at the middle of the symbol's cell and trusts the symbol
+    // to chase the last step. Two chasing symbols that come close hold each
+    // other up, off the middles of their cells: walking to the cell then
+    // turns back to a cell beside it, again and again. Once the walk stops
+    // getting nearer, it steers at the symbol itself.
+    if (*lost || gProgress.framesWithout <= kFramesBeforeSteering) return code;
+    const int straight = straightAtSymbol(nearest, row, col);
+    return straight != 0 ? straight : code;
 }
