@@ -22,7 +22,7 @@ namespace {
 constexpr std::size_t kStreamBufferMinBytes = std::size_t{256} << 10;
 constexpr std::size_t kStreamFlushesPerBuffer = 4;
 constexpr int kTrimCheckFrames = 60;                        // how often the heap's slack is looked at
-constexpr std::size_t kTrimSlackBytes = std::size_t{4} << 20;  // freed memory the heap may keep
+constexpr std::size_t kTrimSlackBytes = std::size_t{4} << 20;  // memory freed since the last trim the heap may keep
 
 void setResult(int* result, int value) {
     if (result != nullptr) *result = value;
@@ -1202,19 +1202,31 @@ int GlDevice::present() {
     if (realisedThisFrame_) {
         // A frame that read pictures has freed their decoding buffers and
         // the rasteriser's compilations of the new screen's states; the
-        // heap keeps freed memory (see init), so it goes back here, once.
+        // heap keeps freed memory (see init), so it goes back here.
         realisedThisFrame_ = false;
         framesSinceTrim_ = 0;
-        malloc_trim(0);
+        trimHeapIfGrown();
     } else if (++framesSinceTrim_ >= kTrimCheckFrames) {
         // The rasteriser also compiles states first met on a later frame
-        // and frees what that took: once a second, a heap holding more than
-        // a few megabytes it does not use gives them back.
+        // and frees what that took: once a second, the heap gives back what
+        // it freed since.
         framesSinceTrim_ = 0;
-        if (mallinfo2().fordblks > kTrimSlackBytes) malloc_trim(0);
+        trimHeapIfGrown();
     }
     if (options_.paced) pace();
     return kOk;
+}
+
+void GlDevice::trimHeapIfGrown() {
+    // Pages given back stay counted as free (they are free chunks of the
+    // heap, only unmapped), so the figure to watch is the growth since the
+    // last trim: trimming the same few megabytes every second unmapped what
+    // the next frame wrote again, a 10 ms frame (page faults and flushes of
+    // every core's address cache).
+    const std::size_t free = mallinfo2().fordblks;
+    if (free <= freeAfterTrim_ + kTrimSlackBytes) return;
+    malloc_trim(0);
+    freeAfterTrim_ = mallinfo2().fordblks;
 }
 
 void GlDevice::pace() {

@@ -200,6 +200,9 @@ private:
     // `framebuffer`: Mesa compiles the state's code at the draw, and the
     // clipper drops the triangle.
     void drawUnseen(GLuint framebuffer, const BatchKey& key);
+    // Gives the heap's free memory back when it grew by more than a few
+    // megabytes since the last time.
+    void trimHeapIfGrown();
     // Runs the preparations queued for this present.
     void runPreparations();
 
@@ -272,7 +275,8 @@ private:
     std::size_t preparedTargets_ = SIZE_MAX;  // stand-in targets when the states were last queued
 
     bool realisedThisFrame_ = false;  // a deferred picture was read: trim the heap at present
-    int framesSinceTrim_ = 0;         // frames presented since the heap was last given back
+    int framesSinceTrim_ = 0;         // frames presented since the heap was last looked at
+    std::size_t freeAfterTrim_ = 0;   // the heap's free bytes after its last trim
 
     // Pacing.
     bool vsync_ = false;
