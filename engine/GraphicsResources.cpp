@@ -204,10 +204,12 @@ void prefetchBattlePictures(GraphicsResources& resources, gfx::Device* device) {
                       &r.effectSheet, &r.digitSheet, &r.windowBackground, &r.windowBorder, &r.cursorBar,
                       &r.pointerHand, &r.arrowSheet, &r.enterMark, &r.spriteSheets[0], &r.spriteSheets[1],
                       &r.spriteSheets[2], &r.spriteSheets[3], &r.spriteSheets[4], &r.spriteSheets[5]});
+    if (device != nullptr) device->prepareDrawStates();  // nothing to do when a fade already queued them
 }
 
 void prefetchRacePictures(GraphicsResources& resources, gfx::Device* device) {
     prefetch(device, {&resources.tileAtlas, &resources.spriteSheets[4]});
+    if (device != nullptr) device->prepareDrawStates();
 }
 
 int createGraphicsResources(GraphicsResources& resources, gfx::Device* device) {

@@ -161,6 +161,7 @@ void queueFaceBatch(const gfx::Matrix& view, Face face, int r, int c) {
 // before it is shaded (the software rasteriser's main cost). The buffer is
 // filled again only when the next face comes from another batch.
 void drawQueuedFaces(GraphicsResources& resources, gfx::Device* device) {
+    if (gQueued == 0) return;  // nothing shown: the device's texture stays as it was
     std::stable_sort(gQueue, gQueue + gQueued, [](const QueuedFace& a, const QueuedFace& b) { return a.depth < b.depth; });
     device->setTexture(resources.tileAtlas.get());
     resources.worldMatrix = gfx::matrixIdentity();
