@@ -979,8 +979,13 @@ void GlDevice::uploadOnePrefetched() {
 // of texture and target, a few a frame during the fade before the screen.
 
 void GlDevice::makeStandIns() {
-    const std::vector<std::uint32_t> white(4, 0xFFFFFFFFu);
-    if (standInPicture_ == 0) standInPicture_ = uploadTexture(white, 2, 2, nullptr);  // a picture: power-of-two sides
+    if (standInPicture_ == 0) {
+        // A picture: power-of-two sides, and as large as the sprite and
+        // portrait sheets (a 2 x 2 one left the billboards' state to be
+        // compiled again at their first draw).
+        const std::vector<std::uint32_t> white(512 * 512, 0xFFFFFFFFu);
+        standInPicture_ = uploadTexture(white, 512, 512, nullptr);
+    }
     if (standInLayer_ == 0) {
         // A render target drawn as a sprite (the text layers): 640 x 480,
         // so not of power-of-two sides, which its sampling code tells apart.
