@@ -1,5 +1,7 @@
 #include "engine/GraphicsResources.h"
 
+#include "engine/TextFont.h"
+
 #include <initializer_list>
 #include <string>
 
@@ -7,6 +9,7 @@
 #include "engine/Config.h"
 #include "engine/KeyframeTrack.h"
 #include "engine/ResourcePaths.h"
+#include "engine/TextFont.h"
 
 MessageBoxFunction gGraphicsFailureBox = showMessageBox;
 
@@ -187,6 +190,12 @@ void prefetchFieldPictures(GraphicsResources& resources, gfx::Device* device) {
     prefetch(device, {&r.tileAtlas, &r.spriteSheets[0], &r.spriteSheets[1], &r.spriteSheets[2], &r.spriteSheets[3],
                       &r.spriteSheets[4], &r.spriteSheets[5], &r.portraitSheet, &r.iconStrip, &r.windowBorder,
                       &r.windowBackground, &r.cursorBar, &r.pointerHand});
+    if (device == nullptr) return;
+    // The message window's first frame would otherwise also compile its
+    // draw states and open its faces.
+    device->prepareDrawStates();
+    prepareTextFont(device, 22, kShopFontFace);
+    prepareTextFont(device, kShopFontHeight, kShopFontFace);
 }
 
 void prefetchBattlePictures(GraphicsResources& resources, gfx::Device* device) {
@@ -195,10 +204,12 @@ void prefetchBattlePictures(GraphicsResources& resources, gfx::Device* device) {
                       &r.effectSheet, &r.digitSheet, &r.windowBackground, &r.windowBorder, &r.cursorBar,
                       &r.pointerHand, &r.arrowSheet, &r.enterMark, &r.spriteSheets[0], &r.spriteSheets[1],
                       &r.spriteSheets[2], &r.spriteSheets[3], &r.spriteSheets[4], &r.spriteSheets[5]});
+    if (device != nullptr) device->prepareDrawStates();  // nothing to do when a fade already queued them
 }
 
 void prefetchRacePictures(GraphicsResources& resources, gfx::Device* device) {
     prefetch(device, {&resources.tileAtlas, &resources.spriteSheets[4]});
+    if (device != nullptr) device->prepareDrawStates();
 }
 
 int createGraphicsResources(GraphicsResources& resources, gfx::Device* device) {

@@ -6,10 +6,18 @@ gfx::FontDesc gTextFontDesc{0, 0, 700, false, ""};
 const char* const kShopFontFace = "ＭＳ Ｐゴシック";
 const char* const kMenuFontFace = "MS UI Gothic";
 
+namespace {
+
+gfx::FontDesc textFontDesc(int height, const char* faceCp932, bool italic) {
+    return gfx::FontDesc{height, 0, 700, italic, faceCp932 != nullptr ? faceCp932 : ""};
+}
+
+}  // namespace
+
 int beginTextFont(gfx::Device* device, int height, const char* faceCp932, bool italic) {
     gTextFont.reset();
     if (device == nullptr) return gfx::kInvalidCall;
-    gTextFontDesc = gfx::FontDesc{height, 0, 700, italic, faceCp932 != nullptr ? faceCp932 : ""};
+    gTextFontDesc = textFontDesc(height, faceCp932, italic);
     int result = gfx::kOk;
     gTextFont = device->createFont(gTextFontDesc, &result);
     if (!gTextFont) return result < 0 ? result : gfx::kFail;
@@ -17,3 +25,7 @@ int beginTextFont(gfx::Device* device, int height, const char* faceCp932, bool i
 }
 
 void endTextFont() { gTextFont.reset(); }
+
+void prepareTextFont(gfx::Device* device, int height, const char* faceCp932, bool italic) {
+    if (device != nullptr) device->prepareFont(textFontDesc(height, faceCp932, italic));
+}

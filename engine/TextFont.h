@@ -28,3 +28,6 @@ constexpr int kMenuFontHeight = 15;
 int beginTextFont(gfx::Device* device, int height, const char* faceCp932, bool italic = false);
 // Releases gTextFont.
 void endTextFont();
+// Opens ahead the face beginTextFont(device, height, faceCp932) will use,
+// so the first frame of text in it does not wait for the font file.
+void prepareTextFont(gfx::Device* device, int height, const char* faceCp932, bool italic = false);

@@ -17,7 +17,8 @@ struct FieldCameraPoint {
 };
 FieldCameraPoint evaluateFieldCamera(const GraphicsResources& resources);
 
-// Floors and walls of gMapCells. Alpha testing off.
+// Floors and walls of gMapCells, nearest first (the depth test then spares
+// the rasteriser the hidden fragments). Alpha testing off.
 void drawFieldTerrain(GraphicsResources& resources, gfx::Device* device);
 // The player (when visible, or with the map editor on) and the present,
 // visible objects that are not chests. Alpha testing on (greater than 127),

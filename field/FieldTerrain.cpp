@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -125,23 +126,60 @@ void drawTranslatedQuad(GraphicsResources& resources, gfx::Device* device, int r
     device->drawPrimitive(gfx::Primitive::TriangleStrip, resources.quadVertices.get(), 0, 2);
 }
 
-// Fills the buffer once with the face of (r, c) and draws every matching,
-// shown, undrawn face of the rectangle from (r, c) to (59, 59) from it.
-void drawFaceBatch(GraphicsResources& resources, gfx::Device* device, Face face, int r, int c) {
-    gfx::Vertex* v = resources.quadVertices->lock();
-    if (v == nullptr) return;
-    const gfx::Colour colour = face == kFloor ? fieldFloorColour(gMarks.shadow[r][c]) : fieldWallColour();
-    fillFace(v, face, gMapCells[r][c], gMarks.drop[r][c][face], colour);
-    resources.quadVertices->unlock();
-    device->setTexture(resources.tileAtlas.get());
-    resources.worldMatrix = gfx::matrixIdentity();
+// A face to draw, and the face its quad is filled from (the first of its
+// batch: the same tile, shade and drop).
+struct QueuedFace {
+    float depth;  // of its cell's centre, in view space
+    std::uint8_t r, c, face;
+    std::uint8_t fromR, fromC;
+};
+
+QueuedFace gQueue[kMapRows * kMapColumns * 3];
+int gQueued = 0;
+
+// Queues every matching, shown, undrawn face of the rectangle from (r, c)
+// to (59, 59), all filled from the face of (r, c).
+void queueFaceBatch(const gfx::Matrix& view, Face face, int r, int c) {
     for (int r2 = r; r2 < kMapRows; ++r2) {
         for (int c2 = c; c2 < kMapColumns; ++c2) {
             if (gMarks.hidden[r2][c2] || gMarks.drawn[r2][c2][face]) continue;
             if (!sameFace(face, r, c, r2, c2)) continue;
             gMarks.drawn[r2][c2][face] = true;
-            drawTranslatedQuad(resources, device, r2, c2);
+            const float x = static_cast<float>(r2) + static_cast<float>(c2) * kShear + 0.5f * (1.0f + kShear);
+            const float y = gMapCells[r2][c2].height;
+            const float z = (static_cast<float>(c2) + 0.5f) * kShear;
+            const float depth = x * view.m[0][2] + y * view.m[1][2] + z * view.m[2][2] + view.m[3][2];
+            gQueue[gQueued++] = QueuedFace{depth, static_cast<std::uint8_t>(r2), static_cast<std::uint8_t>(c2),
+                                           static_cast<std::uint8_t>(face), static_cast<std::uint8_t>(r),
+                                           static_cast<std::uint8_t>(c)};
         }
+    }
+}
+
+// Draws the queued faces nearest first: the terrain is opaque and depth
+// tested, so a fragment behind what is already drawn fails the depth test
+// before it is shaded (the software rasteriser's main cost). The buffer is
+// filled again only when the next face comes from another batch.
+void drawQueuedFaces(GraphicsResources& resources, gfx::Device* device) {
+    if (gQueued == 0) return;  // nothing shown: the device's texture stays as it was
+    std::stable_sort(gQueue, gQueue + gQueued, [](const QueuedFace& a, const QueuedFace& b) { return a.depth < b.depth; });
+    device->setTexture(resources.tileAtlas.get());
+    resources.worldMatrix = gfx::matrixIdentity();
+    int filledR = -1, filledC = -1, filledFace = -1;
+    for (int i = 0; i < gQueued; ++i) {
+        const QueuedFace& q = gQueue[i];
+        if (q.fromR != filledR || q.fromC != filledC || q.face != filledFace) {
+            gfx::Vertex* v = resources.quadVertices->lock();
+            if (v == nullptr) return;
+            const Face face = static_cast<Face>(q.face);
+            const gfx::Colour colour = face == kFloor ? fieldFloorColour(gMarks.shadow[q.fromR][q.fromC]) : fieldWallColour();
+            fillFace(v, face, gMapCells[q.fromR][q.fromC], gMarks.drop[q.fromR][q.fromC][face], colour);
+            resources.quadVertices->unlock();
+            filledR = q.fromR;
+            filledC = q.fromC;
+            filledFace = q.face;
+        }
+        drawTranslatedQuad(resources, device, q.r, q.c);
     }
 }
 
@@ -236,12 +274,15 @@ void drawFieldTerrain(GraphicsResources& resources, gfx::Device* device) {
         if (cellInsideGrid(row, col)) gMarks.shadow[row][col] = true;
     }
 
+    const gfx::Matrix view = device->transform(gfx::TransformKind::View);
+    gQueued = 0;
     for (int r = 0; r < kMapRows; ++r) {
         for (int c = 0; c < kMapColumns; ++c) {
             if (gMarks.hidden[r][c]) continue;
-            if (!gMarks.drawn[r][c][kFloor]) drawFaceBatch(resources, device, kFloor, r, c);
-            if (gMarks.hasWall[r][c][kFrontWall] && !gMarks.drawn[r][c][kFrontWall]) drawFaceBatch(resources, device, kFrontWall, r, c);
-            if (gMarks.hasWall[r][c][kRightWall] && !gMarks.drawn[r][c][kRightWall]) drawFaceBatch(resources, device, kRightWall, r, c);
+            if (!gMarks.drawn[r][c][kFloor]) queueFaceBatch(view, kFloor, r, c);
+            if (gMarks.hasWall[r][c][kFrontWall] && !gMarks.drawn[r][c][kFrontWall]) queueFaceBatch(view, kFrontWall, r, c);
+            if (gMarks.hasWall[r][c][kRightWall] && !gMarks.drawn[r][c][kRightWall]) queueFaceBatch(view, kRightWall, r, c);
         }
     }
+    drawQueuedFaces(resources, device);
 }

@@ -294,6 +294,15 @@ public:
     // the frame that first draws it does not. Ignored by the null backend,
     // for other textures and for pictures already read.
     virtual void prefetch(Texture* /*texture*/) {}
+    // A hint that a screen with sprites, text and 3D quads comes next: the
+    // draw states they use are compiled ahead, a few at each present, so
+    // the first frame that draws with one does not pay for it. Ignored by
+    // the null backend.
+    virtual void prepareDrawStates() {}
+    // A hint that text in `desc` is drawn soon: its face is opened at a
+    // coming present, not by the frame that first draws with it. Ignored by
+    // the null backend.
+    virtual void prepareFont(const FontDesc& /*desc*/) {}
     // Waits until everything drawn so far is on the target (benches time
     // real work with it; present alone may return before drawing ends).
     virtual void finish() {}

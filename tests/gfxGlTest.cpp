@@ -290,6 +290,51 @@ TEST_F(GfxGl, ALayerCompositesEverythingDrawnOrClearedIntoIt) {
     device->setRenderTarget(nullptr);
 }
 
+TEST_F(GfxGl, StatesCompiledAheadDrawNothingAndLeaveTheTargetAndViewportAsSet) {
+    // The device compiles ahead between presents, with a layer and a part
+    // of it still selected: what is drawn before and after lands where it
+    // would have, and the stand-ins' triangles nowhere.
+    auto layer = device->createRenderTarget(640, 480, gfx::TextureFormat::A8R8G8B8);
+    auto small = device->createRenderTarget(64, 64, gfx::TextureFormat::A4R4G4B4);
+    ASSERT_NE(layer, nullptr);
+    ASSERT_NE(small, nullptr);
+    device->setRenderState(gfx::kRsZEnable, 0);
+    const auto square = [&](float x, float y, float side, Colour c) {
+        const gfx::ScreenVertex v[4] = {{x, y, 0.5f, 1, c, 0, 0}, {x + side, y, 0.5f, 1, c, 0, 0},
+                                        {x, y + side, 0.5f, 1, c, 0, 0}, {x + side, y + side, 0.5f, 1, c, 0, 0}};
+        ASSERT_EQ(device->drawScreenPrimitiveUp(gfx::Primitive::TriangleStrip, 2, v), gfx::kOk);
+    };
+    ASSERT_EQ(device->setRenderTarget(layer.get()), gfx::kOk);
+    square(100, 100, 10, 0xFF00FF00u);
+    ASSERT_EQ(device->setViewport(gfx::Viewport{200, 200, 100, 100, 0.0f, 1.0f}), gfx::kOk);
+    device->prepareDrawStates();
+    device->prepareDrawStates();  // a second fade finds them queued
+    device->prepareFont(gfx::FontDesc{22, 0, 700, false, "ＭＳ Ｐゴシック"});
+    // A red dot after each present, in a row inside the viewport.
+    constexpr int kFrames = 20;
+    for (int frame = 0; frame < kFrames; ++frame) {
+        ASSERT_EQ(device->present(), gfx::kOk);
+        EXPECT_EQ(device->renderTarget(), layer.get());
+        EXPECT_EQ(device->viewport().x, 200);
+        EXPECT_EQ(device->viewport().width, 100);
+        square(200.0f + 4.0f * frame, 250.0f, 2.0f, 0xFFFF0000u);
+    }
+    ASSERT_EQ(device->setRenderTarget(nullptr), gfx::kOk);
+    device->clear(gfx::kClearTarget | gfx::kClearDepth, 0xFF0000FFu, 1.0f, 0);
+    sprite(layer.get(), 0, 0);
+    read();
+    EXPECT_EQ(at(105, 105), 0xFF00FF00u) << hex(at(105, 105));
+    int others = 0;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) {
+            const bool inSquare = x >= 100 && x < 110 && y >= 100 && y < 110;
+            const bool inDot = y >= 250 && y < 252 && x >= 200 && x < 200 + 4 * kFrames && (x - 200) % 4 < 2;
+            if (inDot) EXPECT_EQ(at(x, y), 0xFFFF0000u) << "the dot drawn after present " << (x - 200) / 4;
+            else if (!inSquare && at(x, y) != 0xFF0000FFu) ++others;
+        }
+    EXPECT_EQ(others, 0) << "pixels drawn outside the square and the dots";
+}
+
 TEST_F(GfxGl, RenderTargetDrawnThenCompositedOntoTheBackBuffer) {
     auto target = device->createRenderTarget(64, 32, gfx::TextureFormat::A8R8G8B8);
     ASSERT_NE(target, nullptr);

@@ -22,7 +22,7 @@ namespace {
 constexpr std::size_t kStreamBufferMinBytes = std::size_t{256} << 10;
 constexpr std::size_t kStreamFlushesPerBuffer = 4;
 constexpr int kTrimCheckFrames = 60;                        // how often the heap's slack is looked at
-constexpr std::size_t kTrimSlackBytes = std::size_t{4} << 20;  // freed memory the heap may keep
+constexpr std::size_t kTrimSlackBytes = std::size_t{4} << 20;  // memory freed since the last trim the heap may keep
 
 void setResult(int* result, int value) {
     if (result != nullptr) *result = value;
@@ -277,6 +277,13 @@ GlDevice::~GlDevice() {
     glDeleteVertexArrays(1, &vao_);
     for (const FragmentProgram& p : programs_) glDeleteProgram(p.id);
     glDeleteShader(vertexShader_);
+    for (const StandInTarget& t : standInTargets_) {
+        glDeleteFramebuffers(1, &t.framebuffer);
+        glDeleteRenderbuffers(1, &t.depth);
+        glDeleteTextures(1, &t.texture);
+    }
+    glDeleteTextures(1, &standInPicture_);
+    glDeleteTextures(1, &standInLayer_);
 }
 
 void GlDevice::bindVertexLayout() {
@@ -962,6 +969,113 @@ void GlDevice::uploadOnePrefetched() {
     }
 }
 
+// ---------------------------------------------------------------- states and faces ahead
+
+// Mesa's software rasteriser compiles machine code for each combination of
+// shader, blending, depth test, texture format and sampling, and target
+// format, at the first draw that meets it: 5 to 15 ms each, a dropped frame
+// when a message window first opens. The combinations the game's screens
+// draw with are known: each is met here once, on a stand-in of each kind
+// of texture and target, a few a frame during the fade before the screen.
+
+void GlDevice::makeStandIns() {
+    if (standInPicture_ == 0) {
+        // A picture: power-of-two sides, and as large as the sprite and
+        // portrait sheets (a 2 x 2 one left the billboards' state to be
+        // compiled again at their first draw).
+        const std::vector<std::uint32_t> white(512 * 512, 0xFFFFFFFFu);
+        standInPicture_ = uploadTexture(white, 512, 512, nullptr);
+    }
+    if (standInLayer_ == 0) {
+        // A render target drawn as a sprite (the text layers): 640 x 480,
+        // so not of power-of-two sides, which its sampling code tells apart.
+        glGenTextures(1, &standInLayer_);
+        glBindTexture(GL_TEXTURE_2D, standInLayer_);
+        allocateColour(GL_RGBA8, 3, 3);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+        appliedValid_ = false;
+    }
+    for (const GLenum format : targetFormats_) {
+        const bool made = std::any_of(standInTargets_.begin(), standInTargets_.end(),
+                                      [&](const StandInTarget& t) { return t.format == format; });
+        if (made) continue;
+        StandInTarget t{format, 0, 0, 0};
+        glGenTextures(1, &t.texture);
+        glBindTexture(GL_TEXTURE_2D, t.texture);
+        allocateColour(format, 4, 4);
+        appliedValid_ = false;
+        glGenRenderbuffers(1, &t.depth);
+        glBindRenderbuffer(GL_RENDERBUFFER, t.depth);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, 4, 4);
+        glGenFramebuffers(1, &t.framebuffer);
+        glBindFramebuffer(GL_FRAMEBUFFER, t.framebuffer);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, t.texture, 0);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, t.depth);
+        completeWithColour(format, 4, 4);
+        standInTargets_.push_back(t);
+    }
+    bindTarget();
+}
+
+void GlDevice::drawUnseen(GLuint framebuffer, const BatchKey& key) {
+    flush();
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    const StreamVertex outside{2.0f, 2.0f, 0.5f, 1.0f, 0xFFFFFFFFu, 0.0f, 0.0f};
+    stream_.assign(3, outside);
+    runs_.push_back(Run{key, 0, 3});
+    flush();
+    bindTarget();
+}
+
+void GlDevice::prepareDrawStates() {
+    makeStandIns();
+    // Once for each set of target formats: a later fade finds them built.
+    if (preparedTargets_ == standInTargets_.size()) return;
+    preparedTargets_ = standInTargets_.size();
+    // Sprites and text, blended, on the back buffer and on every kind of
+    // render target: pictures, the text layers, the text atlas, plain fills.
+    std::vector<GLuint> targets{backFramebuffer_};
+    for (const StandInTarget& t : standInTargets_) targets.push_back(t.framebuffer);
+    for (const GLuint target : targets) {
+        for (const GLuint texture : {standInPicture_, standInLayer_, textCache_->atlas(), GLuint{0}}) {
+            const BatchKey key = spriteKey(texture);
+            preparations_.push_back([this, target, key] { drawUnseen(target, key); });
+        }
+    }
+    // The field's quads on the back buffer: the terrain (opaque, depth
+    // tested), the billboards (alpha tested), untextured fills.
+    BatchKey opaque = spriteKey(standInPicture_);
+    opaque.blend = false;
+    opaque.srcBlend = opaque.destBlend = 0;
+    opaque.depthTest = opaque.depthWrite = true;
+    opaque.depthFunc = kCmpLessEqual;
+    opaque.alphaOp = kTopSelectTexture;
+    BatchKey cutOut = opaque;
+    cutOut.alphaTest = true;
+    cutOut.alphaFunc = kCmpGreater;
+    cutOut.alphaRef = 127;
+    BatchKey untextured = opaque;
+    untextured.texture = 0;
+    for (const BatchKey& key : {opaque, cutOut, untextured})
+        preparations_.push_back([this, key] { drawUnseen(backFramebuffer_, key); });
+}
+
+void GlDevice::prepareFont(const FontDesc& desc) {
+    preparations_.push_back([desc] { fontrender::openFace(desc); });
+}
+
+void GlDevice::runPreparations() {
+    // Two a present: the fade before a screen has frames to spare.
+    for (int i = 0; i < 2 && !preparations_.empty(); ++i) {
+        const std::function<void()> work = std::move(preparations_.front());
+        preparations_.pop_front();
+        work();
+    }
+}
+
 std::unique_ptr<Texture> GlDevice::createTextureFromPixels(const std::uint32_t* argb, int width, int height,
                                                            TextureFormat format, int* result) {
     if (argb == nullptr || width <= 0 || height <= 0 || width > bitmap::kMaxSide || height > bitmap::kMaxSide) {
@@ -985,6 +1099,8 @@ std::unique_ptr<Texture> GlDevice::createRenderTarget(int width, int height, Tex
     // The target holds the colours in the format asked for: low-spec
     // mode's layers are 4 bits a channel, blending included.
     const GLenum colour = colourFormat(format);
+    if (std::find(targetFormats_.begin(), targetFormats_.end(), colour) == targetFormats_.end())
+        targetFormats_.push_back(colour);
     GLuint tex = 0, fbo = 0, depth = 0;
     glGenTextures(1, &tex);
     glBindTexture(GL_TEXTURE_2D, tex);
@@ -1087,22 +1203,35 @@ int GlDevice::present() {
         bindTarget();
     }
     uploadOnePrefetched();
+    runPreparations();
     if (realisedThisFrame_) {
         // A frame that read pictures has freed their decoding buffers and
         // the rasteriser's compilations of the new screen's states; the
-        // heap keeps freed memory (see init), so it goes back here, once.
+        // heap keeps freed memory (see init), so it goes back here.
         realisedThisFrame_ = false;
         framesSinceTrim_ = 0;
-        malloc_trim(0);
+        trimHeapIfGrown();
     } else if (++framesSinceTrim_ >= kTrimCheckFrames) {
         // The rasteriser also compiles states first met on a later frame
-        // and frees what that took: once a second, a heap holding more than
-        // a few megabytes it does not use gives them back.
+        // and frees what that took: once a second, the heap gives back what
+        // it freed since.
         framesSinceTrim_ = 0;
-        if (mallinfo2().fordblks > kTrimSlackBytes) malloc_trim(0);
+        trimHeapIfGrown();
     }
     if (options_.paced) pace();
     return kOk;
+}
+
+void GlDevice::trimHeapIfGrown() {
+    // Pages given back stay counted as free (they are free chunks of the
+    // heap, only unmapped), so the figure to watch is the growth since the
+    // last trim: trimming the same few megabytes every second unmapped what
+    // the next frame wrote again, a 10 ms frame (page faults and flushes of
+    // every core's address cache).
+    const std::size_t free = mallinfo2().fordblks;
+    if (free <= freeAfterTrim_ + kTrimSlackBytes) return;
+    malloc_trim(0);
+    freeAfterTrim_ = mallinfo2().fordblks;
 }
 
 void GlDevice::pace() {

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -143,6 +144,8 @@ public:
     bool readRenderTarget(Texture* target, std::vector<std::uint32_t>& argb) override;
     void finish() override;
     void prefetch(Texture* texture) override;
+    void prepareDrawStates() override;
+    void prepareFont(const FontDesc& desc) override;
 
     // --- inside the backend ---
     // Appends vertices of one GL primitive mode under `key` (a new run when
@@ -189,6 +192,19 @@ private:
     std::unique_ptr<Texture> makeTexture(std::vector<std::uint32_t> argb, int w, int h, int imageW, int imageH,
                                          int* result);
     void pace();
+    // Small textures and targets standing for each kind the game draws
+    // with and into (pictures, render targets, every target format made so
+    // far), for prepareDrawStates; made at its first call.
+    void makeStandIns();
+    // Draws a triangle wholly outside the view under `key` into
+    // `framebuffer`: Mesa compiles the state's code at the draw, and the
+    // clipper drops the triangle.
+    void drawUnseen(GLuint framebuffer, const BatchKey& key);
+    // Gives the heap's free memory back when it grew by more than a few
+    // megabytes since the last time.
+    void trimHeapIfGrown();
+    // Runs the preparations queued for this present.
+    void runPreparations();
 
     DeviceOptions options_;
     std::shared_ptr<GlDeviceLink> link_;
@@ -246,8 +262,21 @@ private:
     PictureReader reader_;
     std::vector<GlTexture*> prefetched_;
 
+    // Work queued by prepareDrawStates and prepareFont, a little at each
+    // present; the stand-ins they draw with.
+    std::deque<std::function<void()>> preparations_;
+    std::vector<GLenum> targetFormats_;  // colour formats of the render targets made
+    struct StandInTarget {
+        GLenum format;
+        GLuint texture, framebuffer, depth;
+    };
+    std::vector<StandInTarget> standInTargets_;
+    GLuint standInPicture_ = 0, standInLayer_ = 0;
+    std::size_t preparedTargets_ = SIZE_MAX;  // stand-in targets when the states were last queued
+
     bool realisedThisFrame_ = false;  // a deferred picture was read: trim the heap at present
-    int framesSinceTrim_ = 0;         // frames presented since the heap was last given back
+    int framesSinceTrim_ = 0;         // frames presented since the heap was last looked at
+    std::size_t freeAfterTrim_ = 0;   // the heap's free bytes after its last trim
 
     // Pacing.
     bool vsync_ = false;

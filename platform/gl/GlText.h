@@ -28,6 +28,9 @@ public:
     int drawText(const std::shared_ptr<fontrender::Face>& face, const std::string& cp932, Rect* rect,
                  std::uint32_t format, Colour colour);
 
+    // The atlas texture every piece of text draws from.
+    GLuint atlas() const { return atlas_; }
+
     static constexpr int kAtlasWidth = 2048;
     static constexpr int kAtlasHeight = 1024;
 
