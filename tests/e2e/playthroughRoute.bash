@@ -19,12 +19,21 @@ cp -r "$game" "$out/replayed"
 rm -f "$out"/played/Save_*.dat "$out"/replayed/Save_*.dat
 
 if ! "$bin/playthrough" --route "$route" --workdir "$out/played" --out "$out/road.keys" --clock "$clock" --null-gfx \
-    --frames "$budget" >"$out/played.txt"; then
+    --frames "$budget" >"$out/played.txt" 2>"$out/played.err"; then
+  cat "$out/played.err" >&2
   grep -v '^  frame' "$out/played.txt" | tail -40
   echo "route $route was not played to the end of its goals"
   exit 1
 fi
 grep -v '^symbol' "$out/played.txt"
+
+# Every conversation step the road passes has its line: a step whose key the
+# dialogue file lacks shows the bare key and says so on stderr.
+if grep -q '^dialogue: no line' "$out/played.err"; then
+  grep '^dialogue: no line' "$out/played.err" | sort | uniq -c
+  echo "route $route passed conversation steps without their lines"
+  exit 1
+fi
 
 # Every story battle was fought and won (playthrough itself fails when an
 # expected group of the goals file was not fought).
