@@ -5,6 +5,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -98,14 +99,27 @@ inline std::vector<double> timeFrames(gfx::Device& device, const char* name, int
 // Frames drawn and not timed: the fade or transition that precedes a
 // screen in the game, while its pictures are read ahead (prefetch). They
 // draw bare frames, so the screen's own frames are the same with or without.
+// Each lasts a 60th of a second, as the game's paced fade does: unpaced, the
+// whole fade was over in some 30 ms, before the reader had the pictures, and
+// the screen's first timed frames uploaded them one a frame and trimmed the
+// heap a second later, which the game's screen never does.
 inline void untimedFrames(gfx::Device& device, int frames) {
     std::vector<std::uint32_t> pixels;
     for (int f = 0; f < frames; ++f) {
+        timespec start{};
+        clock_gettime(CLOCK_MONOTONIC, &start);
         device.beginScene();
         device.clear(gfx::kClearTarget | gfx::kClearDepth | gfx::kClearStencil, 0xFF000000u, 1.0f, 0);
         device.endScene();
         device.present();
         device.readBackBuffer(pixels);
+        timespec end{start.tv_sec, start.tv_nsec + 16666667L};
+        if (end.tv_nsec >= 1000000000L) {
+            end.tv_sec += 1;
+            end.tv_nsec -= 1000000000L;
+        }
+        while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &end, nullptr) == EINTR) {
+        }
     }
 }
 

@@ -41,7 +41,10 @@ TileRect tileRect(int column, int row) {
 
 bool isVoid(const MapCell& cell) { return cell.height == 0.0f && cell.floorColumn == 0 && cell.floorRow == 0; }
 
-// The drop of a wall toward a neighbour, or false when there is no wall.
+// The drop of a wall toward a neighbour, or false when there is no wall: a
+// neighbour as high or higher leaves nothing to see. Most neighbours of a
+// town stand level; their walls would be quads of no height, each still set
+// up, transformed and rejected by the rasteriser.
 bool wallDrop(int r, int c, Face face, float& drop) {
     const MapCell& cell = gMapCells[r][c];
     const bool atEdge = face == kFrontWall ? c == 0 : r == kMapRows - 1;
@@ -52,7 +55,7 @@ bool wallDrop(int r, int c, Face face, float& drop) {
         if (isVoid(next)) return false;
         drop = cell.height - next.height;
     }
-    return !(drop < 0.0f);
+    return drop > 0.0f;
 }
 
 void fillFace(gfx::Vertex* v, Face face, const MapCell& cell, float drop, gfx::Colour colour) {

@@ -9,6 +9,7 @@
 
 #include "field/FieldRenderer.h"
 #include "field/TouchObject.h"
+#include "tests/drawingRecordingDevice.h"
 #include "tests/fieldFixture.h"
 #include "tests/hiddenGlDevice.h"
 
@@ -188,6 +189,47 @@ TEST_F(FieldGl, ACharacterBeyondTheSixSheetsIsNotDrawn) {
     const float x = gPlayerPos[0], y = gPlayerPos[1], z = gPlayerPos[2];
     draw();
     EXPECT_TRUE(near(at(x - 0.25f, y + 0.4f, z), kFloorTile));
+}
+
+// Sorts the terrain's quads as they are sent: walls (a corner off the floor's
+// plane) and quads of no area, which put no pixel on screen.
+class QuadSortingDevice : public testing_gfx::RecordingDevice {
+public:
+    int drawPrimitive(gfx::Primitive, gfx::VertexBuffer* buffer, int, int) override {
+        const gfx::Vertex* v = buffer->lock();
+        const float ax = v[1].x - v[0].x, ay = v[1].y - v[0].y, az = v[1].z - v[0].z;
+        const float bx = v[2].x - v[0].x, by = v[2].y - v[0].y, bz = v[2].z - v[0].z;
+        const float nx = ay * bz - az * by, ny = az * bx - ax * bz, nz = ax * by - ay * bx;
+        ++quads;
+        if (nx == 0.0f && ny == 0.0f && nz == 0.0f) ++flat;
+        if (v[0].y != 0.0f || v[1].y != 0.0f || v[2].y != 0.0f || v[3].y != 0.0f) ++walls;
+        buffer->unlock();
+        return 0;
+    }
+    int quads = 0, flat = 0, walls = 0;
+};
+
+TEST(FieldTerrain, LevelNeighboursSendNoWallQuadsAndDropsStillDo) {
+    fieldtest::resetFieldWorld();
+    ASSERT_TRUE(fieldtest::loadRoom());
+    QuadSortingDevice device;
+    GraphicsResources resources;
+    resources.quadVertices = device.createVertexBuffer(4, nullptr);
+    resources.cameraTrack = std::make_unique<KeyframeTrack>();
+    gPlayerVisible = 0;
+    placePlayerOnArrival(17, 18);  // the ledge at (19, 18) two rows on, in view
+    gCameraSnap = 2;
+    for (int frame = 0; frame < 2; ++frame) {
+        fieldtest::gTestClock += 16;
+        runField(resources, &device);
+    }
+    device.quads = device.flat = device.walls = 0;
+    drawFieldTerrain(resources, &device);
+    EXPECT_GT(device.quads, 0);
+    EXPECT_GT(device.walls, 0);  // the ledge's drop
+    EXPECT_EQ(device.flat, 0);
+    gMillisecondClock = timeGetTimeMs;
+    gFieldEventRunner = runCurrentMapEvent;
 }
 
 }  // namespace

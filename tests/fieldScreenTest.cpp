@@ -162,7 +162,9 @@ TEST_F(FieldTest, APersonBesideThePlayerTurnsToFaceIt) {
         gPlayerFacing = 9;
         frame(0);  // standing still is enough: the accept step touches every frame
         EXPECT_EQ(gFieldEvent, c.reached ? 3 : 0) << c.dx << ", " << c.dz;
-        if (c.reached) EXPECT_EQ(gMapObjects[2].facing, c.objectFacing) << c.dx;
+        if (c.reached) {
+            EXPECT_EQ(gMapObjects[2].facing, c.objectFacing) << c.dx;
+        }
         EXPECT_EQ(gPlayerFacing, c.playerFacing) << c.dx << ", " << c.dz;
     }
 }
