@@ -9,6 +9,8 @@
 //   rss           resident memory at the title, libraries' code included
 //   private       the process's own memory (heap, stacks, relocated tables):
 //                 what it costs the machine beyond the shared library code
+//   steps         each start-up step's own wall and main-thread milliseconds,
+//                 in the game's order, up to the first frame's end
 //
 // One run is one start-up; run it several times and quote the medians.
 //
