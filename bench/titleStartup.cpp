@@ -9,6 +9,8 @@
 //   rss           resident memory at the title, libraries' code included
 //   private       the process's own memory (heap, stacks, relocated tables):
 //                 what it costs the machine beyond the shared library code
+//   steps         each start-up step's own wall and main-thread milliseconds,
+//                 in the game's order, up to the first frame's end
 //
 // One run is one start-up; run it several times and quote the medians.
 //
@@ -43,15 +45,32 @@ double threadCpuMs() {
 }
 
 double gStart = 0;
+
+// Each start-up step's end (wall and main-thread CPU since main), printed as
+// one breakdown line: what each step cost.
+struct StepMark {
+    const char* name;
+    double wall;
+    double cpu;
+};
+StepMark gSteps[24];
+int gStepCount = 0;
+
+void markStep(const char* name) {
+    if (gStepCount < 24) gSteps[gStepCount++] = StepMark{name, wallMs() - gStart, threadCpuMs()};
+}
 double gFirstFrameMs = -1;
 double gFirstFrameCpuMs = -1;
 int gFrames = 0;
 
 void renderAndTime(gfx::Device* device, GraphicsResources* resources) {
+    if (gFirstFrameMs < 0) markStep("passes before the first frame");
     renderFrame(device, resources);
     ++gFrames;
     if (gFirstFrameMs < 0) {
+        markStep("first frame drawn");
         device->finish();
+        markStep("first frame finished");
         gFirstFrameMs = wallMs() - gStart;
         gFirstFrameCpuMs = threadCpuMs();
     }
@@ -86,6 +105,8 @@ int main(int argc, char** argv) {
     StartupOptions options;
     setGameStartup(options);
     options.singleInstance = false;  // beside a running game all the same
+    options.stepDone = markStep;
+    markStep("main");
     GameSession session;
     int exitCode = 0;
     if (!startGame(options, session, &exitCode)) {
@@ -107,6 +128,19 @@ int main(int argc, char** argv) {
                 gFirstFrameCpuMs);
     std::printf("at the title after %.1f s: resident %.1f MB, private %.1f MB (anonymous %.1f MB), %d frames\n",
                 seconds, rss, privateDirty, anonymous, gFrames);
+    // The breakdown: each step's own wall and CPU milliseconds.
+    std::printf("steps (wall / main thread's CPU, ms):\n");
+    for (int i = 1; i < gStepCount; ++i) {
+        std::printf("  %-32s %7.1f / %6.1f\n", gSteps[i].name, gSteps[i].wall - gSteps[i - 1].wall,
+                    gSteps[i].cpu - gSteps[i - 1].cpu);
+    }
+    std::printf("summary bench=startup_steps");
+    for (int i = 1; i < gStepCount; ++i) {
+        std::printf(" ");
+        for (const char* c = gSteps[i].name; *c != '\0'; ++c) std::putchar(*c == ' ' ? '_' : *c);
+        std::printf("_ms=%.1f", gSteps[i].wall - gSteps[i - 1].wall);
+    }
+    std::printf("\n");
     std::printf("summary bench=startup startup_ms=%.1f first_frame_ms=%.1f first_frame_cpu_ms=%.1f rss_mb=%.1f "
                 "private_mb=%.1f frames=%d\n",
                 started, gFirstFrameMs, gFirstFrameCpuMs, rss, privateDirty, gFrames);

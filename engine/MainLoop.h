@@ -28,6 +28,9 @@ struct StartupOptions {
     // player told why) ending the start-up with -1; the new game's state.
     bool (*loadGameData)() = nullptr;
     void (*resetNewGame)() = nullptr;
+    // Called as each step of the start-up ends, with the step's name (the
+    // start-up bench times them); none by default.
+    void (*stepDone)(const char* step) = nullptr;
 };
 
 // What WinMain owns for the program's life.

@@ -25,6 +25,10 @@ void clearSongNames() {
     gRequestedSong[0] = '\0';
 }
 
+void step(const StartupOptions& options, const char* name) {
+    if (options.stepDone != nullptr) options.stepDone(name);
+}
+
 }  // namespace
 
 bool startGame(const StartupOptions& options, GameSession& session, int* exitCode) {
@@ -45,9 +49,11 @@ bool startGame(const StartupOptions& options, GameSession& session, int* exitCod
 
     // The soundfont loads while the window and the graphics device start.
     audio::prepareMusicSynth();
+    step(options, "music synth started");
 
     loadConfig("Config.dat");
     if (commandLineSelectsFullScreen(options.commandLine)) gConfig[0] = 1;
+    step(options, "config");
 
     *exitCode = -1;
     resetInput();  // gCommandCode 999 before anything reads input
@@ -63,6 +69,7 @@ bool startGame(const StartupOptions& options, GameSession& session, int* exitCod
         return false;
     }
     session.appStarted = true;
+    step(options, "app");
 
     if (!options.nullGraphics) {
         gWindowOptions = window::WindowOptions{};
@@ -78,7 +85,9 @@ bool startGame(const StartupOptions& options, GameSession& session, int* exitCod
         }
         session.windowOpened = true;
     }
+    step(options, "window");
     initInput();  // no controller is fine
+    step(options, "input");
     session.servicesStarted = true;
 
     session.resources = std::make_unique<GraphicsResources>();
@@ -91,14 +100,17 @@ bool startGame(const StartupOptions& options, GameSession& session, int* exitCod
         *exitCode = 1;
         return false;
     }
+    step(options, "device");
 
     gSoundAvailable = initSound() ? 1 : 0;
+    step(options, "sound");
 
     if (createGraphicsResources(*session.resources, session.device.getDevice()) < 0) {
         std::fprintf(stderr, "corvadine: cannot start: the graphics resources failed to load\n");
         *exitCode = 1;
         return false;
     }
+    step(options, "graphics resources");
 
     clearSongNames();
     gScene = 1000;
@@ -107,10 +119,12 @@ bool startGame(const StartupOptions& options, GameSession& session, int* exitCod
         *exitCode = -1;
         return false;
     }
+    step(options, "game data");
 
     // The new game's first half requests a map change (scene 1): the
     // title comes first all the same.
     if (options.resetNewGame) options.resetNewGame();
+    step(options, "new game");
     gScene = 1000;
     clearSongNames();
     *exitCode = 0;

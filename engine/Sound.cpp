@@ -34,8 +34,9 @@ void resetSoundState() {
 }
 
 bool initSound() {
-    if (audio::activeBackend() == audio::Backend::None) audio::openAudio(audio::Backend::Device);
-    gDeviceReady = audio::activeBackend() != audio::Backend::None;
+    // The device opens on its own thread: the first song or effect waits for it.
+    if (!audio::outputOpen()) audio::openAudio(audio::Backend::Device);
+    gDeviceReady = audio::outputOpen();
     return gDeviceReady;
 }
 

@@ -23,18 +23,25 @@ constexpr int kMusicTicksPerQuarter = 768;
 enum class Backend { None, Device, Null };
 
 // Opens the output once. Device tries SDL's default driver, then its dummy
-// driver, and falls back to the null backend; Null opens the null backend.
+// driver, and falls back to the null backend, on a thread of its own: the
+// first call that changes or asks about the output waits for it. Null opens
+// the null backend.
 // Loads the synthesiser and the soundfont (music stays silent without one,
 // with one line on stderr). Opening again while open changes nothing.
 void openAudio(Backend wanted);
 // Starts loading the synthesiser and the soundfont on a thread of their own,
 // so that the window and the graphics device need not wait for them at
-// start-up; openAudio takes them over, waiting for the load if it is still
-// running. Harmless when the output is already open or a load has started.
+// start-up. The output opens without waiting for them: the first song (or
+// musicSynthReady, soundFontPath) takes them over, waiting for the load if
+// it is still running. Harmless when the output is already open or a load
+// has started.
 void prepareMusicSynth();
 // Stops everything and frees the device, the synthesiser and the soundfont.
 void closeAudio();
+// Waits for the device being opened, if any.
 Backend activeBackend();
+// True once openAudio has run, without waiting for the device.
+bool outputOpen();
 // True when a soundfont is loaded, so songs can sound.
 bool musicSynthReady();
 // The soundfont in use ("" for none).

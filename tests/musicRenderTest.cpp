@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/Audio.h"
@@ -125,6 +126,42 @@ TEST(SynthesiserLoadedAhead, IsTakenOverByTheOutputAndSoundsTheSame) {
     EXPECT_FALSE(audio::musicSynthReady());
     audio::openAudio(audio::Backend::Null);
     EXPECT_TRUE(audio::musicSynthReady());
+}
+
+// The device opens on a thread and the soundfont loads on another: the
+// output counts as open at once, the first song takes both over, and the
+// device's callback then plays it.
+TEST(AudioDeviceOpenedAhead, TheFirstSongTakesItOverAndPlaysOnIt) {
+    const std::vector<std::uint8_t> song = oneBarSong(true);
+    audio::closeAudio();
+    audio::prepareMusicSynth();
+    audio::openAudio(audio::Backend::Device);
+    EXPECT_TRUE(audio::outputOpen());
+    // Closed before anything waited for it: nothing is left behind.
+    audio::closeAudio();
+    EXPECT_FALSE(audio::outputOpen());
+    EXPECT_EQ(audio::activeBackend(), audio::Backend::None);
+
+    audio::prepareMusicSynth();
+    audio::openAudio(audio::Backend::Device);
+    ASSERT_TRUE(audio::outputOpen());
+    if (!audio::startSong(song.data(), song.size(), 768)) {
+        audio::closeAudio();
+        GTEST_SKIP() << "no soundfont";
+    }
+    if (audio::activeBackend() != audio::Backend::Device) {
+        audio::closeAudio();
+        GTEST_SKIP() << "no audio device, not even SDL's dummy";
+    }
+    // The callback runs: the song moves on from where it started (a budget
+    // of two seconds, so a device left paused fails instead of hanging).
+    int position = 768;
+    for (int wait = 0; wait < 200 && position == 768; ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        ASSERT_TRUE(audio::songPosition(&position));
+    }
+    EXPECT_NE(position, 768);
+    audio::closeAudio();
 }
 
 TEST_F(SongRendering, ASongSoundsAndLoopsWithoutAGap) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 #include "platform/audio/MixerState.h"
 
@@ -17,11 +18,13 @@ void audioCallback(void*, Uint8* stream, int length) {
     mixFrames(reinterpret_cast<std::int16_t*>(stream), length / 4);
 }
 
-bool openDevice(MixerState& state, const char* driver) {
+// The device, paused, on the system's driver (null) or the named one; 0
+// when it cannot be opened.
+SDL_AudioDeviceID openDevice(const char* driver) {
     if (driver) {
-        if (SDL_AudioInit(driver) != 0) return false;
+        if (SDL_AudioInit(driver) != 0) return 0;
     } else if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        return false;
+        return 0;
     }
     SDL_AudioSpec want{};
     want.freq = kOutputRate;
@@ -31,13 +34,39 @@ bool openDevice(MixerState& state, const char* driver) {
     want.callback = audioCallback;
     SDL_AudioSpec have{};
     // No changes allowed: SDL converts to whatever the hardware wants.
-    state.device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-    if (state.device == 0) {
+    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (device == 0) {
         if (driver) SDL_AudioQuit();
         else SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return false;
     }
-    return true;
+    return device;
+}
+
+// The device opened on a thread of its own (openAudio with Device): trying
+// the system's driver and falling back to the dummy one can take a tenth of
+// a second (SDL waits for its device-watching thread when a driver is shut
+// down), which the first frame need not wait for. Until it is settled the
+// device exists at most paused, so no callback runs and the main thread
+// changes the mixer's state without the lock.
+struct Opening {
+    std::thread thread;
+    SDL_AudioDeviceID device = 0;  // 0: neither driver opened
+    std::string error;
+    ~Opening() {
+        if (thread.joinable()) thread.join();
+    }
+};
+
+Opening& opening() {
+    static Opening o;
+    return o;
+}
+
+void openDeviceAhead() {
+    Opening& o = opening();
+    o.device = openDevice(nullptr);
+    if (o.device == 0) o.device = openDevice("dummy");
+    if (o.device == 0) o.error = SDL_GetError();
 }
 
 }  // namespace
@@ -47,7 +76,25 @@ MixerState& mixerState() {
     return state;
 }
 
+void settleOpening() {
+    Opening& o = opening();
+    if (!o.thread.joinable()) return;
+    o.thread.join();
+    MixerState& state = mixerState();
+    if (o.device != 0) {
+        state.device = o.device;
+        state.backend = Backend::Device;
+        SDL_PauseAudioDevice(state.device, 0);
+    } else {
+        state.backend = Backend::Null;
+        std::fprintf(stderr, "corvadine: no audio device (%s): the game runs silent\n", o.error.c_str());
+    }
+    o.device = 0;
+    o.error.clear();
+}
+
 MixerLock::MixerLock() {
+    settleOpening();
     const MixerState& state = mixerState();
     if (state.backend == Backend::Device && state.device) {
         locked_ = state.device;
@@ -64,19 +111,22 @@ void openAudio(Backend wanted) {
     if (state.backend != Backend::None) return;
     state.left.assign(kBlockFrames, 0.0f);
     state.right.assign(kBlockFrames, 0.0f);
-    loadSynthesiser();
+    // A load started ahead is taken over by the first song: the output
+    // opens without waiting for the soundfont.
+    if (!synthesiserLoadingAhead()) loadSynthesiser();
     state.backend = Backend::Null;
     if (wanted == Backend::Device) {
-        if (openDevice(state, nullptr) || openDevice(state, "dummy")) {
-            state.backend = Backend::Device;
-            SDL_PauseAudioDevice(state.device, 0);
-        } else {
-            std::fprintf(stderr, "corvadine: no audio device (%s): the game runs silent\n", SDL_GetError());
-        }
+        // Reported as a device until the opening is settled (the first
+        // locked change, or activeBackend) says otherwise.
+        state.backend = Backend::Device;
+        opening().thread = std::thread(openDeviceAhead);
     }
 }
 
+bool outputOpen() { return mixerState().backend != Backend::None; }
+
 void closeAudio() {
+    settleOpening();
     MixerState& state = mixerState();
     if (state.backend == Backend::None) {
         unloadSynthesiser();  // one loaded ahead and never taken over
@@ -94,7 +144,10 @@ void closeAudio() {
     unloadSynthesiser();
 }
 
-Backend activeBackend() { return mixerState().backend; }
+Backend activeBackend() {
+    settleOpening();
+    return mixerState().backend;
+}
 
 void mixFrames(std::int16_t* out, int frames) {
     MixerState& state = mixerState();
@@ -137,6 +190,7 @@ void mixFrames(std::int16_t* out, int frames) {
 }
 
 void renderAudio(std::int16_t* out, int frames) {
+    settleOpening();
     MixerState& state = mixerState();
     if (state.backend != Backend::Null) {
         std::memset(out, 0, sizeof(std::int16_t) * 2 * static_cast<std::size_t>(frames));

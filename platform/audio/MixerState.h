@@ -52,6 +52,10 @@ struct MixerState {
 
 MixerState& mixerState();
 
+// Takes over the device opened on its thread by openAudio, waiting for it,
+// and starts it; the main thread's every locked change does this first.
+void settleOpening();
+
 // Holds the audio callback off while the main thread changes the state.
 class MixerLock {
 public:
@@ -69,8 +73,11 @@ private:
 void mixFrames(std::int16_t* out, int frames);
 
 // The synthesiser half (SongPlayer.cpp). The load takes over one started
-// ahead by prepareMusicSynth.
+// ahead by prepareMusicSynth, waiting for it.
 void loadSynthesiser();
+// True while a load started ahead has not been taken over: the first song
+// (or musicSynthReady) takes it over, so opening the output need not wait.
+bool synthesiserLoadingAhead();
 void unloadSynthesiser();
 // Removes the player and silences every voice; caller holds the lock.
 void dropPlayerLocked();

@@ -35,17 +35,28 @@ void errorLog(int, const char* message, void*) {
     if (!tTryingSong) std::fprintf(stderr, "fluidsynth: error: %s\n", message);
 }
 
+// What a load makes: the synthesiser with its soundfont, and the trial
+// synthesiser. Built apart from the mixer's state, so a load ahead never
+// touches what the audio thread reads; the takeover moves it in.
+struct LoadedSynth {
+    fluid_settings_t* settings = nullptr;
+    fluid_synth_t* synth = nullptr;
+    std::string soundFont;
+    fluid_settings_t* trialSettings = nullptr;
+    fluid_synth_t* trialSynth = nullptr;
+};
+
 // The trial synthesiser: no soundfont, no effects, few voices; it only has
 // to load and start songs.
-void loadTrialSynthesiser(MixerState& state) {
-    state.trialSettings = new_fluid_settings();
-    if (!state.trialSettings) return;
-    fluid_settings_setnum(state.trialSettings, "synth.sample-rate", kOutputRate);
-    fluid_settings_setint(state.trialSettings, "synth.polyphony", 16);
-    fluid_settings_setint(state.trialSettings, "synth.reverb.active", 0);
-    fluid_settings_setint(state.trialSettings, "synth.chorus.active", 0);
-    fluid_settings_setstr(state.trialSettings, "player.timing-source", "sample");
-    state.trialSynth = new_fluid_synth(state.trialSettings);
+void loadTrialSynthesiser(LoadedSynth& loaded) {
+    loaded.trialSettings = new_fluid_settings();
+    if (!loaded.trialSettings) return;
+    fluid_settings_setnum(loaded.trialSettings, "synth.sample-rate", kOutputRate);
+    fluid_settings_setint(loaded.trialSettings, "synth.polyphony", 16);
+    fluid_settings_setint(loaded.trialSettings, "synth.reverb.active", 0);
+    fluid_settings_setint(loaded.trialSettings, "synth.chorus.active", 0);
+    fluid_settings_setstr(loaded.trialSettings, "player.timing-source", "sample");
+    loaded.trialSynth = new_fluid_synth(loaded.trialSettings);
 }
 
 // True when the synthesiser's own player loads the song and finds it
@@ -86,11 +97,12 @@ void failSongLocked(MixerState& state) {
     std::fprintf(stderr, "corvadine: the synthesiser stopped the song (it no longer loads): music is silent\n");
 }
 
-// The synthesiser being loaded ahead (prepareMusicSynth). Only that thread
-// touches the synthesiser's part of the state until it is joined. At exit a
-// load nobody took over is waited for, so it never outlives the state.
+// The synthesiser being loaded ahead (prepareMusicSynth), into `loaded`,
+// which only that thread touches until it is joined. At exit a load nobody
+// took over is waited for, so it never outlives the state.
 struct Preparation {
     std::thread thread;
+    LoadedSynth loaded;
     ~Preparation() {
         if (thread.joinable()) thread.join();
     }
@@ -101,11 +113,24 @@ Preparation& preparation() {
     return p;
 }
 
-// Waits for a load started ahead; true when there was one.
-bool joinPreparation() {
+void installLocked(MixerState& state, LoadedSynth& loaded) {
+    state.settings = loaded.settings;
+    state.synth = loaded.synth;
+    state.soundFont.swap(loaded.soundFont);
+    state.trialSettings = loaded.trialSettings;
+    state.trialSynth = loaded.trialSynth;
+    loaded = LoadedSynth{};
+}
+
+// Takes over a load started ahead, waiting for it if it still runs; the
+// audio thread sees the synthesiser from its next block. True when there
+// was one.
+bool takeOverPreparation() {
     Preparation& p = preparation();
     if (!p.thread.joinable()) return false;
     p.thread.join();
+    MixerLock lock;
+    installLocked(mixerState(), p.loaded);
     return true;
 }
 
@@ -114,8 +139,7 @@ std::int64_t musicLengthOf(const MixerState& state) {
 }
 
 // The synthesiser and the soundfont, loaded here and now.
-void loadSynthesiserNow() {
-    MixerState& state = mixerState();
+void loadSynthesiserInto(LoadedSynth& state) {
     fluid_set_log_function(FLUID_WARN, quietLog, nullptr);
     fluid_set_log_function(FLUID_INFO, quietLog, nullptr);
     fluid_set_log_function(FLUID_DBG, quietLog, nullptr);
@@ -160,6 +184,8 @@ void loadSynthesiserNow() {
     loadTrialSynthesiser(state);
 }
 
+void loadAhead() { loadSynthesiserInto(preparation().loaded); }
+
 }  // namespace
 
 void prepareMusicSynth() {
@@ -168,16 +194,21 @@ void prepareMusicSynth() {
     MixerState& state = mixerState();
     Preparation& p = preparation();
     if (state.backend != Backend::None || state.synth != nullptr || p.thread.joinable()) return;
-    p.thread = std::thread(loadSynthesiserNow);
+    p.thread = std::thread(loadAhead);
 }
 
+bool synthesiserLoadingAhead() { return preparation().thread.joinable(); }
+
 void loadSynthesiser() {
-    if (joinPreparation()) return;
-    loadSynthesiserNow();
+    if (takeOverPreparation()) return;
+    LoadedSynth loaded;
+    loadSynthesiserInto(loaded);
+    MixerLock lock;
+    installLocked(mixerState(), loaded);
 }
 
 void unloadSynthesiser() {
-    joinPreparation();
+    takeOverPreparation();
     MixerState& state = mixerState();
     if (state.synth) delete_fluid_synth(state.synth);
     if (state.settings) delete_fluid_settings(state.settings);
@@ -191,12 +222,12 @@ void unloadSynthesiser() {
 }
 
 bool musicSynthReady() {
-    joinPreparation();
+    takeOverPreparation();
     return mixerState().synth != nullptr;
 }
 
 std::string soundFontPath() {
-    joinPreparation();
+    takeOverPreparation();
     return mixerState().soundFont;
 }
 
@@ -266,6 +297,7 @@ bool startSong(const std::uint8_t* midi, std::size_t size, int startPosition) {
     // Positions and lengths are ints in music time: a (damaged) song too long
     // to count there is not ours.
     if (static_cast<std::int64_t>(info.lengthTicks) * kMusicTicksPerQuarter / info.division > INT_MAX) return false;
+    takeOverPreparation();
     if (!state.synth) return false;
     if (!synthesiserTakesSong(midi, size)) {
         std::fprintf(stderr, "corvadine: the synthesiser cannot play this song: it stays silent\n");

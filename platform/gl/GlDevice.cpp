@@ -1245,7 +1245,13 @@ void GlDevice::pace() {
         nextFrame_ = now;
         return;
     }
-    if (nextFrame_ == 0 || now > nextFrame_ + 4 * period) nextFrame_ = now;
+    // The first frame starts the count: there is no frame before it to hold
+    // 60 a second against, and the next frame's work may begin at once.
+    if (nextFrame_ == 0) {
+        nextFrame_ = now + period;
+        return;
+    }
+    if (now > nextFrame_ + 4 * period) nextFrame_ = now;
     nextFrame_ += period;
     while (now < nextFrame_) {
         const std::uint64_t left = nextFrame_ - now;

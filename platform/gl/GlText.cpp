@@ -41,9 +41,14 @@ std::unique_ptr<Font> GlDevice::createFont(const FontDesc& desc, int* result) {
     return std::make_unique<GlFont>(link_, std::move(face));
 }
 
-GlTextCache::GlTextCache(GlDevice& device) : device_(device) {
-    // Rendered text is white with coverage in alpha: the atlas keeps only the
-    // coverage, one byte a texel, and samples as (1, 1, 1, coverage).
+GlTextCache::GlTextCache(GlDevice& device) : device_(device) {}
+
+GLuint GlTextCache::atlas() {
+    if (atlas_ != 0) return atlas_;
+    // Made at the first line drawn: its 2 MB are no part of a first frame
+    // without text. Rendered text is white with coverage in alpha: the atlas
+    // keeps only the coverage, one byte a texel, and samples as
+    // (1, 1, 1, coverage).
     glGenTextures(1, &atlas_);
     glBindTexture(GL_TEXTURE_2D, atlas_);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_R8, kAtlasWidth, kAtlasHeight, 0, GL_RED, GL_UNSIGNED_BYTE, nullptr);
@@ -53,9 +58,13 @@ GlTextCache::GlTextCache(GlDevice& device) : device_(device) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    device_.forgetBoundTexture();
+    return atlas_;
 }
 
-GlTextCache::~GlTextCache() { glDeleteTextures(1, &atlas_); }
+GlTextCache::~GlTextCache() {
+    if (atlas_ != 0) glDeleteTextures(1, &atlas_);
+}
 
 void GlTextCache::resetAtlas() {
     device_.flush();  // pending text still reads the old contents
@@ -135,7 +144,7 @@ const GlTextCache::Slot* GlTextCache::slot(const Line& l) {
         for (int x = 0; x < w; ++x)
             coverage[static_cast<std::size_t>(y) * w + x] =
                 static_cast<std::uint8_t>(image.argb[static_cast<std::size_t>(y) * image.width + x] >> 24);
-    glBindTexture(GL_TEXTURE_2D, atlas_);
+    glBindTexture(GL_TEXTURE_2D, atlas());
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexSubImage2D(GL_TEXTURE_2D, 0, s.x, s.y, w, h, GL_RED, GL_UNSIGNED_BYTE, coverage.data());
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
@@ -163,7 +172,7 @@ int GlTextCache::drawText(const std::shared_ptr<fontrender::Face>& face, const s
         return layout.height;
     }
     const bool clip = !(format & kDtNoClip);
-    const BatchKey batch = device_.spriteKey(atlas_);
+    const BatchKey batch = device_.spriteKey(atlas());
     for (const fontlayout::PlacedLine& p : layout.lines) {
         if (p.text.empty()) continue;
         const Line& l = line(face, p.text);

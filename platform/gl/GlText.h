@@ -28,8 +28,8 @@ public:
     int drawText(const std::shared_ptr<fontrender::Face>& face, const std::string& cp932, Rect* rect,
                  std::uint32_t format, Colour colour);
 
-    // The atlas texture every piece of text draws from.
-    GLuint atlas() const { return atlas_; }
+    // The atlas texture every piece of text draws from, made when first asked for.
+    GLuint atlas();
 
     static constexpr int kAtlasWidth = 2048;
     static constexpr int kAtlasHeight = 1024;

@@ -44,6 +44,10 @@ void ignoreFloodingEvents() {
         SDL_CONTROLLERTOUCHPADMOTION, SDL_CONTROLLERSENSORUPDATE, SDL_SENSORUPDATE,
         // Every key press would come twice more as text: keys are keys here.
         SDL_TEXTINPUT, SDL_TEXTEDITING,
+        // Nothing reads the audio devices' comings and goings; each opened
+        // device's arrival would otherwise cost a pass of the loop (and its
+        // sleep) before the first frame.
+        SDL_AUDIODEVICEADDED, SDL_AUDIODEVICEREMOVED,
     };
     for (Uint32 kind : kinds) SDL_EventState(kind, SDL_IGNORE);
 }
