@@ -9,7 +9,7 @@
 // six walking directions for one frame, or jump (in place or toward one of
 // the six) and hold on until the feet land, where a jump could climb a floor
 // or bump a chest within its reach (jumpsWorthTrying). Where a floor to climb
-// or a chest lies anywhere within a jump's reach (turnsWorthTrying), the
+// or a chest lies anywhere within a jump's reach (steeringMatters), the
 // jump is also searched frame by frame: each place in the air is a node of
 // its own, from which any of the six directions or none is held next, so a
 // jump that turns in mid-air, once or often, is tried as the keys allow it.
@@ -182,34 +182,6 @@ inline std::vector<int> jumpsWorthTrying(const Rest& p, const std::vector<std::v
     return jumps;
 }
 
-// Turning in the air is worth trying where a straight jump is, widened from
-// its straight paths to every cell within a jump's reach: a floor within
-// reach that a jump climbs, or a chest.
-inline bool turnsWorthTrying(const Rest& p, const std::vector<std::vector<bool>>& chestNear) {
-    static const JumpReach reach = jumpReach();
-    // The reach of the moves, the half unit of the wall push's probes and
-    // the half diagonal of a cell around its centre.
-    const double radius = reach.moves * kFieldWalkStep + 0.5 + 1.0;
-    const int firstCol = std::max(0, static_cast<int>(std::floor((p.z - radius) / kGridShear)) - 1);
-    const int lastCol = std::min(kMapColumns - 1, static_cast<int>(std::ceil((p.z + radius) / kGridShear)) + 1);
-    for (int c = firstCol; c <= lastCol; ++c) {
-        const double shear = c * kGridShear;
-        const int firstRow = std::max(0, static_cast<int>(std::floor(p.x - shear - radius)) - 1);
-        const int lastRow = std::min(kMapRows - 1, static_cast<int>(std::ceil(p.x - shear + radius)) + 1);
-        for (int r = firstRow; r <= lastRow; ++r) {
-            const MapCell& m = gMapCells[r][c];
-            const bool climbed = m.height != 0.0f && m.blocked == 0 && climbedByAJump(m.height, p.y, reach);
-            if (!chestNear[r][c] && !climbed) continue;
-            float centre[3];
-            cellCentre(r, c, centre);
-            const double dx = centre[0] - p.x, dz = centre[2] - p.z;
-            if (dx * dx + dz * dz > radius * radius) continue;
-            return true;
-        }
-    }
-    return false;
-}
-
 // The keys of one move: `first` on its first frame, `held` on the frames
 // after it.
 struct Keys {
@@ -229,10 +201,11 @@ inline long long airKeyOf(const Rest& p, float vspeed) {
 }
 
 // Whether steering still matters in the air at `p` with vertical speed
-// `vspeed`: a chest, or a floor above the one under the feet that the rest
-// of the flight could climb, lies within the moves left before the feet
-// would drop to the floor under them. Otherwise only floors a walk reaches
-// from where the feet land are left, and the feet are let fall.
+// `vspeed` (from a floor: a jump's speed, for the jump about to leave it):
+// a chest, or a floor above the one under the feet that the rest of the
+// flight could climb, lies within the moves left before the feet would drop
+// to the floor under them. Otherwise only floors a walk reaches from where
+// the feet land are left, and the feet are let fall.
 inline bool steeringMatters(const Rest& p, float vspeed, const std::vector<std::vector<bool>>& chestNear) {
     const float at[3] = {p.x, p.y, p.z};
     const float floor = floorUnder(at);
@@ -244,6 +217,8 @@ inline bool steeringMatters(const Rest& p, float vspeed, const std::vector<std::
         top = std::max(top, y);
         ++frames;
     }
+    // The moves left (and the take-off's own), the half unit of the wall
+    // push's probes and the half diagonal of a cell around its centre.
     const double radius = (frames + 1) * kFieldWalkStep + 0.5 + 1.0;
     const int firstCol = std::max(0, static_cast<int>(std::floor((p.z - radius) / kGridShear)) - 1);
     const int lastCol = std::min(kMapColumns - 1, static_cast<int>(std::ceil((p.z + radius) / kGridShear)) + 1);
@@ -546,7 +521,7 @@ inline WalkResult walkFromArrivals(const std::vector<std::pair<int, int>>& arriv
             };
             for (int d : detail::kDirections) visit(d, d);
             for (int d : detail::jumpsWorthTrying(here, chestNear)) visit(kInputDecide + d, d);
-            if (detail::turnsWorthTrying(here, chestNear))
+            if (detail::steeringMatters(here, kFieldJumpSpeed, chestNear))
                 for (int code : detail::kAirKeys) fly(kInputDecide + code);
         }
         if (arrived) break;

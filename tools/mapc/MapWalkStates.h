@@ -367,7 +367,7 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
                 }
                 for (int d : detail::kDirections) visit(d, d);
                 for (int d : detail::jumpsWorthTrying(here, chestNear)) visit(kInputDecide + d, d);
-                if (detail::turnsWorthTrying(here, chestNear))
+                if (detail::steeringMatters(here, kFieldJumpSpeed, chestNear))
                     for (int code : detail::kAirKeys) fly(kInputDecide + code);
             }
         }

@@ -250,7 +250,10 @@ int main(int argc, char** argv) {
         }
         std::fclose(outputs[w]);
     }
-    if (failed) return 2;
+    if (failed) {
+        std::fprintf(stderr, "mapwalk: a worker did not finish its maps\n");
+        return 2;
+    }
     int faults = 0;
     for (int n : maps)
         for (const std::string& line : lines[n]) {
