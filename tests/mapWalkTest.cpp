@@ -170,6 +170,44 @@ TEST_F(MapWalk, AJumpFromTheDeckClearsAsWideAStripAsTheFieldCarriesIt) {
     }
 }
 
+// A ledge round a corner: from the floor (1.0) a sunken passage (0.1)
+// runs two rows down, then turns along the columns to a ledge (2.0) with a
+// person at its far end; rock (5.0) everywhere else. No straight line from
+// the floor meets the ledge, and from the passage it is out of a jump's
+// height: only a jump that leaves along the rows and turns in the air
+// lands on it. The keys of the walk that meets the person, played back,
+// must meet the person too.
+TEST_F(MapWalk, AJumpThatTurnsInTheAirReachesALedgeRoundACorner) {
+    for (int r = 0; r < 12; ++r)
+        for (int c = 0; c < 10; ++c) {
+            gMapCells[r][c].height = 5.0f;
+            gMapCells[r][c].wallColumn = 1;
+        }
+    for (int r = 2; r <= 6; ++r)
+        for (int c = 0; c <= 3; ++c) gMapCells[r][c].height = 1.0f;
+    for (const auto& [r, c] : {std::pair{7, 3}, {8, 3}, {8, 4}}) gMapCells[r][c].height = 0.1f;
+    for (int c = 5; c <= 7; ++c) gMapCells[8][c].height = 2.0f;
+    place(9, 8, 7);
+    gMapObjects[9].kind = kObjectPerson;
+
+    std::vector<int> route;
+    const mapwalk::WalkResult walk = mapwalk::walkFromArrivals({{4, 1}}, {}, 9, &route);
+    EXPECT_TRUE(walk[8][4]) << "the passage is walked down to";
+    EXPECT_TRUE(walk[8][5]) << "the ledge is reached by a turned jump";
+    EXPECT_TRUE(walk.touches(9));
+    ASSERT_FALSE(route.empty());
+
+    // The route as a player keys it, from the arrival.
+    mapwalk::readyFieldForWalk();
+    placePlayerOnArrival(4, 1);
+    gPlayerVSpeed = 0.0f;
+    for (std::size_t frame = 0; frame < route.size() && gFieldEvent == 0; ++frame) {
+        gInputCode = route[frame];
+        stepFieldPlayer();
+    }
+    EXPECT_EQ(gFieldEvent, 10) << "the route's keys meet the person";
+}
+
 // ---- Every switch state of a gate map ----
 
 // The gate fixture in switch state `state` (bit 0 the blue switch): the gate

@@ -8,12 +8,21 @@
 // The search: from each resting position (feet on a floor), hold one of the
 // six walking directions for one frame, or jump (in place or toward one of
 // the six) and hold on until the feet land, where a jump could climb a floor
-// or bump a chest within its reach (jumpsWorthTrying). Resting positions are
-// kept once per quantised place: x in fifths of a unit, z on the lattice of diagonal
-// steps the arrivals start on. Every position visited is one the game really
-// reaches; the quantisation only prunes.
+// or bump a chest within its reach (jumpsWorthTrying). Where a floor to climb
+// or a chest lies anywhere within a jump's reach (steeringMatters), the
+// jump is also searched frame by frame: each place in the air is a node of
+// its own, from which any of the six directions or none is held next, so a
+// jump that turns in mid-air, once or often, is tried as the keys allow it.
+// The air is steered while a climb or a chest is still within the flight's
+// reach (steeringMatters); after that the feet are let fall.
+// Resting positions are kept once per quantised place: x in fifths of a
+// unit, z on the lattice of diagonal steps the arrivals start on; places in
+// the air once per quantised place, height and vertical speed. Every
+// position visited is one the game really reaches; the quantisation only
+// prunes.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -173,18 +182,90 @@ inline std::vector<int> jumpsWorthTrying(const Rest& p, const std::vector<std::v
     return jumps;
 }
 
-// One held input from a resting position; false when it started an event
-// (the slot is then in `touched`) or never came to rest.
+// The keys of one move: `first` on its first frame, `held` on the frames
+// after it.
+struct Keys {
+    int first = 0, held = 0;
+    int codeAt(int frame) const { return frame == 1 ? first : held; }
+};
+
+// A place in the air, kept once per quantised position, height and speed:
+// from it, any key may be held next, so a jump turns in mid-air as freely as
+// the keys let it.
+inline long long airKeyOf(const Rest& p, float vspeed) {
+    const long long kx = std::llround(static_cast<double>(p.x) * 5.0) + 1024;
+    const long long kz = std::llround((static_cast<double>(p.z) - 0.3535533905) / kLatticeZ) + 1024;
+    const long long ky = std::llround(static_cast<double>(p.y) * 1000.0) + 4096;
+    const long long kv = std::llround(static_cast<double>(vspeed) * 1000.0) + 2048;
+    return (1LL << 62) | (((((kx & 2047) << 11 | (kz & 2047)) << 16) | (ky & 65535)) << 12) | (kv & 4095);
+}
+
+// Whether steering still matters in the air at `p` with vertical speed
+// `vspeed` (from a floor: a jump's speed, for the jump about to leave it):
+// a chest, or a floor above the one under the feet that the rest of the
+// flight could climb, lies within the moves left before the feet would drop
+// to the floor under them. Otherwise only floors a walk reaches from where
+// the feet land are left, and the feet are let fall.
+inline bool steeringMatters(const Rest& p, float vspeed, const std::vector<std::vector<bool>>& chestNear) {
+    const float at[3] = {p.x, p.y, p.z};
+    const float floor = floorUnder(at);
+    float y = p.y, v = vspeed, top = p.y;
+    int frames = 0;
+    while (frames < kJumpFrameCap && (v > 0.0f || y + v > floor)) {
+        y += v;
+        v -= kFieldGravity;
+        top = std::max(top, y);
+        ++frames;
+    }
+    // The moves left (and the take-off's own), the half unit of the wall
+    // push's probes and the half diagonal of a cell around its centre.
+    const double radius = (frames + 1) * kFieldWalkStep + 0.5 + 1.0;
+    const int firstCol = std::max(0, static_cast<int>(std::floor((p.z - radius) / kGridShear)) - 1);
+    const int lastCol = std::min(kMapColumns - 1, static_cast<int>(std::ceil((p.z + radius) / kGridShear)) + 1);
+    for (int c = firstCol; c <= lastCol; ++c) {
+        const double shear = c * kGridShear;
+        const int firstRow = std::max(0, static_cast<int>(std::floor(p.x - shear - radius)) - 1);
+        const int lastRow = std::min(kMapRows - 1, static_cast<int>(std::ceil(p.x - shear + radius)) + 1);
+        for (int r = firstRow; r <= lastRow; ++r) {
+            const MapCell& m = gMapCells[r][c];
+            const bool climbed = m.height != 0.0f && m.blocked == 0 && m.height > floor + kFieldClimb &&
+                                 m.height <= top + kFieldClimb + 0.001f;
+            if (!chestNear[r][c] && !climbed) continue;
+            float centre[3];
+            cellCentre(r, c, centre);
+            const double dx = centre[0] - p.x, dz = centre[2] - p.z;
+            if (dx * dx + dz * dz <= radius * radius) return true;
+        }
+    }
+    return false;
+}
+
+// The keys held in the air: none, or one of the six walking directions.
+constexpr int kAirKeys[7] = {0, kInputDownLeft, kInputDownRight, kInputLeft, kInputRight, kInputUpLeft, kInputUpRight};
+
+// What one frame of held input came to.
+enum class Frame { airborne, rested, event };
+
+// Moves from a resting position, played with the field's own step. An event
+// started (its slot then in `touched`, and in `lastTouched` until the next
+// move) ends a move where it was started.
 struct Stepper {
     std::set<int>& touched;
     const std::vector<int>& chestSlots;
+    std::set<int> lastTouched;
+
+    Stepper(std::set<int>& touchedSlots, const std::vector<int>& chests) : touched(touchedSlots), chestSlots(chests) {}
 
     void noteEvent() {
-        if (gFieldEvent >= 1 && gFieldEvent <= kMapObjectCount) touched.insert(gFieldEvent - 1);
+        auto note = [&](int slot) {
+            touched.insert(slot);
+            lastTouched.insert(slot);
+        };
+        if (gFieldEvent >= 1 && gFieldEvent <= kMapObjectCount) note(gFieldEvent - 1);
         for (int slot : chestSlots) {
             const int chest = gMapObjects[slot].index;
             if (chest >= 0 && chest < kChestCount && gChestFlags[chest] != 0) {
-                touched.insert(slot);
+                note(slot);
                 gChestFlags[chest] = 0;
             }
         }
@@ -192,31 +273,52 @@ struct Stepper {
         gEventStep = 0;
     }
 
-    // first: the code of the first frame; held: the code of the frames after
-    // it. `frames` counts the frames played, the last one included.
-    bool run(const Rest& from, int first, int held, Rest& to, int& frames) {
+    static void placeAt(const Rest& from) {
         gPlayerPos[0] = from.x;
         gPlayerPos[1] = from.y;
         gPlayerPos[2] = from.z;
         gPlayerVSpeed = 0.0f;
-        for (frames = 1; frames <= kJumpFrameCap; ++frames) {
-            gInputCode = frames == 1 ? first : held;
-            gFieldEvent = 0;
+    }
+
+    Frame frame(int code) {
+        gInputCode = code;
+        gFieldEvent = 0;
+        gScene = 0;
+        stepFieldPlayer();
+        if (gFieldEvent != 0 || gScene != 0) {
+            noteEvent();
             gScene = 0;
-            stepFieldPlayer();
-            if (gFieldEvent != 0 || gScene != 0) {
-                noteEvent();
-                gScene = 0;
-                return false;
-            }
-            if (resting()) {
+            return Frame::event;
+        }
+        return resting() ? Frame::rested : Frame::airborne;
+    }
+
+    // One frame of `code` from `at` with vertical speed `vspeed`.
+    Frame fly(const Rest& at, float vspeed, int code) {
+        lastTouched.clear();
+        placeAt(at);
+        gPlayerVSpeed = vspeed;
+        return frame(code);
+    }
+
+    // Plays `keys` from `from`; true when the feet came to rest at `to`.
+    // `frames` counts the frames played, the last one included.
+    bool run(const Rest& from, const Keys& keys, Rest& to, int& frames) {
+        lastTouched.clear();
+        placeAt(from);
+        for (frames = 1; frames <= kJumpFrameCap; ++frames) {
+            const Frame f = frame(keys.codeAt(frames));
+            if (f == Frame::event) return false;
+            if (f == Frame::rested) {
                 to = {gPlayerPos[0], gPlayerPos[1], gPlayerPos[2]};
                 return true;
             }
         }
         return false;
     }
+
 };
+
 
 }  // namespace detail
 
@@ -333,9 +435,15 @@ inline WalkResult walkFromArrivals(const std::vector<std::pair<int, int>>& arriv
 
     detail::Stepper stepper{result.touched, chestSlots};
     // Every resting place found, with the move that first reached it.
+    // Places in the air (`air`, with their vertical speed) are nodes too,
+    // one frame apart.
     struct Node {
         detail::Rest at;
-        int parent, first, held, frames;
+        int parent;
+        detail::Keys keys;
+        int frames;
+        bool air = false;
+        float vspeed = 0.0f;
     };
     std::vector<Node> nodes;
     std::unordered_set<long long> seen;
@@ -345,16 +453,15 @@ inline WalkResult walkFromArrivals(const std::vector<std::pair<int, int>>& arriv
         placePlayerOnArrival(row, col);
         const detail::Rest start{gPlayerPos[0], gPlayerPos[1], gPlayerPos[2]};
         if (!seen.insert(detail::keyOf(start)).second) continue;
-        nodes.push_back({start, -1, 0, 0, 0});
+        nodes.push_back({start, -1, {}, 0, false, 0.0f});
         queue.push_back(static_cast<int>(nodes.size()) - 1);
     }
-    auto writeRoute = [&](int node, int first, int held, int frames) {
+    auto writeRoute = [&](int node, detail::Keys keys, int frames) {
         std::vector<int> codes;
         for (;;) {
-            for (int f = frames; f >= 1; --f) codes.push_back(f == 1 ? first : held);
+            for (int f = frames; f >= 1; --f) codes.push_back(keys.codeAt(f));
             if (node < 0 || nodes[node].parent < 0) break;
-            first = nodes[node].first;
-            held = nodes[node].held;
+            keys = nodes[node].keys;
             frames = nodes[node].frames;
             node = nodes[node].parent;
         }
@@ -364,29 +471,59 @@ inline WalkResult walkFromArrivals(const std::vector<std::pair<int, int>>& arriv
         const int index = queue.front();
         queue.pop_front();
         const detail::Rest here = nodes[index].at;
-        {
+        const bool air = nodes[index].air;
+        const float vspeed = nodes[index].vspeed;
+        if (!air) {
             const float pos[3] = {here.x, here.y, here.z};
             int cell[3];
             worldToCell(pos, cell);
             if (cellInsideGrid(cell[0], cell[2])) result.reached[cell[0]][cell[2]] = true;
         }
         bool arrived = false;
-        auto visit = [&](int first, int held) {
+        auto reached = [&](const detail::Keys& keys, bool rested, const detail::Rest& next, int frames) {
             if (arrived) return;
-            detail::Rest next{};
-            int frames = 0;
-            const bool rested = stepper.run(here, first, held, next, frames);
             if (route != nullptr && result.touches(goal)) {
-                writeRoute(index, first, held, frames);
+                writeRoute(index, keys, frames);
                 arrived = true;
                 return;
             }
             if (!rested || !seen.insert(detail::keyOf(next)).second) return;
-            nodes.push_back({next, index, first, held, frames});
+            nodes.push_back({next, index, keys, frames, false, 0.0f});
             queue.push_back(static_cast<int>(nodes.size()) - 1);
         };
-        for (int d : detail::kDirections) visit(d, d);
-        for (int d : detail::jumpsWorthTrying(here, chestNear)) visit(kInputDecide + d, d);
+        // One frame of `code` from here, into the air or onto a floor.
+        auto fly = [&](int code) {
+            if (arrived) return;
+            const detail::Frame f = stepper.fly(here, vspeed, code);
+            const detail::Rest next{gPlayerPos[0], gPlayerPos[1], gPlayerPos[2]};
+            const detail::Keys keys{code, code};
+            if (f != detail::Frame::airborne) {
+                reached(keys, f == detail::Frame::rested, next, 1);
+                return;
+            }
+            if (!seen.insert(detail::airKeyOf(next, gPlayerVSpeed)).second) return;
+            nodes.push_back({next, index, keys, 1, true, gPlayerVSpeed});
+            queue.push_back(static_cast<int>(nodes.size()) - 1);
+        };
+        if (air) {
+            if (detail::steeringMatters(here, vspeed, chestNear))
+                for (int code : detail::kAirKeys) fly(code);
+            else
+                fly(0);
+        } else {
+            auto visit = [&](int first, int held) {
+                if (arrived) return;
+                const detail::Keys keys{first, held};
+                detail::Rest next{};
+                int frames = 0;
+                const bool rested = stepper.run(here, keys, next, frames);
+                reached(keys, rested, next, frames);
+            };
+            for (int d : detail::kDirections) visit(d, d);
+            for (int d : detail::jumpsWorthTrying(here, chestNear)) visit(kInputDecide + d, d);
+            if (detail::steeringMatters(here, kFieldJumpSpeed, chestNear))
+                for (int code : detail::kAirKeys) fly(kInputDecide + code);
+        }
         if (arrived) break;
     }
     return result;

@@ -214,6 +214,8 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
         bool fromAbove = false;  // a start where the lift from above lands
         std::vector<int> moves, changes;
         std::vector<int> slots;  // slots whose event a move from here starts
+        bool air = false;        // a place in the air, one frame from the next
+        float vspeed = 0.0f;
     };
     std::vector<Node> nodes;
     std::vector<std::unordered_map<long long, int>> seen(stateCount);
@@ -239,7 +241,17 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
             if (fromAbove) nodes[found->second].fromAbove = true;
             return found->second;
         }
-        nodes.push_back({s, at, start, false, fromAbove, {}, {}, {}});
+        nodes.push_back({s, at, start, false, fromAbove, {}, {}, {}, false, 0.0f});
+        const int id = static_cast<int>(nodes.size()) - 1;
+        seen[s][key] = id;
+        queues[s].push_back(id);
+        return id;
+    };
+    auto addAir = [&](int s, const detail::Rest& at, float vspeed) {
+        const long long key = detail::airKeyOf(at, vspeed);
+        const auto found = seen[s].find(key);
+        if (found != seen[s].end()) return found->second;
+        nodes.push_back({s, at, false, false, false, {}, {}, {}, true, vspeed});
         const int id = static_cast<int>(nodes.size()) - 1;
         seen[s][key] = id;
         queues[s].push_back(id);
@@ -293,22 +305,21 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
                 const int index = queues[s].front();
                 queues[s].pop_front();
                 const detail::Rest here = nodes[index].at;
+                const bool air = nodes[index].air;
+                const float vspeed = nodes[index].vspeed;
                 int cell[3];
                 {
                     const float pos[3] = {here.x, here.y, here.z};
                     worldToCell(pos, cell);
                 }
                 const MapCell& under = gMapCells[cell[0]][cell[2]];
-                if (hasTile(under, kLiftTile)) nodes[index].anchor = true;
-                if (water && floorLevel >= 0 && floorLevel != s && hasTile(under, kSwitchPlateTile)) {
+                if (!air && hasTile(under, kLiftTile)) nodes[index].anchor = true;
+                if (!air && water && floorLevel >= 0 && floorLevel != s && hasTile(under, kSwitchPlateTile)) {
                     nodes[index].anchor = true;
                     pending[floorLevel].push_back({here.x, here.z, index});
                 }
-                auto visit = [&](int first, int held) {
-                    touched.clear();
-                    detail::Rest next{};
-                    int frames = 0;
-                    if (stepper.run(here, first, held, next, frames)) {
+                auto reached = [&](const detail::Keys&, bool rested, const detail::Rest& next, int) {
+                    if (rested) {
                         const int id = addNode(s, next, false);
                         nodes[index].moves.push_back(id);
                         return;
@@ -316,8 +327,8 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
                     // A lever is thrown where the move reached it, which a
                     // jump may carry far from where it started (over a
                     // lowered gate, say): the new state begins there.
-                    const float thrownX = gPlayerPos[0], thrownZ = gPlayerPos[2];
-                    for (int slot : touched) {
+                    const float thrownX = next.x, thrownZ = next.z;
+                    for (int slot : stepper.lastTouched) {
                         nodes[index].slots.push_back(slot);
                         const auto role = roles.find(slot);
                         if (leverSwitch[slot] >= 0) {
@@ -328,8 +339,36 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
                         }
                     }
                 };
+                auto visit = [&](int first, int held) {
+                    const detail::Keys keys{first, held};
+                    detail::Rest next{};
+                    int frames = 0;
+                    const bool rested = stepper.run(here, keys, next, frames);
+                    if (!rested) next = {gPlayerPos[0], gPlayerPos[1], gPlayerPos[2]};
+                    reached(keys, rested, next, frames);
+                };
+                // One frame of `code` from here, into the air or onto a floor.
+                auto fly = [&](int code) {
+                    const detail::Frame f = stepper.fly(here, vspeed, code);
+                    const detail::Rest next{gPlayerPos[0], gPlayerPos[1], gPlayerPos[2]};
+                    if (f != detail::Frame::airborne) {
+                        reached(detail::Keys{code, code}, f == detail::Frame::rested, next, 1);
+                        return;
+                    }
+                    const int id = addAir(s, next, gPlayerVSpeed);
+                    nodes[index].moves.push_back(id);
+                };
+                if (air) {
+                    if (detail::steeringMatters(here, vspeed, chestNear))
+                        for (int code : detail::kAirKeys) fly(code);
+                    else
+                        fly(0);
+                    continue;
+                }
                 for (int d : detail::kDirections) visit(d, d);
                 for (int d : detail::jumpsWorthTrying(here, chestNear)) visit(kInputDecide + d, d);
+                if (detail::steeringMatters(here, kFieldJumpSpeed, chestNear))
+                    for (int code : detail::kAirKeys) fly(kInputDecide + code);
             }
         }
     }
@@ -379,7 +418,7 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
             const std::vector<bool> thrown = reachFrom(starts, true);
             bool open = false, openThrowing = false;
             for (std::size_t n = 0; n < nodes.size(); ++n) {
-                bool there = cellOf(nodes[n].at) == std::pair<int, int>{goal.row, goal.column};
+                bool there = !nodes[n].air && cellOf(nodes[n].at) == std::pair<int, int>{goal.row, goal.column};
                 for (int slot : nodes[n].slots)
                     if (gObjectCells[slot][0] == goal.row && gObjectCells[slot][1] == goal.column) there = true;
                 if (!there) continue;
@@ -415,7 +454,7 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
     }
     std::set<std::pair<int, std::pair<int, int>>> trapped;
     for (std::size_t n = 0; n < nodes.size(); ++n)
-        if (!free[n]) trapped.insert({nodes[n].state, cellOf(nodes[n].at)});
+        if (!free[n] && !nodes[n].air) trapped.insert({nodes[n].state, cellOf(nodes[n].at)});
     std::map<int, std::vector<std::pair<int, int>>> trappedByState;
     for (const auto& [s, cell] : trapped) trappedByState[s].push_back(cell);
     for (const auto& [s, cells] : trappedByState) {

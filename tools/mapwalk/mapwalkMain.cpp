@@ -16,12 +16,15 @@
 // way (tools/mapc/MapWalkStates.h: a goal reached in the wrong switch states
 // or water levels, a state that shuts the player in). Exit code 0 when there
 // are no faults, 1 when there are, 2 on a bad command line or unreadable
-// sources.
+// sources. The maps are shared among worker processes: MAPWALK_JOBS of them,
+// by default as many as there are processors, at most four.
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -88,6 +91,48 @@ int printRoute(const RouteRequest& request, const std::string& sourceDir) {
         if (i < route.size() && keysOf(route[i]) == keysOf(route[start])) continue;
         std::printf("%zu %zu %s\n", request.from + start, request.from + i - 1, keysOf(route[start]).c_str());
         start = i;
+    }
+    return 0;
+}
+
+// How many worker processes walk the maps: MAPWALK_JOBS when set, else up
+// to four, and never more than there are maps.
+int workersWanted(std::size_t mapCount) {
+    long wanted = 4;
+    if (const char* jobs = std::getenv("MAPWALK_JOBS")) wanted = std::strtol(jobs, nullptr, 10);
+    const long online = sysconf(_SC_NPROCESSORS_ONLN);
+    if (std::getenv("MAPWALK_JOBS") == nullptr && online > 0 && online < wanted) wanted = online;
+    if (wanted < 1) wanted = 1;
+    if (static_cast<std::size_t>(wanted) > mapCount) wanted = static_cast<long>(mapCount == 0 ? 1 : mapCount);
+    return static_cast<int>(wanted);
+}
+
+// Walks `maps` and writes each fault to `out` as a line led by its map's
+// number. 0 when walked (faults or not), 2 on a source that does not load.
+int walkMaps(const std::vector<int>& maps, const std::string& sourceDir, const mapsource::Constraints& constraints,
+             std::FILE* out) {
+    for (int n : maps) {
+        const std::string path = sourceDir + "/content/maps/Map_" + std::to_string(n) + ".map";
+        const mapsource::MapSource source = mapsource::loadMapSourceFile(path);
+        if (!source.errors.empty()) {
+            for (const std::string& e : source.errors) std::fprintf(stderr, "%s: %s\n", path.c_str(), e.c_str());
+            return 2;
+        }
+        std::map<int, std::string> roles;
+        const std::set<int> judgedByStates = mapwalk::slotsOnStateGoals(n, source.slots, constraints);
+        for (const mapsource::SlotEntry& s : source.slots)
+            if (judgedByStates.count(s.slot) == 0) roles[s.slot] = s.role;
+        // A slot left inert in the story state it was walked in proves
+        // nothing of the state in which a player meets it: that state wants
+        // its flags line.
+        std::vector<std::string> inert;
+        for (const std::string& line : mapwalk::walkMapFaults(n, roles, constraints, &inert))
+            std::fprintf(out, "%d %s\n", n, line.c_str());
+        for (const std::string& line : inert)
+            std::fprintf(out, "%d %s; name the story state that stands it in a flags line\n", n, line.c_str());
+        // Maps whose gates or water decide the way: every state walked.
+        const mapwalk::StateWalkReport states = mapwalk::walkMapStates(n, roles, constraints);
+        for (const std::string& line : states.faults) std::fprintf(out, "%d %s\n", n, line.c_str());
     }
     return 0;
 }
@@ -161,37 +206,61 @@ int main(int argc, char** argv) {
     resetStoryState();
     if (routing) return printRoute(route, sourceDir);
 
-    int faults = 0;
-    for (int n : maps) {
-        const std::string path = sourceDir + "/content/maps/Map_" + std::to_string(n) + ".map";
-        const mapsource::MapSource source = mapsource::loadMapSourceFile(path);
-        if (!source.errors.empty()) {
-            for (const std::string& e : source.errors) std::fprintf(stderr, "%s: %s\n", path.c_str(), e.c_str());
+    // The maps are walked by a few worker processes (the field's state is
+    // global, one map at a time per process); each writes its lines to a
+    // file of its own, read back in the order of the maps.
+    const int workerCount = workersWanted(maps.size());
+    std::vector<std::FILE*> outputs;
+    std::vector<pid_t> workers;
+    for (int w = 0; w < workerCount; ++w) {
+        std::FILE* out = std::tmpfile();
+        if (out == nullptr) {
+            std::fprintf(stderr, "mapwalk: cannot make a file for a worker's lines\n");
             return 2;
         }
-        std::map<int, std::string> roles;
-        const std::set<int> judgedByStates = mapwalk::slotsOnStateGoals(n, source.slots, constraints);
-        for (const mapsource::SlotEntry& s : source.slots)
-            if (judgedByStates.count(s.slot) == 0) roles[s.slot] = s.role;
-        // A slot left inert in the story state it was walked in proves
-        // nothing of the state in which a player meets it: that state wants
-        // its flags line.
-        std::vector<std::string> inert;
-        for (const std::string& line : mapwalk::walkMapFaults(n, roles, constraints, &inert)) {
-            std::printf("%s\n", line.c_str());
-            ++faults;
+        std::fflush(stdout);
+        std::fflush(stderr);
+        const pid_t pid = fork();
+        if (pid < 0) {
+            std::fprintf(stderr, "mapwalk: cannot start a worker\n");
+            return 2;
         }
-        for (const std::string& line : inert) {
-            std::printf("%s; name the story state that stands it in a flags line\n", line.c_str());
-            ++faults;
+        if (pid == 0) {
+            std::vector<int> share;
+            for (std::size_t i = static_cast<std::size_t>(w); i < maps.size(); i += static_cast<std::size_t>(workerCount))
+                share.push_back(maps[i]);
+            const int status = walkMaps(share, sourceDir, constraints, out);
+            std::fflush(out);
+            std::_Exit(status);
         }
-        // Maps whose gates or water decide the way: every state walked.
-        const mapwalk::StateWalkReport states = mapwalk::walkMapStates(n, roles, constraints);
-        for (const std::string& line : states.faults) {
-            std::printf("%s\n", line.c_str());
-            ++faults;
-        }
+        outputs.push_back(out);
+        workers.push_back(pid);
     }
+    bool failed = false;
+    std::map<int, std::vector<std::string>> lines;
+    for (int w = 0; w < workerCount; ++w) {
+        int status = 0;
+        if (waitpid(workers[w], &status, 0) < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) failed = true;
+        std::rewind(outputs[w]);
+        char buffer[4096];
+        while (std::fgets(buffer, sizeof buffer, outputs[w]) != nullptr) {
+            int map = -1, used = 0;
+            if (std::sscanf(buffer, "%d %n", &map, &used) != 1) continue;
+            lines[map].push_back(buffer + used);
+        }
+        std::fclose(outputs[w]);
+    }
+    if (failed) {
+        std::fprintf(stderr, "mapwalk: a worker did not finish its maps\n");
+        return 2;
+    }
+    int faults = 0;
+    for (int n : maps)
+        for (const std::string& line : lines[n]) {
+            std::fputs(line.c_str(), stdout);
+            ++faults;
+        }
     std::printf("mapwalk: %zu map(s), %d fault(s)\n", maps.size(), faults);
     return faults == 0 ? 0 : 1;
 }
+
