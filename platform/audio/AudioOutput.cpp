@@ -67,6 +67,9 @@ void openDeviceAhead() {
     o.device = openDevice(nullptr);
     if (o.device == 0) o.device = openDevice("dummy");
     if (o.device == 0) o.error = SDL_GetError();
+    // SDL keeps per-thread data (its error text among it) that it frees only
+    // for threads it started itself.
+    SDL_TLSCleanup();
 }
 
 }  // namespace
