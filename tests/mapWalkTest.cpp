@@ -208,6 +208,28 @@ TEST_F(MapWalk, AJumpThatTurnsInTheAirReachesALedgeRoundACorner) {
     EXPECT_EQ(gFieldEvent, 10) << "the route's keys meet the person";
 }
 
+// A fall off a ledge steers as freely as a jump: behind a pillar that
+// stands in the way of every straight fall lies a shelf too high to climb
+// from the pit, reached only by a fall that turns round the pillar.
+TEST_F(MapWalk, AFallOffALedgeThatTurnsRoundAPillarLandsOnAShelf) {
+    for (int r = 0; r < 12; ++r)
+        for (int c = 0; c < 10; ++c) {
+            gMapCells[r][c].height = 9.0f;
+            gMapCells[r][c].blocked = 1;
+            gMapCells[r][c].wallColumn = 1;
+        }
+    for (int r = 1; r <= 2; ++r)
+        for (int c = 1; c <= 2; ++c) gMapCells[r][c] = {}, gMapCells[r][c].height = 6.0f, gMapCells[r][c].wallColumn = 1;
+    for (int r = 3; r <= 8; ++r)
+        for (int c = 0; c <= 5; ++c) gMapCells[r][c].blocked = 0, gMapCells[r][c].height = 0.3f;
+    for (int c = 0; c <= 2; ++c) gMapCells[4][c].blocked = 1, gMapCells[4][c].height = 9.0f;
+    gMapCells[5][1].height = 1.8f;
+
+    const mapwalk::WalkResult walk = mapwalk::walkFromArrivals({{1, 1}}, {}, -1, nullptr);
+    EXPECT_TRUE(walk[3][1]) << "the pit is fallen into";
+    EXPECT_TRUE(walk[5][1]) << "the shelf behind the pillar is reached by a turned fall";
+}
+
 // ---- Every switch state of a gate map ----
 
 // The gate fixture in switch state `state` (bit 0 the blue switch): the gate

@@ -14,7 +14,9 @@
 // its own, from which any of the six directions or none is held next, so a
 // jump that turns in mid-air, once or often, is tried as the keys allow it.
 // The air is steered while a climb or a chest is still within the flight's
-// reach (steeringMatters); after that the feet are let fall.
+// reach (steeringMatters); after that the feet are let fall. A walk off a
+// ledge is searched the same way and steered all the way down, since a fall
+// may turn round a corner onto a floor no straight fall or walk reaches.
 // Resting positions are kept once per quantised place: x in fifths of a
 // unit, z on the lattice of diagonal steps the arrivals start on; places in
 // the air once per quantised place, height and vertical speed. Every
@@ -444,6 +446,7 @@ inline WalkResult walkFromArrivals(const std::vector<std::pair<int, int>>& arriv
         int frames;
         bool air = false;
         float vspeed = 0.0f;
+        bool fall = false;  // in the air after walking off a ledge: steered all the way down
     };
     std::vector<Node> nodes;
     std::unordered_set<long long> seen;
@@ -473,6 +476,7 @@ inline WalkResult walkFromArrivals(const std::vector<std::pair<int, int>>& arriv
         const detail::Rest here = nodes[index].at;
         const bool air = nodes[index].air;
         const float vspeed = nodes[index].vspeed;
+        const bool fall = nodes[index].fall;
         if (!air) {
             const float pos[3] = {here.x, here.y, here.z};
             int cell[3];
@@ -492,7 +496,7 @@ inline WalkResult walkFromArrivals(const std::vector<std::pair<int, int>>& arriv
             queue.push_back(static_cast<int>(nodes.size()) - 1);
         };
         // One frame of `code` from here, into the air or onto a floor.
-        auto fly = [&](int code) {
+        auto fly = [&](int code, bool falling) {
             if (arrived) return;
             const detail::Frame f = stepper.fly(here, vspeed, code);
             const detail::Rest next{gPlayerPos[0], gPlayerPos[1], gPlayerPos[2]};
@@ -502,14 +506,14 @@ inline WalkResult walkFromArrivals(const std::vector<std::pair<int, int>>& arriv
                 return;
             }
             if (!seen.insert(detail::airKeyOf(next, gPlayerVSpeed)).second) return;
-            nodes.push_back({next, index, keys, 1, true, gPlayerVSpeed});
+            nodes.push_back({next, index, keys, 1, true, gPlayerVSpeed, falling});
             queue.push_back(static_cast<int>(nodes.size()) - 1);
         };
         if (air) {
-            if (detail::steeringMatters(here, vspeed, chestNear))
-                for (int code : detail::kAirKeys) fly(code);
+            if (fall || detail::steeringMatters(here, vspeed, chestNear))
+                for (int code : detail::kAirKeys) fly(code, fall);
             else
-                fly(0);
+                fly(0, false);
         } else {
             auto visit = [&](int first, int held) {
                 if (arrived) return;
@@ -520,9 +524,11 @@ inline WalkResult walkFromArrivals(const std::vector<std::pair<int, int>>& arriv
                 reached(keys, rested, next, frames);
             };
             for (int d : detail::kDirections) visit(d, d);
+            // A walk off a ledge: the fall may be steered to any side.
+            for (int d : detail::kDirections) fly(d, true);
             for (int d : detail::jumpsWorthTrying(here, chestNear)) visit(kInputDecide + d, d);
             if (detail::steeringMatters(here, kFieldJumpSpeed, chestNear))
-                for (int code : detail::kAirKeys) fly(kInputDecide + code);
+                for (int code : detail::kAirKeys) fly(kInputDecide + code, false);
         }
         if (arrived) break;
     }
