@@ -14,9 +14,10 @@
 // its own, from which any of the six directions or none is held next, so a
 // jump that turns in mid-air, once or often, is tried as the keys allow it.
 // The air is steered while a climb or a chest is still within the flight's
-// reach (steeringMatters); after that the feet are let fall. A walk off a
-// ledge is searched the same way and steered all the way down, since a fall
-// may turn round a corner onto a floor no straight fall or walk reaches.
+// reach (steeringMatters); after that it comes down as a fall does. A walk
+// off a ledge is searched the same way: a fall is steered all the way down,
+// since it may turn round a corner onto a floor no straight fall or walk
+// reaches.
 // Resting positions are kept once per quantised place: x in fifths of a
 // unit, z on the lattice of diagonal steps the arrivals start on; places in
 // the air once per quantised place, height and vertical speed. Every
@@ -206,8 +207,8 @@ inline long long airKeyOf(const Rest& p, float vspeed) {
 // `vspeed` (from a floor: a jump's speed, for the jump about to leave it):
 // a chest, or a floor above the one under the feet that the rest of the
 // flight could climb, lies within the moves left before the feet would drop
-// to the floor under them. Otherwise only floors a walk reaches from where
-// the feet land are left, and the feet are let fall.
+// to the floor under them. Otherwise only lower floors are left, and the
+// flight is searched from there on as a fall.
 inline bool steeringMatters(const Rest& p, float vspeed, const std::vector<std::vector<bool>>& chestNear) {
     const float at[3] = {p.x, p.y, p.z};
     const float floor = floorUnder(at);
@@ -510,10 +511,10 @@ inline WalkResult walkFromArrivals(const std::vector<std::pair<int, int>>& arriv
             queue.push_back(static_cast<int>(nodes.size()) - 1);
         };
         if (air) {
-            if (fall || detail::steeringMatters(here, vspeed, chestNear))
-                for (int code : detail::kAirKeys) fly(code, fall);
-            else
-                fly(0, false);
+            // Past the climbs and chests a jump comes down as a fall does,
+            // steered toward whatever lies lower.
+            const bool steered = fall || detail::steeringMatters(here, vspeed, chestNear);
+            for (int code : detail::kAirKeys) fly(code, fall || !steered);
         } else {
             auto visit = [&](int first, int held) {
                 if (arrived) return;
