@@ -319,9 +319,50 @@ struct Stepper {
         }
         return false;
     }
-
 };
 
+// The moves of one node of a search, shared by the walk from the arrivals
+// and the walk over switch states. On a floor: a walk of each direction held
+// until the feet rest, the same first frame as a fall that may be steered all
+// the way down, the jumps worth trying held straight, and a jump steered
+// frame by frame where a climb or a chest lies within its reach. In the air:
+// the next frame under each key. `rested(keys, rested, next, frames)` gets a
+// move that ended on a floor (rested) or in an event (not rested; `next`
+// where it was started); `airborne(next, vspeed, keys, falling)` a frame that
+// ended in the air, `falling` when from there on the flight is steered all
+// the way down.
+template <class Rested, class Airborne>
+void expandNode(Stepper& stepper, const Rest& here, bool air, float vspeed, bool fall,
+                const std::vector<std::vector<bool>>& chestNear, Rested&& rested, Airborne&& airborne) {
+    auto fly = [&](int code, bool falling) {
+        const Frame f = stepper.fly(here, vspeed, code);
+        const Rest next{gPlayerPos[0], gPlayerPos[1], gPlayerPos[2]};
+        const Keys keys{code, code};
+        if (f == Frame::airborne) airborne(next, gPlayerVSpeed, keys, falling);
+        else rested(keys, f == Frame::rested, next, 1);
+    };
+    if (air) {
+        // Past the climbs and chests a jump comes down as a fall does,
+        // steered toward whatever lies lower.
+        const bool steered = fall || steeringMatters(here, vspeed, chestNear);
+        for (int code : kAirKeys) fly(code, fall || !steered);
+        return;
+    }
+    auto visit = [&](int first, int held) {
+        const Keys keys{first, held};
+        Rest next{};
+        int frames = 0;
+        const bool cameToRest = stepper.run(here, keys, next, frames);
+        if (!cameToRest) next = {gPlayerPos[0], gPlayerPos[1], gPlayerPos[2]};
+        rested(keys, cameToRest, next, frames);
+    };
+    for (int d : kDirections) visit(d, d);
+    // A walk off a ledge: the fall may be steered to any side.
+    for (int d : kDirections) fly(d, true);
+    for (int d : jumpsWorthTrying(here, chestNear)) visit(kInputDecide + d, d);
+    if (steeringMatters(here, kFieldJumpSpeed, chestNear))
+        for (int code : kAirKeys) fly(kInputDecide + code, false);
+}
 
 }  // namespace detail
 
@@ -496,41 +537,12 @@ inline WalkResult walkFromArrivals(const std::vector<std::pair<int, int>>& arriv
             nodes.push_back({next, index, keys, frames, false, 0.0f});
             queue.push_back(static_cast<int>(nodes.size()) - 1);
         };
-        // One frame of `code` from here, into the air or onto a floor.
-        auto fly = [&](int code, bool falling) {
-            if (arrived) return;
-            const detail::Frame f = stepper.fly(here, vspeed, code);
-            const detail::Rest next{gPlayerPos[0], gPlayerPos[1], gPlayerPos[2]};
-            const detail::Keys keys{code, code};
-            if (f != detail::Frame::airborne) {
-                reached(keys, f == detail::Frame::rested, next, 1);
-                return;
-            }
-            if (!seen.insert(detail::airKeyOf(next, gPlayerVSpeed)).second) return;
-            nodes.push_back({next, index, keys, 1, true, gPlayerVSpeed, falling});
-            queue.push_back(static_cast<int>(nodes.size()) - 1);
-        };
-        if (air) {
-            // Past the climbs and chests a jump comes down as a fall does,
-            // steered toward whatever lies lower.
-            const bool steered = fall || detail::steeringMatters(here, vspeed, chestNear);
-            for (int code : detail::kAirKeys) fly(code, fall || !steered);
-        } else {
-            auto visit = [&](int first, int held) {
-                if (arrived) return;
-                const detail::Keys keys{first, held};
-                detail::Rest next{};
-                int frames = 0;
-                const bool rested = stepper.run(here, keys, next, frames);
-                reached(keys, rested, next, frames);
-            };
-            for (int d : detail::kDirections) visit(d, d);
-            // A walk off a ledge: the fall may be steered to any side.
-            for (int d : detail::kDirections) fly(d, true);
-            for (int d : detail::jumpsWorthTrying(here, chestNear)) visit(kInputDecide + d, d);
-            if (detail::steeringMatters(here, kFieldJumpSpeed, chestNear))
-                for (int code : detail::kAirKeys) fly(kInputDecide + code, false);
-        }
+        detail::expandNode(stepper, here, air, vspeed, fall, chestNear, reached,
+                           [&](const detail::Rest& next, float nextSpeed, const detail::Keys& keys, bool falling) {
+                               if (arrived || !seen.insert(detail::airKeyOf(next, nextSpeed)).second) return;
+                               nodes.push_back({next, index, keys, 1, true, nextSpeed, falling});
+                               queue.push_back(static_cast<int>(nodes.size()) - 1);
+                           });
         if (arrived) break;
     }
     return result;

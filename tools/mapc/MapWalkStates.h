@@ -216,6 +216,7 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
         std::vector<int> slots;  // slots whose event a move from here starts
         bool air = false;        // a place in the air, one frame from the next
         float vspeed = 0.0f;
+        bool fall = false;       // in the air, steered all the way down
     };
     std::vector<Node> nodes;
     std::vector<std::unordered_map<long long, int>> seen(stateCount);
@@ -241,17 +242,17 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
             if (fromAbove) nodes[found->second].fromAbove = true;
             return found->second;
         }
-        nodes.push_back({s, at, start, false, fromAbove, {}, {}, {}, false, 0.0f});
+        nodes.push_back({s, at, start, false, fromAbove, {}, {}, {}, false, 0.0f, false});
         const int id = static_cast<int>(nodes.size()) - 1;
         seen[s][key] = id;
         queues[s].push_back(id);
         return id;
     };
-    auto addAir = [&](int s, const detail::Rest& at, float vspeed) {
+    auto addAir = [&](int s, const detail::Rest& at, float vspeed, bool fall) {
         const long long key = detail::airKeyOf(at, vspeed);
         const auto found = seen[s].find(key);
         if (found != seen[s].end()) return found->second;
-        nodes.push_back({s, at, false, false, false, {}, {}, {}, true, vspeed});
+        nodes.push_back({s, at, false, false, false, {}, {}, {}, true, vspeed, fall});
         const int id = static_cast<int>(nodes.size()) - 1;
         seen[s][key] = id;
         queues[s].push_back(id);
@@ -307,6 +308,7 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
                 const detail::Rest here = nodes[index].at;
                 const bool air = nodes[index].air;
                 const float vspeed = nodes[index].vspeed;
+                const bool fall = nodes[index].fall;
                 int cell[3];
                 {
                     const float pos[3] = {here.x, here.y, here.z};
@@ -339,36 +341,11 @@ inline StateWalkReport walkMapStates(int map, const std::map<int, std::string>& 
                         }
                     }
                 };
-                auto visit = [&](int first, int held) {
-                    const detail::Keys keys{first, held};
-                    detail::Rest next{};
-                    int frames = 0;
-                    const bool rested = stepper.run(here, keys, next, frames);
-                    if (!rested) next = {gPlayerPos[0], gPlayerPos[1], gPlayerPos[2]};
-                    reached(keys, rested, next, frames);
-                };
-                // One frame of `code` from here, into the air or onto a floor.
-                auto fly = [&](int code) {
-                    const detail::Frame f = stepper.fly(here, vspeed, code);
-                    const detail::Rest next{gPlayerPos[0], gPlayerPos[1], gPlayerPos[2]};
-                    if (f != detail::Frame::airborne) {
-                        reached(detail::Keys{code, code}, f == detail::Frame::rested, next, 1);
-                        return;
-                    }
-                    const int id = addAir(s, next, gPlayerVSpeed);
-                    nodes[index].moves.push_back(id);
-                };
-                if (air) {
-                    if (detail::steeringMatters(here, vspeed, chestNear))
-                        for (int code : detail::kAirKeys) fly(code);
-                    else
-                        fly(0);
-                    continue;
-                }
-                for (int d : detail::kDirections) visit(d, d);
-                for (int d : detail::jumpsWorthTrying(here, chestNear)) visit(kInputDecide + d, d);
-                if (detail::steeringMatters(here, kFieldJumpSpeed, chestNear))
-                    for (int code : detail::kAirKeys) fly(kInputDecide + code);
+                detail::expandNode(stepper, here, air, vspeed, fall, chestNear, reached,
+                                   [&](const detail::Rest& next, float nextSpeed, const detail::Keys&, bool falling) {
+                                       const int id = addAir(s, next, nextSpeed, falling);  // may move `nodes`
+                                       nodes[index].moves.push_back(id);
+                                   });
             }
         }
     }
