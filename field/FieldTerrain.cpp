@@ -148,10 +148,9 @@ void queueFaceBatch(const gfx::Matrix& view, Face face, int r, int c) {
             if (gMarks.hidden[r2][c2] || gMarks.drawn[r2][c2][face]) continue;
             if (!sameFace(face, r, c, r2, c2)) continue;
             gMarks.drawn[r2][c2][face] = true;
-            const float x = static_cast<float>(r2) + static_cast<float>(c2) * kShear + 0.5f * (1.0f + kShear);
-            const float y = gMapCells[r2][c2].height;
-            const float z = (static_cast<float>(c2) + 0.5f) * kShear;
-            const float depth = x * view.m[0][2] + y * view.m[1][2] + z * view.m[2][2] + view.m[3][2];
+            float centre[3];
+            cellCentre(r2, c2, centre);
+            const float depth = centre[0] * view.m[0][2] + centre[1] * view.m[1][2] + centre[2] * view.m[2][2] + view.m[3][2];
             gQueue[gQueued++] = QueuedFace{depth, static_cast<std::uint8_t>(r2), static_cast<std::uint8_t>(c2),
                                            static_cast<std::uint8_t>(face), static_cast<std::uint8_t>(r),
                                            static_cast<std::uint8_t>(c)};
